@@ -1,0 +1,213 @@
+#pragma once
+
+#include <kiroutil/observer/unordered_set.h>
+
+#include <cassert>
+#include <map>
+#include <mutex>
+#include <set>
+
+namespace util::observer {
+
+template <typename DataRole_t, typename Value_t>
+class Observer;
+
+// Something that tells its observers about changes, tagged with a role. Observers register
+// for one role or for all roles; delivery follows registration order. Child observables
+// receive their parent's observers when they are added and whenever the parent gains one.
+template <typename DataRole_t, typename Value_t>
+class Observable
+{
+public:
+    using ObserverType = Observer<DataRole_t, Value_t>;
+
+    Observable() = default;
+    Observable(const Observable&) = delete;
+    Observable& operator=(const Observable&) = delete;
+
+    virtual ~Observable()
+    {
+        Observable* parent = nullptr;
+        {
+            std::lock_guard<std::recursive_mutex> lock(_mutex);
+            for (ObserverType* observer : _observers)
+                observer->removeFromObservables(this);
+            for (Observable* child : _children.inOrder()) {
+                std::lock_guard<std::recursive_mutex> childLock(child->_mutex);
+                if (child->_parent == this)
+                    child->_parent = nullptr;
+            }
+            parent = _parent;
+        }
+        // The parent's lock is taken after ours is released: adding a child locks parent
+        // then child, so holding both here in the other order could deadlock.
+        if (parent) {
+            std::lock_guard<std::recursive_mutex> lock(parent->_mutex);
+            parent->_children.erase(this);
+        }
+    }
+
+    void registerObserver(ObserverType* observer)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        _observers.insert(observer);
+        _allRolesObservers.insert(observer);
+        observer->addToObservables(this);
+        for (Observable* child : _children.inOrder())
+            child->registerObserver(observer);
+    }
+
+    void registerObserver(const DataRole_t& role, ObserverType* observer)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        _observers.insert(observer);
+        _roleObservers[role].insert(observer);
+        observer->addToObservables(this);
+        for (Observable* child : _children.inOrder())
+            child->registerObserver(role, observer);
+    }
+
+    void deregisterObserver(ObserverType* observer)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        _allRolesObservers.erase(observer);
+        for (Observable* child : _children.inOrder())
+            child->deregisterObserver(observer);
+    }
+
+    void deregisterObserver(const DataRole_t& role, ObserverType* observer)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        const auto entry = _roleObservers.find(role);
+        if (entry != _roleObservers.end())
+            entry->second.erase(observer);
+        for (Observable* child : _children.inOrder())
+            child->deregisterObserver(role, observer);
+    }
+
+    void deregisterObserverAllRoles(ObserverType* observer)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        for (auto& entry : _roleObservers)
+            deregisterObserver(entry.first, observer);
+        for (Observable* child : _children.inOrder())
+            child->deregisterObserverAllRoles(observer);
+    }
+
+    void removeObserver(ObserverType* observer)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        _observers.erase(observer);
+    }
+
+    // Delivers synchronously on the calling thread, role observers first, then the
+    // all-roles observers. The lists are copied first so that an observer may register or
+    // deregister from inside its own on_notify.
+    void notify(const DataRole_t& role, Observable* source, const Value_t& value)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        const auto entry = _roleObservers.find(role);
+        if (entry != _roleObservers.end()) {
+            for (ObserverType* observer : entry->second.inOrder())
+                observer->on_notify(role, source, value);
+        }
+        for (ObserverType* observer : _allRolesObservers.inOrder())
+            observer->on_notify(role, source, value);
+    }
+
+    void addChildObservable(Observable* child)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        if (_children.find(child) != _children.end())
+            return;
+        _children.insert(child);
+
+        std::lock_guard<std::recursive_mutex> childLock(child->_mutex);
+        if (child->_parent)
+            return;
+        child->_parent = this;
+        for (const auto& entry : _roleObservers) {
+            for (ObserverType* observer : entry.second.inOrder())
+                child->registerObserver(entry.first, observer);
+        }
+        for (ObserverType* observer : _allRolesObservers.inOrder())
+            child->registerObserver(observer);
+    }
+
+    // Detaches the child and takes back the registrations it received from this parent, so
+    // that the child never notifies an observer that has since forgotten it.
+    void removeChildObservable(Observable* child)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        if (_children.find(child) == _children.end())
+            return;
+        _children.erase(child);
+
+        std::lock_guard<std::recursive_mutex> childLock(child->_mutex);
+        assert(child->_parent == this && "observable->_parent == this");
+        child->_parent = nullptr;
+        for (const auto& entry : _roleObservers) {
+            for (ObserverType* observer : entry.second.inOrder())
+                child->forget(entry.first, observer);
+        }
+        for (ObserverType* observer : _allRolesObservers.inOrder())
+            child->forget(observer);
+    }
+
+    void addAsChildObservable(Observable* parent)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        parent->addChildObservable(this);
+    }
+
+    void removeAsChildObservable(Observable* parent)
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        parent->removeChildObservable(this);
+    }
+
+    Observable* parentObservable() const
+    {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
+        return _parent;
+    }
+
+private:
+    // Undoes a registration handed down by a parent, here and in every descendant.
+    void forget(const DataRole_t& role, ObserverType* observer)
+    {
+        deregisterObserver(role, observer);
+        dropIfUnregistered(observer);
+    }
+
+    void forget(ObserverType* observer)
+    {
+        deregisterObserver(observer);
+        dropIfUnregistered(observer);
+    }
+
+    void dropIfUnregistered(ObserverType* observer)
+    {
+        for (Observable* child : _children.inOrder())
+            child->dropIfUnregistered(observer);
+        if (_allRolesObservers.find(observer) != _allRolesObservers.end())
+            return;
+        for (const auto& entry : _roleObservers) {
+            if (entry.second.find(observer) != entry.second.end())
+                return;
+        }
+        _observers.erase(observer);
+        observer->removeFromObservables(this);
+    }
+
+    std::set<ObserverType*> _observers;
+    std::map<DataRole_t, util::unordered_set<ObserverType*>> _roleObservers;
+    util::unordered_set<ObserverType*> _allRolesObservers;
+    util::unordered_set<Observable*> _children;
+    Observable* _parent = nullptr;
+    mutable std::recursive_mutex _mutex;
+};
+
+} // namespace util::observer
+
+#include <kiroutil/observer/Observer.h>

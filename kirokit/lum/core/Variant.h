@@ -1,0 +1,94 @@
+#pragma once
+
+#include <any>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <variant>
+
+namespace lum::core::variant {
+
+// A value of any model type: empty, bool, int, double, text, or an opaque payload such as
+// a shared pointer carried by a notification. It remembers the name of its data type.
+class Variant
+{
+public:
+    Variant() = default;
+    Variant(bool value) : _value(value), _typeName("bool") {}
+    Variant(int value) : _value(value), _typeName("int") {}
+    Variant(double value) : _value(value), _typeName("double") {}
+    Variant(std::string value) : _value(std::move(value)), _typeName("string") {}
+    Variant(const char* value) : Variant(std::string(value)) {}
+
+    // A value whose data type has another name than its C++ type ("uint8" stored as int).
+    template <typename T>
+    static Variant typed(T value, std::string typeName)
+    {
+        Variant variant(std::move(value));
+        variant._typeName = std::move(typeName);
+        return variant;
+    }
+
+    // Any other C++ value, reached again through get<T>().
+    template <typename T>
+    static Variant fromValue(T value)
+    {
+        Variant variant;
+        variant._value = std::any(std::move(value));
+        return variant;
+    }
+
+    bool isEmpty() const { return std::holds_alternative<std::monostate>(_value); }
+    const std::string& typeName() const { return _typeName; }
+
+    // The text the interpreter prints: "true"/"false", decimal numbers in the C locale with
+    // the shortest text that reads back as the same double, the text itself. Empty and opaque
+    // values give "" with *ok false.
+    std::string toString(bool* ok = nullptr) const;
+
+    // The payload as T; *ok false and a default T when the variant does not hold a T.
+    // Numbers convert between int and double; nothing else converts.
+    template <typename T>
+    T get(bool* ok = nullptr) const
+    {
+        if (const T* value = payload<T>()) {
+            setOk(ok, true);
+            return *value;
+        }
+        if constexpr (std::is_same_v<T, double>) {
+            if (const int* value = std::get_if<int>(&_value)) {
+                setOk(ok, true);
+                return *value;
+            }
+        }
+        setOk(ok, false);
+        return T();
+    }
+
+    bool operator==(const Variant& other) const;
+    bool operator!=(const Variant& other) const { return !(*this == other); }
+
+private:
+    template <typename T>
+    const T* payload() const
+    {
+        if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, int> || std::is_same_v<T, double> ||
+                      std::is_same_v<T, std::string>)
+            return std::get_if<T>(&_value);
+        else if (const std::any* any = std::get_if<std::any>(&_value))
+            return std::any_cast<T>(any);
+        else
+            return nullptr;
+    }
+
+    static void setOk(bool* ok, bool value)
+    {
+        if (ok)
+            *ok = value;
+    }
+
+    std::variant<std::monostate, bool, int, double, std::string, std::any> _value;
+    std::string _typeName;
+};
+
+} // namespace lum::core::variant

@@ -1,0 +1,10 @@
+#include <lum/cv/Cv.h>
+
+namespace lum::cv {
+
+void init()
+{
+    // The vision blocks register with the actor-type registry once it exists.
+}
+
+} // namespace lum::cv
