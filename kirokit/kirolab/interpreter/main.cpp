@@ -1,0 +1,53 @@
+#include <kirogen/Singletons.h>
+#include <kirolab/interpreter/Interpreter.h>
+#include <kirolab/interpreter/UserProfile.h>
+#include <kirolab/interpreter/WorkingDirectory.h>
+#include <lum/cv/Cv.h>
+#include <lum/navigation/Navigation.h>
+#include <util/SingleInstanceGuard.h>
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+
+#include <clocale>
+#include <string>
+
+using kirolab::interpreter::Interpreter;
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    util::SingleInstanceGuard guard(util::SingleInstanceGuard::keyForExecutable(app.applicationFilePath()));
+
+    // Numbers are parsed and printed in the C locale, whatever the environment says.
+    std::setlocale(LC_ALL, "C");
+
+    if (guard.sendMessage(QStringLiteral("Hello"), 5000))
+        return 1;
+
+    qDebug().noquote() << "Initial working directory: " + QDir::currentPath();
+    const QString workingDir = kirolab::interpreter::workingDirectoryFor(app.applicationDirPath());
+    if (!workingDir.isEmpty() && QDir(workingDir) != QDir::current()) {
+        qDebug().noquote() << "New working directory: " + workingDir;
+        QDir::setCurrent(workingDir);
+    }
+
+    Interpreter::singleton_create();
+    if (!Interpreter::singleton().parseCommandLineArguments(argc, argv))
+        return 1;
+
+    kirogen::singletons_init(nullptr, "UTF-8");
+    Interpreter::singleton().init();
+    lum::cv::init();
+    lum::navigation::init();
+
+    std::string userDir;
+    Interpreter::singleton().parseConfigFile(&userDir);
+    if (!userDir.empty())
+        kirolab::interpreter::initUserProfile(userDir);
+
+    kirogen::singletons_done();
+    Interpreter::singleton_destroy();
+    return 0;
+}
