@@ -1,22 +1,46 @@
 #include <kirolab/interpreter/Interpreter.h>
 
+#include <kirogen/device/model/DeviceInstance.h>
+#include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <kirogen/gen/session/SerializationIdSession.h>
+#include <kirogen/model/GlobalVariable.h>
+#include <kirogen/model/Project.h>
+#include <kirogen/model/TypeRegistry.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
+#include <kirogen/sim/SimulationThread.h>
+#include <kirogen/sim/session/ExecutionSession.h>
 #include <kirolab/interpreter/ConsoleLog.h>
+#include <kirolab/interpreter/GlobalVariableOutputThread.h>
 #include <kiroutil/log/Log.h>
+#include <lum/core/Serializer.h>
+#include <lum/core/Strings.h>
+#include <util/GzipReader.h>
 #include <util/PluginLoader.h>
+#include <util/XTime.h>
+#include <util/XmlSerializer.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFileInfo>
+
+#include <xercesc/dom/DOMDocument.hpp>
+
+#include <unistd.h>
 
 #include <boost/program_options.hpp>
 
 #include <algorithm>
 #include <cassert>
+#include <cerrno>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <vector>
 
 namespace po = boost::program_options;
+
+using kirogen::device::model::DeviceInstance;
+using lum::core::variant::Variant;
 
 namespace kirolab::interpreter {
 
@@ -27,6 +51,32 @@ constexpr int VersionMinor = 3;
 constexpr int VersionPatch = 1;
 
 const char* const IniFileName = "tavview2.ini";
+const char* const RobotTypeId = "LUM GmbH Tavik";
+
+constexpr double CycleSeconds = 0.01;
+constexpr unsigned long RunPollMs = 20;
+constexpr unsigned long WaitPollMs = 50;
+// A device that never reports counts as failed (connecting) or gone (disconnecting).
+constexpr int ConnectTimeoutMs = 30000;
+constexpr int DisconnectTimeoutMs = 10000;
+
+bool endsWith(const std::string& text, const std::string& suffix)
+{
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+void writeToStandardOutput(const char* text, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(STDOUT_FILENO, text, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return;
+        text += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
 
 std::optional<kiroutil::Log::LogMessageVerbosity> verbosityByName(const std::string& name, bool* known)
 {
@@ -71,6 +121,8 @@ void Interpreter::singleton_destroy()
     delete _instance;
     _instance = nullptr;
 }
+
+Interpreter::Interpreter() = default;
 
 Interpreter::~Interpreter() = default;
 
@@ -235,9 +287,301 @@ void Interpreter::setDefaultPaths(std::string* userDir)
     *userDir = programDir + "/../user";
 }
 
-void Interpreter::on_notify(const kirogen::observer::DataRole&, kirogen::observer::Observable*,
-                            const lum::core::variant::Variant&)
+bool Interpreter::loadSystem()
 {
+    util::XmlSerializer::addGlobalEntityResolverSearchPath(_schemaDir);
+    try {
+        std::cout << "Loading types..." << std::flush;
+        kirogen::model::TypeRegistry::loadTypes(_configDir + "/types.xml");
+        std::cout << "       done." << std::endl;
+
+        std::cout << "Loading actor types..." << std::flush;
+        for (const std::string& dir : lum::core::split(_unitsDir, ';'))
+            kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(dir);
+        std::cout << " done." << std::endl;
+
+        std::cout << "Loading devices..." << std::flush;
+        for (const std::string& dir : lum::core::split(_devicesDir, ';'))
+            kirogen::device::model::DeviceTypeRegistry::singleton().loadDeviceTypes(dir);
+        std::cout << "     done." << std::endl << std::endl;
+    } catch (const std::exception& e) {
+        // Without its registries the interpreter can load no project.
+        std::cout << " failed: " << e.what() << std::endl;
+        return false;
+    }
+    return true;
+}
+
+bool Interpreter::openProject()
+{
+    const std::string path = _projectFile.string();
+    std::cout << "Loading project \"" << path << "\"..." << std::flush;
+
+    util::XmlSerializer serializer;
+    const auto session = kirogen::gen::session::SerializationIdSession::create();
+    xercesc::DOMDocument* document = nullptr;
+    try {
+        if (endsWith(path, ".tkp2")) {
+            document = serializer.load(path, true);
+        } else {
+            QByteArray data;
+            std::string error;
+            if (util::GzipReader().readFile(path, &data, &error)) {
+                document = serializer.loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), true,
+                                                  path);
+            } else {
+                std::cout << "Error uncompressing file " << QString::fromStdString(path).toLatin1().constData()
+                          << std::endl;
+                std::cerr << error << std::endl;
+            }
+        }
+        if (!document) {
+            std::cout << " failed!" << std::endl;
+            return false;
+        }
+        _project = kirogen::model::Project::create(document->getDocumentElement(), session, util::XTime());
+    } catch (const std::exception& e) {
+        _project.reset();
+        std::cout << " failed: " << e.what() << std::endl;
+        if (document)
+            document->release();
+        return false;
+    }
+    std::cout << " done." << std::endl << std::endl;
+
+    applyGlobalVariableValues();
+
+    bool allConnected = true;
+    for (const auto& device : _project->devices()) {
+        const auto type = device->deviceType();
+        if (!type || type->isGeneric())
+            continue;
+        if (type->xmlId() == RobotTypeId) {
+            // A run always has the drive system; --set may still switch it off below.
+            if (const auto drive = device->configVariable("disableDriveSystem"))
+                drive->write(Variant(false));
+        }
+        applyDeviceConfigValues(device);
+        if (!device->connection())
+            continue;
+        if (!connectDevice(device))
+            allConnected = false;
+    }
+
+    std::cout << std::endl;
+    document->release();
+
+    if (!allConnected) {
+        std::cout << "Error: could not connect to all devices! Program will not run." << std::endl;
+        return false;
+    }
+    std::cout << "Successfully connected to all devices." << std::endl << std::endl;
+    _allDevicesConnected = true;
+    return true;
+}
+
+void Interpreter::applyGlobalVariableValues()
+{
+    for (const auto& [name, variable] : _project->globalVariables()) {
+        if (!_globalVariableValues.contains(name))
+            continue;
+        std::cout << "Writing global variable " << name << " of type " << variable->typeName() << std::endl;
+        bool ok = false;
+        const Variant value =
+            lum::core::variant::Serializer::singleton().load(_globalVariableValues.value(name), variable->typeName(), &ok);
+        if (ok)
+            variable->write(value);
+        else
+            std::cerr << "Error writing global variable. Wrong value." << std::endl;
+    }
+}
+
+void Interpreter::applyDeviceConfigValues(const std::shared_ptr<DeviceInstance>& device)
+{
+    if (!_deviceConfigValues.contains(device->instanceName()))
+        return;
+    const auto values = _deviceConfigValues.value(device->instanceName());
+    for (const auto& variable : device->configVariables()) {
+        if (!values.contains(variable->getVarName()))
+            continue;
+        bool ok = false;
+        const Variant value = lum::core::variant::Serializer::singleton().load(values.value(variable->getVarName()),
+                                                                              variable->typeName(), &ok);
+        if (ok) {
+            variable->write(value);
+        } else {
+            std::cerr << "Error writing device config variable. Wrong value." << std::endl
+                      << variable->getVarName() << ":" << variable->getVarName() << std::endl;
+        }
+    }
+}
+
+bool Interpreter::connectDevice(const std::shared_ptr<DeviceInstance>& device)
+{
+    using kirogen::observer::DataRole;
+    std::cout << "Connecting to device \"" << device->instanceName() << "\"..." << std::flush;
+    device->registerObserver(DataRole::DeviceConnected, this);
+    device->registerObserver(DataRole::DeviceDisconnected, this);
+    {
+        std::lock_guard<std::mutex> lock(_mutex);
+        _devStatus.insert(device, DEV_STATUS_UNKNOWN);
+    }
+    device->connect();
+
+    // The outcome arrives from the device's thread; keep the event loop alive meanwhile and
+    // give up on a device that never answers.
+    QDeadlineTimer deadline(ConnectTimeoutMs);
+    DevStatus status = deviceStatus(device);
+    while (_run && status == DEV_STATUS_UNKNOWN && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        lum::core::msleep(WaitPollMs);
+        status = deviceStatus(device);
+    }
+    device->deregisterObserver(DataRole::DeviceConnected, this);
+
+    if (status == DEV_STATUS_CONNECTED) {
+        std::cout << " done." << std::endl;
+        return true;
+    }
+    if (status == DEV_STATUS_UNKNOWN) {
+        std::lock_guard<std::mutex> lock(_mutex);
+        _devStatus.insert(device, DEV_STATUS_DISCONNECTED);
+    }
+    std::cout << " failed." << std::endl;
+    return false;
+}
+
+void Interpreter::done()
+{
+    if (!_project)
+        return;
+    std::cout << "Disconnecting devices..." << std::flush;
+
+    std::vector<std::shared_ptr<DeviceInstance>> devices;
+    {
+        std::lock_guard<std::mutex> lock(_mutex);
+        for (const auto& entry : _devStatus)
+            devices.push_back(entry.first);
+    }
+    for (const auto& device : devices) {
+        device->disconnect();
+        QDeadlineTimer deadline(DisconnectTimeoutMs);
+        while (deviceStatus(device) != DEV_STATUS_DISCONNECTED && !deadline.hasExpired()) {
+            QCoreApplication::processEvents();
+            lum::core::msleep(WaitPollMs);
+        }
+        device->deregisterObserverAllRoles(this);
+    }
+    {
+        std::lock_guard<std::mutex> lock(_mutex);
+        _devStatus.clear();
+    }
+    std::cout << " done." << std::endl;
+}
+
+void Interpreter::simulate()
+{
+    GlobalVariableOutputThread outputThread(this, _globalVariableOutputInterval);
+    if (!start())
+        return;
+    outputThread.start();
+    while (_run) {
+        QCoreApplication::processEvents();
+        lum::core::msleep(RunPollMs);
+    }
+    if (outputThread.isRunning())
+        outputThread.stop();
+    terminate();
+}
+
+bool Interpreter::start()
+{
+    if (!_project)
+        return false;
+    std::cout << "Starting program..." << std::flush;
+    if (_project->sfcModels().empty()) {
+        std::cout << " failed: the project has no sequence chart to run." << std::endl;
+        return false;
+    }
+    try {
+        _executionThread = std::make_unique<kirogen::sim::SimulationThread>(
+            _project, _project->sfcModels().front(), util::XTime(CycleSeconds));
+    } catch (const std::exception& e) {
+        std::cout << " failed: " << e.what() << std::endl;
+        return false;
+    }
+    auto& execution = _executionThread->getExecution();
+    execution.registerObserver(kirogen::observer::DataRole::ExecutionSessionAvailable, this);
+    execution.sync();
+    execution.start();
+    std::cout << " done." << std::endl;
+    return true;
+}
+
+void Interpreter::terminate()
+{
+    if (!_project || !_executionThread)
+        return;
+    std::cout << "Terminating program..." << std::flush;
+    auto& execution = _executionThread->getExecution();
+    execution.deregisterObserver(kirogen::observer::DataRole::ExecutionSessionAvailable, this);
+    execution.terminate();
+    execution.sync();
+    _executionThread.reset();
+    std::cout << " done." << std::endl;
+    _run = false;
+}
+
+void Interpreter::cancelSimulation()
+{
+    // Called in signal context: an atomic exchange and write(2) are all it may do.
+    static const char message[] = "Ctrl + C has been hit. Program will be terminated.\n";
+    if (_run.exchange(false))
+        writeToStandardOutput(message, sizeof message - 1);
+}
+
+std::shared_ptr<kirogen::sim::session::ExecutionSession> Interpreter::getExecSession() const
+{
+    std::lock_guard<std::mutex> lock(_execSessionMutex);
+    return _execSession;
+}
+
+void Interpreter::on_notify(const kirogen::observer::DataRole& role, kirogen::observer::Observable* source,
+                            const Variant& value)
+{
+    using kirogen::observer::DataRole;
+    if (role == DataRole::DeviceDisconnected) {
+        if (_allDevicesConnected && _run.exchange(false))
+            std::cout << "A device has been disconnected. Program will be terminated." << std::endl;
+        setDeviceStatus(source, DEV_STATUS_DISCONNECTED);
+    } else if (role == DataRole::DeviceConnected) {
+        setDeviceStatus(source, DEV_STATUS_CONNECTED);
+    } else if (role == DataRole::ExecutionSessionAvailable) {
+        bool ok = false;
+        auto session = value.get<std::shared_ptr<kirogen::sim::session::ExecutionSession>>(&ok);
+        if (ok && session) {
+            std::lock_guard<std::mutex> lock(_execSessionMutex);
+            _execSession = std::move(session);
+        }
+    }
+}
+
+Interpreter::DevStatus Interpreter::deviceStatus(const std::shared_ptr<DeviceInstance>& device)
+{
+    std::lock_guard<std::mutex> lock(_mutex);
+    return _devStatus.value(device, DEV_STATUS_UNKNOWN);
+}
+
+void Interpreter::setDeviceStatus(kirogen::observer::Observable* source, DevStatus status)
+{
+    auto* device = dynamic_cast<DeviceInstance*>(source);
+    assert(device && "dev");
+    // A device that is going away has no owner left and nobody waits for it.
+    const auto owner = device->getPtr();
+    if (!owner)
+        return;
+    std::lock_guard<std::mutex> lock(_mutex);
+    _devStatus.insert(owner, status);
 }
 
 } // namespace kirolab::interpreter

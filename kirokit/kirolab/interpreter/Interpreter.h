@@ -16,6 +16,9 @@ class Project;
 namespace kirogen::device::model {
 class DeviceInstance;
 }
+namespace kirogen::sim {
+class ExecutionThread;
+}
 namespace kirogen::sim::session {
 class ExecutionSession;
 }
@@ -51,8 +54,30 @@ public:
     bool parseConfigFile(std::string* userDir);
     void setDefaultPaths(std::string* userDir);
 
+    // Loads the data, actor and device types. False, after a " failed: " line, when a
+    // registry cannot be loaded.
+    bool loadSystem();
+
+    // Loads the project, applies the --set values and connects every device. False when the
+    // project could not be loaded or not every device connected.
+    bool openProject();
+
+    // Disconnects the devices that were asked to connect.
+    void done();
+
+    // Runs the main program until Ctrl+C or a device disconnect ends the run.
+    void simulate();
+    bool start();
+    void terminate();
+
+    // Ends the run; safe to call from a signal handler.
+    void cancelSimulation();
+
     void on_notify(const kirogen::observer::DataRole& role, kirogen::observer::Observable* source,
                    const lum::core::variant::Variant& value) override;
+
+    std::shared_ptr<kirogen::model::Project> getProject() const { return _project; }
+    std::shared_ptr<kirogen::sim::session::ExecutionSession> getExecSession() const;
 
     const std::filesystem::path& projectFile() const { return _projectFile; }
     int32_t globalVariableOutputInterval() const { return _globalVariableOutputInterval; }
@@ -70,7 +95,13 @@ public:
     static std::string programDirectory();
 
 private:
-    Interpreter() = default;
+    Interpreter();
+
+    void applyGlobalVariableValues();
+    void applyDeviceConfigValues(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
+    bool connectDevice(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
+    DevStatus deviceStatus(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
+    void setDeviceStatus(kirogen::observer::Observable* source, DevStatus status);
 
     static Interpreter* _instance;
 
@@ -85,6 +116,8 @@ private:
     lum::core::Map<std::string, std::string> _globalVariableValues;
     lum::core::Map<std::string, lum::core::Map<std::string, std::string>> _deviceConfigValues;
     std::mutex _mutex;
+    std::unique_ptr<kirogen::sim::ExecutionThread> _executionThread;
+    mutable std::mutex _execSessionMutex;
     std::shared_ptr<kirogen::sim::session::ExecutionSession> _execSession;
     std::atomic<bool> _run{true};
     std::atomic<bool> _allDevicesConnected{false};

@@ -10,10 +10,49 @@
 #include <QDebug>
 #include <QDir>
 
+#include <atomic>
 #include <clocale>
+#include <csignal>
 #include <string>
 
 using kirolab::interpreter::Interpreter;
+
+namespace {
+
+// What Ctrl+C does once the run has begun; until then SIGINT ends the process at once.
+std::atomic<void (*)()> ctrlcHandler{nullptr};
+
+void sigint_handler(int)
+{
+    if (const auto handler = ctrlcHandler.load())
+        handler();
+}
+
+void cancelSimulation()
+{
+    Interpreter::singleton().cancelSimulation();
+}
+
+void installCtrlcHandling()
+{
+    ctrlcHandler = cancelSimulation;
+    struct sigaction action = {};
+    action.sa_handler = sigint_handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    sigaction(SIGINT, &action, nullptr);
+}
+
+void tearDown()
+{
+    // The interpreter is about to go: a late Ctrl+C must not reach it.
+    ctrlcHandler = nullptr;
+    Interpreter::singleton().done();
+    kirogen::singletons_done();
+    Interpreter::singleton_destroy();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -47,7 +86,13 @@ int main(int argc, char** argv)
     if (!userDir.empty())
         kirolab::interpreter::initUserProfile(userDir);
 
-    kirogen::singletons_done();
-    Interpreter::singleton_destroy();
-    return 0;
+    if (!Interpreter::singleton().loadSystem() || !Interpreter::singleton().openProject()) {
+        tearDown();
+        return 0;
+    }
+
+    installCtrlcHandling();
+    Interpreter::singleton().simulate();
+    tearDown();
+    return 1;
 }
