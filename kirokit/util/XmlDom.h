@@ -1,11 +1,21 @@
 #pragma once
 
+#include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>
+
+#include <memory>
 
 #include <string>
 #include <vector>
 
 namespace util::xml {
+
+struct DocumentReleaser
+{
+    void operator()(xercesc::DOMDocument* doc) const { doc->release(); }
+};
+// A document owned by the caller, released when the pointer goes.
+using DocumentPtr = std::unique_ptr<xercesc::DOMDocument, DocumentReleaser>;
 
 // The value of an attribute as UTF-8; empty when the attribute is absent.
 std::string attribute(const xercesc::DOMElement* element, const char* name);
