@@ -1,43 +1,40 @@
 #pragma once
 
-#include <atomic>
-#include <cstdint>
-#include <mutex>
-#include <thread>
-#include <vector>
+#include <chrono>
+#include <string>
 
 namespace testsupport {
 
-// A TCP server on 127.0.0.1 that accepts every connection on a thread of its own and holds it
-// open until the test closes it, standing in for a device's peer.
+// A TCP server on 127.0.0.1 with a port chosen by the system, driven step by step from the
+// test's own thread. The kernel completes a client's handshake before accept(), so a client
+// sees its connection succeed while the test decides when to accept, talk or close.
 class LoopbackServer
 {
 public:
     LoopbackServer();
     ~LoopbackServer();
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
 
-    uint16_t port() const { return _port; }
-    int acceptedCount() const { return _accepted; }
+    int port() const { return _port; }
+    std::string address() const { return "127.0.0.1:" + std::to_string(_port); }
 
-    // Waits (bounded) until at least count connections were accepted.
-    bool waitForConnections(int count, int timeoutMs = 30000) const;
+    // Each waits at most the time given and returns false when it ran out.
+    bool accept(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    bool readLine(std::string* line, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // True once the client closed its end.
+    bool waitForClose(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    void send(const std::string& text);
+    void closeClient();
 
-    // Closes every accepted connection, as a device that goes away does.
-    void closeConnections();
-
-    // A port on 127.0.0.1 where nothing listens: connecting to it is refused.
-    static uint16_t refusingPort();
+    // A loopback port on which nothing listens: bound once, then released.
+    static int refusingPort();
 
 private:
-    void acceptLoop();
-
     int _listener = -1;
-    uint16_t _port = 0;
-    std::atomic<int> _accepted{0};
-    std::atomic<bool> _stopping{false};
-    std::mutex _mutex;
-    std::vector<int> _connections;
-    std::thread _thread;
+    int _client = -1;
+    int _port = 0;
+    std::string _buffer;
 };
 
 } // namespace testsupport

@@ -1,0 +1,67 @@
+#include <kirogen/model/TypeRegistry.h>
+#include <lum/core/Serializer.h>
+#include <util/XmlDom.h>
+#include <util/XmlError.h>
+#include <util/XmlSerializer.h>
+
+namespace kirogen::model {
+
+namespace xml = util::xml;
+
+TypeRegistry& TypeRegistry::singleton()
+{
+    static TypeRegistry instance;
+    return instance;
+}
+
+void TypeRegistry::loadTypes(const std::string& path)
+{
+    const xml::DocumentPtr doc(util::XmlSerializer().load(path, true));
+
+    const auto& serializer = lum::core::variant::Serializer::singleton();
+    std::vector<DataType> types;
+    for (const xercesc::DOMElement* element : xml::childElements(doc->getDocumentElement(), "type")) {
+        DataType type;
+        type.name = xml::attribute(element, "name");
+        type.text = xml::attribute(element, "text");
+        if (!serializer.knowsType(type.name))
+            throw util::XmlError(path, xml::lineOf(element), 0, "data type \"" + type.name + "\" is not supported");
+        bool ok = false;
+        type.defaultValue = serializer.load(xml::attribute(element, "default"), type.name, &ok);
+        if (!ok)
+            throw util::XmlError(path, xml::lineOf(element), 0,
+                                 "default \"" + xml::attribute(element, "default") + "\" is no " + type.name);
+        types.push_back(std::move(type));
+    }
+
+    TypeRegistry& registry = singleton();
+    std::lock_guard<std::mutex> lock(registry._mutex);
+    for (DataType& type : types)
+        registry._types[type.name] = std::move(type);
+}
+
+bool TypeRegistry::contains(const std::string& name) const
+{
+    std::lock_guard<std::mutex> lock(_mutex);
+    return _types.count(name) != 0;
+}
+
+std::optional<DataType> TypeRegistry::get(const std::string& name) const
+{
+    std::lock_guard<std::mutex> lock(_mutex);
+    const auto it = _types.find(name);
+    if (it == _types.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::vector<DataType> TypeRegistry::all() const
+{
+    std::lock_guard<std::mutex> lock(_mutex);
+    std::vector<DataType> types;
+    for (const auto& entry : _types)
+        types.push_back(entry.second);
+    return types;
+}
+
+} // namespace kirogen::model

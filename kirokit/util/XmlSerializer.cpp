@@ -1,0 +1,179 @@
+#include <util/SchemaResolver.h>
+#include <util/XmlDom.h>
+#include <util/XmlError.h>
+#include <util/XmlSerializer.h>
+#include <util/XmlString.h>
+
+#include <xercesc/dom/DOMImplementation.hpp>
+#include <xercesc/dom/DOMImplementationRegistry.hpp>
+#include <xercesc/dom/DOMLSOutput.hpp>
+#include <xercesc/dom/DOMLSSerializer.hpp>
+#include <xercesc/framework/MemBufFormatTarget.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/framework/XMLValidator.hpp>
+#include <xercesc/internal/XMLScanner.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/sax/ErrorHandler.hpp>
+#include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLException.hpp>
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <memory>
+#include <mutex>
+
+namespace util {
+
+using namespace xercesc;
+
+namespace {
+
+std::mutex g_searchPathMutex;
+std::vector<std::string> g_searchPaths;
+
+// Remembers the line of each element's start tag, for error messages about the model.
+class LineNumberingParser : public XercesDOMParser
+{
+public:
+    void startElement(const XMLElementDecl& decl, const unsigned int urlId, const XMLCh* const prefix,
+                      const RefVectorOf<XMLAttr>& attributes, const XMLSize_t attributeCount, const bool isEmpty,
+                      const bool isRoot) override
+    {
+        XercesDOMParser::startElement(decl, urlId, prefix, attributes, attributeCount, false, isRoot);
+        xml::setLineOf(getCurrentNode(), static_cast<int>(getScanner()->getLocator()->getLineNumber()));
+        if (isEmpty)
+            endElement(decl, urlId, isRoot, prefix);
+    }
+};
+
+class ThrowingErrorHandler : public ErrorHandler
+{
+public:
+    explicit ThrowingErrorHandler(std::string path) : _path(std::move(path)) {}
+
+    void warning(const SAXParseException&) override {}
+    void error(const SAXParseException& e) override { fail(e); }
+    void fatalError(const SAXParseException& e) override { fail(e); }
+    void resetErrors() override {}
+
+private:
+    [[noreturn]] void fail(const SAXParseException& e) const
+    {
+        std::string file = XmlString(e.getSystemId()).toStdString();
+        if (file.empty() || file.find(_path) != std::string::npos)
+            file = _path;
+        throw XmlError(file, static_cast<int>(e.getLineNumber()), static_cast<int>(e.getColumnNumber()),
+                       XmlString(e.getMessage()).toStdString());
+    }
+
+    std::string _path;
+};
+
+DOMImplementation* implementation()
+{
+    static const XMLCh ls[] = {u'L', u'S', 0};
+    return DOMImplementationRegistry::getDOMImplementation(ls);
+}
+
+} // namespace
+
+XmlSerializer::XmlSerializer() = default;
+
+XmlSerializer::~XmlSerializer() = default;
+
+void XmlSerializer::addGlobalEntityResolverSearchPath(const std::string& dir)
+{
+    std::lock_guard<std::mutex> lock(g_searchPathMutex);
+    if (std::find(g_searchPaths.begin(), g_searchPaths.end(), dir) == g_searchPaths.end())
+        g_searchPaths.push_back(dir);
+}
+
+std::vector<std::string> XmlSerializer::globalEntityResolverSearchPaths()
+{
+    std::lock_guard<std::mutex> lock(g_searchPathMutex);
+    return g_searchPaths;
+}
+
+DOMDocument* XmlSerializer::load(const std::string& path, bool validate)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw XmlError(path, 0, 0, "cannot open file: " + file.errorString().toStdString());
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw XmlError(path, 0, 0, "cannot read file: " + file.errorString().toStdString());
+    return loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), validate, path);
+}
+
+DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate, const std::string& path)
+{
+    SchemaResolver resolver(globalEntityResolverSearchPaths(), path);
+    ThrowingErrorHandler errorHandler(path);
+    SecurityManager securityManager;
+
+    LineNumberingParser parser;
+    parser.setXMLEntityResolver(&resolver);
+    parser.setDisableDefaultEntityResolution(true);
+    parser.setErrorHandler(&errorHandler);
+    parser.setSecurityManager(&securityManager);
+    parser.setDoNamespaces(true);
+    parser.setCreateEntityReferenceNodes(false);
+    parser.setDoSchema(validate);
+    parser.setValidationScheme(validate ? XercesDOMParser::Val_Always : XercesDOMParser::Val_Never);
+    parser.setValidationConstraintFatal(validate);
+
+    const XmlString systemId(path);
+    MemBufInputSource source(reinterpret_cast<const XMLByte*>(data), size, systemId.xmlText(), false);
+    try {
+        parser.parse(source);
+    } catch (const XMLException& e) {
+        throw XmlError(path, static_cast<int>(e.getSrcLine()), 0, XmlString(e.getMessage()).toStdString());
+    } catch (const DOMException& e) {
+        throw XmlError(path, 0, 0, XmlString(e.getMessage()).toStdString());
+    }
+    DOMDocument* doc = parser.adoptDocument();
+    if (!doc || !doc->getDocumentElement()) {
+        if (doc)
+            doc->release();
+        throw XmlError(path, 0, 0, "no document element");
+    }
+    return doc;
+}
+
+DOMDocument* XmlSerializer::createDocument(const std::string& rootName)
+{
+    return implementation()->createDocument(nullptr, XmlString(rootName).xmlText(), nullptr);
+}
+
+std::string XmlSerializer::toString(const DOMDocument* doc)
+{
+    DOMImplementation* impl = implementation();
+    std::unique_ptr<DOMLSSerializer, void (*)(DOMLSSerializer*)> writer(impl->createLSSerializer(),
+                                                                        [](DOMLSSerializer* w) { w->release(); });
+    std::unique_ptr<DOMLSOutput, void (*)(DOMLSOutput*)> output(impl->createLSOutput(),
+                                                                [](DOMLSOutput* o) { o->release(); });
+    writer->getDomConfig()->setParameter(XMLUni::fgDOMWRTFormatPrettyPrint, true);
+    writer->getDomConfig()->setParameter(XMLUni::fgDOMXMLDeclaration, true);
+    MemBufFormatTarget target;
+    static const XMLCh utf8[] = {u'U', u'T', u'F', u'-', u'8', 0};
+    output->setEncoding(utf8);
+    output->setByteStream(&target);
+    writer->write(doc, output.get());
+    return std::string(reinterpret_cast<const char*>(target.getRawBuffer()), target.getLen());
+}
+
+bool XmlSerializer::save(const DOMDocument* doc, const std::string& path, std::string* error)
+{
+    const std::string text = toString(doc);
+    QSaveFile file(QString::fromStdString(path));
+    const bool saved = file.open(QIODevice::WriteOnly)
+                       && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
+                       && file.commit();
+    if (!saved && error)
+        *error = path + ": " + file.errorString().toStdString();
+    return saved;
+}
+
+} // namespace util

@@ -1,0 +1,98 @@
+#include <util/GzipReader.h>
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+using util::GzipReader;
+
+namespace {
+
+QByteArray gzip(const QByteArray& data)
+{
+    z_stream stream{};
+    EXPECT_EQ(deflateInit2(&stream, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
+    QByteArray out(static_cast<int>(deflateBound(&stream, static_cast<uLong>(data.size()))), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(deflate(&stream, Z_FINISH), Z_STREAM_END);
+    out.resize(static_cast<int>(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
+QByteArray sample(int size)
+{
+    QByteArray data;
+    for (int i = 0; data.size() < size; ++i)
+        data += QByteArray::number(i * 7919 % 1000) + ',';
+    return data.left(size);
+}
+
+TEST(GzipReaderTest, InflatesSingleAndConcatenatedMembers)
+{
+    const QByteArray data = sample(300000);
+    QByteArray out;
+    std::string error;
+    ASSERT_TRUE(GzipReader().inflate(gzip(data), &out, &error)) << error;
+    EXPECT_EQ(out, data);
+
+    ASSERT_TRUE(GzipReader().inflate(gzip("first ") + gzip("second"), &out, &error)) << error;
+    EXPECT_EQ(out, "first second");
+
+    ASSERT_TRUE(GzipReader().inflate(gzip(QByteArray()), &out, &error)) << error;
+    EXPECT_TRUE(out.isEmpty());
+}
+
+TEST(GzipReaderTest, RefusesTruncatedCorruptAndPlainData)
+{
+    const QByteArray compressed = gzip(sample(100000));
+    QByteArray out = "stale";
+    std::string error;
+    for (int cut : {1, 10, compressed.size() / 2, compressed.size() - 4, compressed.size() - 1}) {
+        EXPECT_FALSE(GzipReader().inflate(compressed.left(cut), &out, &error)) << cut;
+        EXPECT_TRUE(out.isEmpty());
+    }
+    EXPECT_FALSE(GzipReader().inflate(compressed.left(compressed.size() / 2), &out, &error));
+    EXPECT_NE(error.find("truncated"), std::string::npos) << error;
+
+    EXPECT_FALSE(GzipReader().inflate("<?xml version=\"1.0\"?><project/>", &out, &error));
+    EXPECT_EQ(error, "not gzip data");
+
+    QByteArray corrupt = compressed;
+    for (int i = 20; i < 60; ++i)
+        corrupt[i] = static_cast<char>(corrupt[i] ^ 0x5a);
+    EXPECT_FALSE(GzipReader().inflate(corrupt, &out, &error));
+
+    EXPECT_FALSE(GzipReader().inflate(compressed + "trailing garbage", &out, &error));
+}
+
+TEST(GzipReaderTest, StopsAtTheLimit)
+{
+    const QByteArray data(100000, 'a');
+    QByteArray out;
+    std::string error;
+    EXPECT_FALSE(GzipReader(99999).inflate(gzip(data), &out, &error));
+    EXPECT_NE(error.find("limit"), std::string::npos) << error;
+    EXPECT_TRUE(out.isEmpty());
+
+    EXPECT_TRUE(GzipReader(100000).inflate(gzip(data), &out, &error)) << error;
+    EXPECT_EQ(out.size(), data.size());
+    EXPECT_EQ(GzipReader().limit(), std::size_t(256) * 1024 * 1024);
+}
+
+TEST(GzipReaderTest, ReadFileNamesThePath)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("absent.tkpx").toStdString();
+    QByteArray out;
+    std::string error;
+    EXPECT_FALSE(GzipReader().readFile(path, &out, &error));
+    EXPECT_EQ(error.rfind(path, 0), 0u) << error;
+}
+
+} // namespace
