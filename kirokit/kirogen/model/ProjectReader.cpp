@@ -5,6 +5,7 @@
 #include <kirogen/model/ProjectReader.h>
 #include <kirogen/model/SfcModel.h>
 #include <kirogen/model/TypeRegistry.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/core/Serializer.h>
 #include <util/XmlDom.h>
 #include <util/XmlString.h>
@@ -177,8 +178,13 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElemen
         block.line = xml::lineOf(blockElement);
         if (block.id.empty() || !session.claim("fbd:" + name, block.id))
             fail(blockElement, "block id \"" + block.id + "\" is used twice in diagram \"" + name + "\"");
+        const auto type = sdf::ActorTypeRegistry::singleton().get(block.typeId);
+        if (!type)
+            fail(blockElement, "block \"" + block.id + "\" has the unknown actor type \"" + block.typeId + "\"");
         for (const DOMElement* parameter : xml::childElements(blockElement, "parameter")) {
             const std::string parameterName = required(parameter, "name");
+            if (!type->parameter(parameterName))
+                fail(parameter, "actor type \"" + block.typeId + "\" has no parameter \"" + parameterName + "\"");
             if (!block.parameters.emplace(parameterName, required(parameter, "value")).second)
                 fail(parameter, "parameter \"" + parameterName + "\" is given twice");
         }
@@ -222,10 +228,18 @@ void ProjectReader::checkReferences(const DOMElement* element, const FunctionBlo
     std::set<std::pair<std::string, std::string>> fedInputs;
     for (std::size_t i = 0; i < diagram.links().size(); ++i) {
         const DataLink& link = diagram.links()[i];
-        for (const std::string* id : {&link.fromBlock, &link.toBlock}) {
-            if (!diagram.block(*id))
-                fail(linkElements[i], "link to the unknown block \"" + *id + "\"");
-        }
+        const auto checkEnd = [&](const std::string& blockId, const std::string& portName,
+                                  sdf::ActorPort::Direction direction) {
+            const FunctionBlock* block = diagram.block(blockId);
+            if (!block)
+                fail(linkElements[i], "link to the unknown block \"" + blockId + "\"");
+            const sdf::ActorPort* port = sdf::ActorTypeRegistry::singleton().get(block->typeId)->port(portName);
+            if (!port || port->direction != direction)
+                fail(linkElements[i], "link to the unknown " + std::string(direction == sdf::ActorPort::In ? "input" : "output")
+                                          + " port \"" + blockId + "." + portName + "\"");
+        };
+        checkEnd(link.fromBlock, link.fromPort, sdf::ActorPort::Out);
+        checkEnd(link.toBlock, link.toPort, sdf::ActorPort::In);
         if (!fedInputs.emplace(link.toBlock, link.toPort).second)
             fail(linkElements[i], "input \"" + link.toBlock + "." + link.toPort + "\" has more than one link");
     }

@@ -3,6 +3,7 @@
 #include <kirogen/gen/session/SerializationIdSession.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/TypeRegistry.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
 #include <util/XmlDom.h>
 #include <util/XmlSerializer.h>
 
@@ -16,6 +17,7 @@ inline void loadSystem()
 {
     util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
     kirogen::model::TypeRegistry::loadTypes(TAVVIEW_DIST_DIR "/config/types.xml");
+    kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(TAVVIEW_DIST_DIR "/units");
 }
 
 inline std::shared_ptr<kirogen::model::Project> fromText(const std::string& text, const std::string& name,
