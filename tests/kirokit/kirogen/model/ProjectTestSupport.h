@@ -1,5 +1,6 @@
 #pragma once
 
+#include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/gen/session/SerializationIdSession.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/TypeRegistry.h>
@@ -13,11 +14,17 @@
 // Loads documents and projects the way the interpreter does, with the shipped schemas and types.
 namespace projecttest {
 
+// Once per test program: the registries are process-wide.
 inline void loadSystem()
 {
-    util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
-    kirogen::model::TypeRegistry::loadTypes(TAVVIEW_DIST_DIR "/config/types.xml");
-    kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(TAVVIEW_DIST_DIR "/units");
+    static const bool loaded = [] {
+        util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
+        kirogen::model::TypeRegistry::loadTypes(TAVVIEW_DIST_DIR "/config/types.xml");
+        kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(TAVVIEW_DIST_DIR "/units");
+        kirogen::device::model::DeviceTypeRegistry::singleton().loadDeviceTypes(TAVVIEW_DIST_DIR "/devices");
+        return true;
+    }();
+    (void)loaded;
 }
 
 inline std::shared_ptr<kirogen::model::Project> fromText(const std::string& text, const std::string& name,
