@@ -1,11 +1,21 @@
 #pragma once
 
+#include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>
+
+#include <memory>
 
 #include <string>
 #include <vector>
 
 namespace util::xml {
+
+struct DocumentReleaser
+{
+    void operator()(xercesc::DOMDocument* doc) const { doc->release(); }
+};
+// A document owned by the caller, released when the pointer goes.
+using DocumentPtr = std::unique_ptr<xercesc::DOMDocument, DocumentReleaser>;
 
 // The value of an attribute as UTF-8; empty when the attribute is absent.
 std::string attribute(const xercesc::DOMElement* element, const char* name);
@@ -22,5 +32,9 @@ int lineOf(const xercesc::DOMNode* node);
 void setLineOf(xercesc::DOMNode* node, int line);
 
 std::string localName(const xercesc::DOMElement* element);
+
+// The path of the file the node's document was read from (the parser keeps it as a file URL);
+// empty for documents built in memory without a name.
+std::string documentPath(const xercesc::DOMNode* node);
 
 } // namespace util::xml

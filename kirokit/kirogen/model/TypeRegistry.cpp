@@ -4,8 +4,6 @@
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
 
-#include <memory>
-
 namespace kirogen::model {
 
 namespace xml = util::xml;
@@ -18,8 +16,7 @@ TypeRegistry& TypeRegistry::singleton()
 
 void TypeRegistry::loadTypes(const std::string& path)
 {
-    std::unique_ptr<xercesc::DOMDocument, void (*)(xercesc::DOMDocument*)> doc(
-        util::XmlSerializer().load(path, true), [](xercesc::DOMDocument* d) { d->release(); });
+    const xml::DocumentPtr doc(util::XmlSerializer().load(path, true));
 
     const auto& serializer = lum::core::variant::Serializer::singleton();
     std::vector<DataType> types;

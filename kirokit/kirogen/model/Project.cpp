@@ -1,0 +1,65 @@
+#include <kirogen/gen/session/SerializationIdSession.h>
+#include <kirogen/model/FunctionBlockDiagram.h>
+#include <kirogen/model/GlobalVariable.h>
+#include <kirogen/model/Project.h>
+#include <kirogen/model/ProjectReader.h>
+#include <kirogen/model/ProjectWriter.h>
+#include <kirogen/model/SfcModel.h>
+#include <util/XmlDom.h>
+#include <util/XmlSerializer.h>
+
+namespace kirogen::model {
+
+Project::Project(std::shared_ptr<gen::session::SerializationIdSession> session, util::XTime time)
+    : _session(std::move(session)), _creationTime(time)
+{
+}
+
+Project::~Project() = default;
+
+std::shared_ptr<Project> Project::create(const xercesc::DOMElement* root,
+                                         const std::shared_ptr<gen::session::SerializationIdSession>& session,
+                                         util::XTime time)
+{
+    std::shared_ptr<Project> project(
+        new Project(session ? session : gen::session::SerializationIdSession::create(), time));
+    ProjectReader(project).read(root);
+    return project;
+}
+
+std::shared_ptr<GlobalVariable> Project::globalVariable(const std::string& name) const
+{
+    const auto it = _globalVariables.find(name);
+    return it == _globalVariables.end() ? nullptr : it->second;
+}
+
+std::shared_ptr<device::model::DeviceInstance> Project::device(const std::string& instanceName) const
+{
+    const auto it = _devicesByName.find(instanceName);
+    return it == _devicesByName.end() ? nullptr : it->second;
+}
+
+std::shared_ptr<FunctionBlockDiagram> Project::diagram(const std::string& name) const
+{
+    const auto it = _diagrams.find(name);
+    return it == _diagrams.end() ? nullptr : it->second;
+}
+
+xercesc::DOMDocument* Project::toDocument() const
+{
+    return ProjectWriter(*this).write();
+}
+
+std::string Project::toXml() const
+{
+    const util::xml::DocumentPtr doc(toDocument());
+    return util::XmlSerializer::toString(doc.get());
+}
+
+bool Project::save(const std::string& path, std::string* error) const
+{
+    const util::xml::DocumentPtr doc(toDocument());
+    return util::XmlSerializer::save(doc.get(), path, error);
+}
+
+} // namespace kirogen::model

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <kirogen/model/EditorLayout.h>
+#include <kirogen/model/Protection.h>
+#include <util/XTime.h>
+
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/dom/DOMElement.hpp>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kirogen::device::model {
+class DeviceInstance;
+}
+
+namespace kirogen::gen::session {
+class SerializationIdSession;
+}
+
+namespace kirogen::model {
+
+class FunctionBlockDiagram;
+class GlobalVariable;
+class SfcModel;
+
+// A project: global variables, devices, programs (sequence charts and function-block
+// diagrams), the editor layout and the protection. Built from and saved to the project XML.
+class Project
+{
+public:
+    // Builds the project from the root element of a project document. Throws
+    // std::runtime_error naming the file and line for content that does not make a sound
+    // project (unknown types or references, duplicates, charts without one initial step, ...).
+    static std::shared_ptr<Project> create(const xercesc::DOMElement* root,
+                                           const std::shared_ptr<gen::session::SerializationIdSession>& session,
+                                           util::XTime time);
+
+    ~Project();
+
+    // In name order.
+    const std::map<std::string, std::shared_ptr<GlobalVariable>>& globalVariables() const { return _globalVariables; }
+    std::shared_ptr<GlobalVariable> globalVariable(const std::string& name) const;
+
+    // In project order.
+    const std::vector<std::shared_ptr<device::model::DeviceInstance>>& devices() const { return _devices; }
+    std::shared_ptr<device::model::DeviceInstance> device(const std::string& instanceName) const;
+
+    // The first is the main program.
+    const std::vector<std::shared_ptr<SfcModel>>& sfcModels() const { return _sfcModels; }
+    const std::map<std::string, std::shared_ptr<FunctionBlockDiagram>>& diagrams() const { return _diagrams; }
+    std::shared_ptr<FunctionBlockDiagram> diagram(const std::string& name) const;
+
+    const EditorLayout& layout() const { return _layout; }
+    void setLayout(EditorLayout layout) { _layout = std::move(layout); }
+
+    const Protection& protection() const { return _protection; }
+    Protection& protection() { return _protection; }
+
+    const std::shared_ptr<gen::session::SerializationIdSession>& session() const { return _session; }
+    util::XTime creationTime() const { return _creationTime; }
+    // The document the project was read from, as named in its errors.
+    const std::string& sourceName() const { return _sourceName; }
+
+    // The complete project document; the caller releases it.
+    xercesc::DOMDocument* toDocument() const;
+    std::string toXml() const;
+    // Writes the whole file or nothing (an existing file stays as it was on failure).
+    bool save(const std::string& path, std::string* error) const;
+
+private:
+    friend class ProjectReader;
+
+    Project(std::shared_ptr<gen::session::SerializationIdSession> session, util::XTime time);
+
+    std::shared_ptr<gen::session::SerializationIdSession> _session;
+    util::XTime _creationTime;
+    std::string _sourceName;
+    std::map<std::string, std::shared_ptr<GlobalVariable>> _globalVariables;
+    std::vector<std::shared_ptr<device::model::DeviceInstance>> _devices;
+    std::map<std::string, std::shared_ptr<device::model::DeviceInstance>> _devicesByName;
+    std::vector<std::shared_ptr<SfcModel>> _sfcModels;
+    std::map<std::string, std::shared_ptr<FunctionBlockDiagram>> _diagrams;
+    EditorLayout _layout;
+    Protection _protection;
+};
+
+} // namespace kirogen::model

@@ -1,0 +1,398 @@
+#include <kirogen/device/model/DeviceInstance.h>
+#include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <kirogen/gen/session/SerializationIdSession.h>
+#include <kirogen/model/FunctionBlockDiagram.h>
+#include <kirogen/model/GlobalVariable.h>
+#include <kirogen/model/Project.h>
+#include <kirogen/model/ProjectReader.h>
+#include <kirogen/model/SfcModel.h>
+#include <kirogen/model/TypeRegistry.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
+#include <lum/core/Serializer.h>
+#include <util/XmlDom.h>
+#include <util/XmlString.h>
+
+#include <xercesc/dom/DOMDocument.hpp>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+namespace kirogen::model {
+
+namespace xml = util::xml;
+using lum::core::variant::Serializer;
+using xercesc::DOMElement;
+
+namespace {
+
+constexpr const char* formatVersion = "1";
+
+std::string sourceNameOf(const DOMElement* root)
+{
+    const std::string path = xml::documentPath(root);
+    return path.empty() ? std::string("project") : path;
+}
+
+} // namespace
+
+ProjectReader::ProjectReader(std::shared_ptr<Project> project) : _project(std::move(project)) {}
+
+void ProjectReader::fail(const DOMElement* at, const std::string& message) const
+{
+    throw std::runtime_error(_file + ':' + std::to_string(at ? xml::lineOf(at) : 0) + ": " + message);
+}
+
+std::string ProjectReader::required(const DOMElement* element, const char* name) const
+{
+    if (!xml::hasAttribute(element, name))
+        fail(element, "<" + xml::localName(element) + "> has no attribute \"" + name + "\"");
+    return xml::attribute(element, name);
+}
+
+double ProjectReader::number(const DOMElement* element, const char* name) const
+{
+    if (!xml::hasAttribute(element, name))
+        return 0;
+    bool ok = false;
+    const std::string text = xml::attribute(element, name);
+    const double value = Serializer::singleton().load(text, "double", &ok).get<double>();
+    if (!ok)
+        fail(element, "attribute \"" + std::string(name) + "\" is no number: \"" + text + "\"");
+    return value;
+}
+
+Position ProjectReader::position(const DOMElement* element) const
+{
+    return Position{number(element, "x"), number(element, "y")};
+}
+
+const DOMElement* ProjectReader::section(const DOMElement* root, const char* name) const
+{
+    const auto elements = xml::childElements(root, name);
+    if (elements.size() > 1)
+        fail(elements[1], "more than one <" + std::string(name) + ">");
+    return elements.empty() ? nullptr : elements.front();
+}
+
+void ProjectReader::read(const DOMElement* root)
+{
+    _file = sourceNameOf(root);
+    _project->_sourceName = _file;
+    if (xml::localName(root) != "project")
+        fail(root, "<" + xml::localName(root) + "> is no project");
+    if (xml::hasAttribute(root, "version") && xml::attribute(root, "version") != formatVersion)
+        fail(root, "project format version \"" + xml::attribute(root, "version") + "\" is not supported");
+
+    static const std::set<std::string> sections{"globalVariables", "devices", "programs", "layout", "protection"};
+    for (const DOMElement* child : xml::childElements(root, nullptr)) {
+        if (!sections.count(xml::localName(child)))
+            fail(child, "unexpected element <" + xml::localName(child) + ">");
+    }
+    // References point backwards only: programs use variables and devices, the layout programs.
+    if (const DOMElement* s = section(root, "globalVariables"))
+        readVariables(s);
+    if (const DOMElement* s = section(root, "devices"))
+        readDevices(s);
+    if (const DOMElement* s = section(root, "programs"))
+        readPrograms(s);
+    if (const DOMElement* s = section(root, "layout"))
+        readLayout(s);
+    if (const DOMElement* s = section(root, "protection"))
+        readProtection(s);
+}
+
+void ProjectReader::readVariables(const DOMElement* section)
+{
+    const TypeRegistry& types = TypeRegistry::singleton();
+    for (const DOMElement* element : xml::childElements(section, "variable")) {
+        const std::string name = required(element, "name");
+        const std::string typeName = required(element, "type");
+        if (!GlobalVariable::isValidName(name))
+            fail(element, "\"" + name + "\" is no valid global-variable name");
+        const std::optional<DataType> type = types.get(typeName);
+        if (!type)
+            fail(element, "global variable \"" + name + "\" has the unknown data type \"" + typeName + "\"");
+        lum::core::variant::Variant initial = type->defaultValue;
+        if (xml::hasAttribute(element, "value")) {
+            bool ok = false;
+            initial = Serializer::singleton().load(xml::attribute(element, "value"), typeName, &ok);
+            if (!ok)
+                fail(element, "value \"" + xml::attribute(element, "value") + "\" of global variable \"" + name
+                                  + "\" is no " + typeName);
+        }
+        if (_project->_globalVariables.count(name))
+            fail(element, "global variable \"" + name + "\" is declared twice");
+        _project->_globalVariables.emplace(name, std::make_shared<GlobalVariable>(name, typeName, initial));
+    }
+}
+
+void ProjectReader::readDevices(const DOMElement* section)
+{
+    const auto& registry = device::model::DeviceTypeRegistry::singleton();
+    for (const DOMElement* element : xml::childElements(section, nullptr)) {
+        if (xml::localName(element) != "device")
+            fail(element, "unexpected element <" + xml::localName(element) + ">");
+        const std::string typeId = required(element, "type");
+        const std::string name = required(element, "name");
+        const auto type = registry.getByXmlId(typeId);
+        if (!type)
+            fail(element, "device \"" + name + "\" has the unknown device type \"" + typeId + "\"");
+        if (_project->_devicesByName.count(name))
+            fail(element, "device \"" + name + "\" is declared twice");
+        auto instance = type->createDeviceInstance(_project, name);
+        if (!instance)
+            fail(element, "device \"" + name + "\" of type \"" + typeId + "\" cannot be created");
+        instance->loadXml(element);
+        _project->_devices.push_back(instance);
+        _project->_devicesByName.emplace(name, std::move(instance));
+    }
+}
+
+void ProjectReader::readPrograms(const DOMElement* section)
+{
+    std::set<std::string> names;
+    auto claimName = [&](const DOMElement* element) {
+        const std::string name = required(element, "name");
+        if (name.empty())
+            fail(element, "a program needs a name");
+        if (!names.insert(name).second)
+            fail(element, "program \"" + name + "\" is declared twice");
+    };
+    for (const DOMElement* element : xml::childElements(section, "fbd")) {
+        claimName(element);
+        auto diagram = readDiagram(element);
+        _project->_diagrams.emplace(diagram->name(), std::move(diagram));
+    }
+    for (const DOMElement* element : xml::childElements(section, "sfc")) {
+        claimName(element);
+        _project->_sfcModels.push_back(readSfc(element));
+    }
+    for (const DOMElement* element : xml::childElements(section, nullptr)) {
+        const std::string name = xml::localName(element);
+        if (name != "fbd" && name != "sfc")
+            fail(element, "unexpected element <" + name + ">");
+    }
+}
+
+std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElement* element) const
+{
+    const std::string name = required(element, "name");
+    gen::session::SerializationIdSession& session = *_project->_session;
+
+    std::vector<FunctionBlock> blocks;
+    for (const DOMElement* blockElement : xml::childElements(element, "block")) {
+        FunctionBlock block;
+        block.id = required(blockElement, "id");
+        block.typeId = required(blockElement, "type");
+        block.position = position(blockElement);
+        block.line = xml::lineOf(blockElement);
+        if (block.id.empty() || !session.claim("fbd:" + name, block.id))
+            fail(blockElement, "block id \"" + block.id + "\" is used twice in diagram \"" + name + "\"");
+        const auto type = sdf::ActorTypeRegistry::singleton().get(block.typeId);
+        if (!type)
+            fail(blockElement, "block \"" + block.id + "\" has the unknown actor type \"" + block.typeId + "\"");
+        for (const DOMElement* parameter : xml::childElements(blockElement, "parameter")) {
+            const std::string parameterName = required(parameter, "name");
+            if (!type->parameter(parameterName))
+                fail(parameter, "actor type \"" + block.typeId + "\" has no parameter \"" + parameterName + "\"");
+            if (!block.parameters.emplace(parameterName, required(parameter, "value")).second)
+                fail(parameter, "parameter \"" + parameterName + "\" is given twice");
+        }
+        blocks.push_back(std::move(block));
+    }
+
+    std::vector<DataLink> links;
+    for (const DOMElement* linkElement : xml::childElements(element, "link")) {
+        DataLink link;
+        link.fromBlock = required(linkElement, "from");
+        link.fromPort = required(linkElement, "fromPort");
+        link.toBlock = required(linkElement, "to");
+        link.toPort = required(linkElement, "toPort");
+        link.line = xml::lineOf(linkElement);
+        links.push_back(std::move(link));
+    }
+
+    auto diagram = std::make_shared<FunctionBlockDiagram>(name, std::move(blocks), std::move(links),
+                                                          xml::lineOf(element));
+    checkReferences(element, *diagram);
+    checkCycles(element, *diagram);
+    return diagram;
+}
+
+void ProjectReader::checkReferences(const DOMElement* element, const FunctionBlockDiagram& diagram) const
+{
+    const auto blockElements = xml::childElements(element, "block");
+    for (std::size_t i = 0; i < diagram.blocks().size(); ++i) {
+        const FunctionBlock& block = diagram.blocks()[i];
+        const auto variable = block.parameters.find("variable");
+        if ((block.typeId == "gvread" || block.typeId == "gvwrite")
+            && (variable == block.parameters.end() || !_project->globalVariable(variable->second)))
+            fail(blockElements[i], "block \"" + block.id + "\" names no global variable of the project");
+        if (block.typeId == "devin" || block.typeId == "devout") {
+            const auto device = block.parameters.find("device");
+            const auto instance = device == block.parameters.end() ? nullptr : _project->device(device->second);
+            if (!instance)
+                fail(blockElements[i], "block \"" + block.id + "\" names no device of the project");
+            const auto port = block.parameters.find("port");
+            const device::model::DevicePort* declared =
+                port == block.parameters.end() ? nullptr : instance->deviceType()->port(port->second);
+            const auto wanted = block.typeId == "devin" ? device::model::DevicePort::Direction::In
+                                                          : device::model::DevicePort::Direction::Out;
+            if (!declared || declared->direction != wanted)
+                fail(blockElements[i], "block \"" + block.id + "\" names no " + (block.typeId == "devin" ? "input" : "output")
+                                           + " port of device \"" + instance->instanceName() + "\"");
+        }
+    }
+
+    const auto linkElements = xml::childElements(element, "link");
+    std::set<std::pair<std::string, std::string>> fedInputs;
+    for (std::size_t i = 0; i < diagram.links().size(); ++i) {
+        const DataLink& link = diagram.links()[i];
+        const auto checkEnd = [&](const std::string& blockId, const std::string& portName,
+                                  sdf::ActorPort::Direction direction) {
+            const FunctionBlock* block = diagram.block(blockId);
+            if (!block)
+                fail(linkElements[i], "link to the unknown block \"" + blockId + "\"");
+            const sdf::ActorPort* port = sdf::ActorTypeRegistry::singleton().get(block->typeId)->port(portName);
+            if (!port || port->direction != direction)
+                fail(linkElements[i], "link to the unknown " + std::string(direction == sdf::ActorPort::In ? "input" : "output")
+                                          + " port \"" + blockId + "." + portName + "\"");
+        };
+        checkEnd(link.fromBlock, link.fromPort, sdf::ActorPort::Out);
+        checkEnd(link.toBlock, link.toPort, sdf::ActorPort::In);
+        if (!fedInputs.emplace(link.toBlock, link.toPort).second)
+            fail(linkElements[i], "input \"" + link.toBlock + "." + link.toPort + "\" has more than one link");
+    }
+}
+
+void ProjectReader::checkCycles(const DOMElement* element, const FunctionBlockDiagram& diagram) const
+{
+    // Kahn's algorithm over the links; a delay block's output starts a new cycle, so its
+    // outgoing links do not count as dependencies.
+    std::map<std::string, int> incoming;
+    std::multimap<std::string, std::string> successors;
+    for (const FunctionBlock& block : diagram.blocks())
+        incoming[block.id];
+    for (const DataLink& link : diagram.links()) {
+        if (diagram.block(link.fromBlock)->typeId == "delay")
+            continue;
+        ++incoming[link.toBlock];
+        successors.emplace(link.fromBlock, link.toBlock);
+    }
+    std::vector<std::string> ready;
+    for (const auto& entry : incoming) {
+        if (entry.second == 0)
+            ready.push_back(entry.first);
+    }
+    std::size_t done = 0;
+    while (!ready.empty()) {
+        const std::string id = ready.back();
+        ready.pop_back();
+        ++done;
+        const auto range = successors.equal_range(id);
+        for (auto it = range.first; it != range.second; ++it) {
+            if (--incoming[it->second] == 0)
+                ready.push_back(it->second);
+        }
+    }
+    if (done == diagram.blocks().size())
+        return;
+    std::string cycle;
+    for (const FunctionBlock& block : diagram.blocks()) {
+        if (incoming[block.id] > 0)
+            cycle += (cycle.empty() ? "" : ", ") + block.id;
+    }
+    fail(element, "blocks of diagram \"" + diagram.name() + "\" form a cycle without a delay block (" + cycle + ")");
+}
+
+std::shared_ptr<SfcModel> ProjectReader::readSfc(const DOMElement* element) const
+{
+    const std::string name = required(element, "name");
+    std::vector<SfcStep> steps;
+    std::set<std::string> stepNames;
+    const DOMElement* firstInitial = nullptr;
+    for (const DOMElement* stepElement : xml::childElements(element, "step")) {
+        SfcStep step;
+        step.name = required(stepElement, "name");
+        step.diagram = xml::attribute(stepElement, "diagram");
+        step.position = position(stepElement);
+        step.line = xml::lineOf(stepElement);
+        if (xml::hasAttribute(stepElement, "initial")) {
+            bool ok = false;
+            step.initial = Serializer::singleton().load(xml::attribute(stepElement, "initial"), "bool", &ok).get<bool>();
+            if (!ok)
+                fail(stepElement, "attribute \"initial\" is no bool");
+        }
+        if (step.name.empty() || !stepNames.insert(step.name).second)
+            fail(stepElement, "step \"" + step.name + "\" is declared twice in chart \"" + name + "\"");
+        if (!step.diagram.empty() && !_project->diagram(step.diagram))
+            fail(stepElement, "step \"" + step.name + "\" runs the unknown diagram \"" + step.diagram + "\"");
+        if (step.initial) {
+            if (firstInitial)
+                fail(stepElement, "chart \"" + name + "\" has more than one initial step");
+            firstInitial = stepElement;
+        }
+        steps.push_back(std::move(step));
+    }
+    if (!firstInitial)
+        fail(element, "chart \"" + name + "\" has no initial step");
+
+    std::vector<SfcTransition> transitions;
+    for (const DOMElement* transitionElement : xml::childElements(element, "transition")) {
+        SfcTransition transition;
+        transition.from = required(transitionElement, "from");
+        transition.to = required(transitionElement, "to");
+        transition.condition = required(transitionElement, "condition");
+        transition.line = xml::lineOf(transitionElement);
+        for (const std::string* step : {&transition.from, &transition.to}) {
+            if (!stepNames.count(*step))
+                fail(transitionElement, "transition to or from the unknown step \"" + *step + "\"");
+        }
+        transitions.push_back(std::move(transition));
+    }
+    return std::make_shared<SfcModel>(name, std::move(steps), std::move(transitions), xml::lineOf(element));
+}
+
+void ProjectReader::readLayout(const DOMElement* section)
+{
+    EditorLayout layout;
+    auto isProgram = [this](const std::string& name) {
+        if (_project->diagram(name))
+            return true;
+        for (const auto& sfc : _project->sfcModels()) {
+            if (sfc->name() == name)
+                return true;
+        }
+        return false;
+    };
+    for (const DOMElement* tab : xml::childElements(section, "tab")) {
+        const std::string program = required(tab, "program");
+        if (!isProgram(program))
+            fail(tab, "tab of the unknown program \"" + program + "\"");
+        layout.openTabs.push_back(program);
+    }
+    layout.currentTab = xml::attribute(section, "current");
+    if (!layout.currentTab.empty()
+        && std::find(layout.openTabs.begin(), layout.openTabs.end(), layout.currentTab) == layout.openTabs.end())
+        fail(section, "current tab \"" + layout.currentTab + "\" is not open");
+    _project->_layout = std::move(layout);
+}
+
+void ProjectReader::readProtection(const DOMElement* section)
+{
+    auto hex = [&](const char* name) {
+        const QByteArray text = QByteArray::fromStdString(required(section, name));
+        const QByteArray bytes = QByteArray::fromHex(text);
+        if (bytes.toHex() != text.toLower())
+            fail(section, std::string("protection ") + name + " is no hexadecimal text");
+        return bytes;
+    };
+    const QByteArray salt = hex("salt");
+    const QByteArray hash = hex("hash");
+    if (!_project->_protection.restore(salt, hash))
+        fail(section, "protection salt or hash has the wrong length");
+}
+
+} // namespace kirogen::model

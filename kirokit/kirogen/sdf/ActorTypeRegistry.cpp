@@ -1,0 +1,132 @@
+#include <kirogen/sdf/ActorTypeRegistry.h>
+
+#include <util/XmlDom.h>
+#include <util/XmlSerializer.h>
+#include <util/XmlString.h>
+
+#include <xercesc/dom/DOM.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+
+namespace kirogen::sdf {
+
+namespace {
+
+struct DocumentReleaser
+{
+    void operator()(xercesc::DOMDocument* document) const { document->release(); }
+};
+
+std::runtime_error fault(const std::string& file, const xercesc::DOMNode* node, const std::string& message)
+{
+    return std::runtime_error(file + ":" + std::to_string(util::xml::lineOf(node)) + ": " + message);
+}
+
+std::string helpText(const xercesc::DOMElement* actor)
+{
+    const auto help = util::xml::childElements(actor, "help");
+    if (help.empty())
+        return std::string();
+    return util::XmlString(help.front()->getTextContent()).toStdString();
+}
+
+} // namespace
+
+ActorTypeRegistry& ActorTypeRegistry::singleton()
+{
+    static ActorTypeRegistry registry;
+    return registry;
+}
+
+void ActorTypeRegistry::loadActorTypes(const std::string& dir)
+{
+    std::error_code error;
+    std::filesystem::directory_iterator entries(dir, error);
+    if (error)
+        throw std::runtime_error(dir + ": cannot read the actor-type directory: " + error.message());
+    std::vector<std::string> files;
+    for (const auto& entry : entries) {
+        if (entry.path().extension() == ".xml" && entry.is_regular_file(error))
+            files.push_back(entry.path().string());
+    }
+    // A fixed order makes the file named in a duplicate-id error predictable.
+    std::sort(files.begin(), files.end());
+    for (const std::string& file : files)
+        loadFile(file);
+}
+
+void ActorTypeRegistry::loadFile(const std::string& path)
+{
+    util::XmlSerializer serializer;
+    const std::unique_ptr<xercesc::DOMDocument, DocumentReleaser> document(serializer.load(path, true));
+    const xercesc::DOMElement* root = document->getDocumentElement();
+
+    std::map<std::string, std::shared_ptr<const ActorType>> declared;
+    for (const xercesc::DOMElement* actor : util::xml::childElements(root, "actor")) {
+        const std::string id = util::xml::attribute(actor, "id");
+        std::vector<ActorPort> ports;
+        for (const xercesc::DOMElement* port : util::xml::childElements(actor, "port")) {
+            ActorPort entry;
+            entry.name = util::xml::attribute(port, "name");
+            entry.direction = util::xml::attribute(port, "direction") == "out" ? ActorPort::Out : ActorPort::In;
+            entry.typeName = util::xml::attribute(port, "type");
+            const bool taken = std::any_of(ports.begin(), ports.end(),
+                                           [&entry](const ActorPort& other) { return other.name == entry.name; });
+            if (taken)
+                throw fault(path, port, "actor type '" + id + "' declares port '" + entry.name + "' twice");
+            ports.push_back(std::move(entry));
+        }
+        std::vector<ActorParameter> parameters;
+        for (const xercesc::DOMElement* parameter : util::xml::childElements(actor, "parameter")) {
+            ActorParameter entry{util::xml::attribute(parameter, "name"), util::xml::attribute(parameter, "type"),
+                                 util::xml::attribute(parameter, "default")};
+            const bool taken =
+                std::any_of(parameters.begin(), parameters.end(),
+                            [&entry](const ActorParameter& other) { return other.name == entry.name; });
+            if (taken)
+                throw fault(path, parameter,
+                            "actor type '" + id + "' declares parameter '" + entry.name + "' twice");
+            parameters.push_back(std::move(entry));
+        }
+        auto type = std::make_shared<const ActorType>(id, util::xml::attribute(actor, "category"),
+                                                      helpText(actor), std::move(ports), std::move(parameters));
+        if (!declared.emplace(id, std::move(type)).second)
+            throw fault(path, actor, "actor type '" + id + "' is declared twice");
+
+        std::lock_guard<std::mutex> lock(_mutex);
+        const auto known = _types.find(id);
+        if (known != _types.end() && known->second.file != path)
+            throw fault(path, actor, "actor type '" + id + "' is already declared in " + known->second.file);
+    }
+
+    std::lock_guard<std::mutex> lock(_mutex);
+    for (auto entry = _types.begin(); entry != _types.end();) {
+        if (entry->second.file == path)
+            entry = _types.erase(entry);
+        else
+            ++entry;
+    }
+    for (auto& [id, type] : declared)
+        _types[id] = Entry{std::move(type), path};
+}
+
+std::shared_ptr<const ActorType> ActorTypeRegistry::get(const std::string& typeId) const
+{
+    std::lock_guard<std::mutex> lock(_mutex);
+    const auto found = _types.find(typeId);
+    return found == _types.end() ? nullptr : found->second.type;
+}
+
+std::vector<std::shared_ptr<const ActorType>> ActorTypeRegistry::all() const
+{
+    std::lock_guard<std::mutex> lock(_mutex);
+    std::vector<std::shared_ptr<const ActorType>> types;
+    types.reserve(_types.size());
+    for (const auto& entry : _types)
+        types.push_back(entry.second.type);
+    return types;
+}
+
+} // namespace kirogen::sdf

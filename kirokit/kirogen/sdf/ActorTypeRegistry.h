@@ -1,0 +1,44 @@
+#pragma once
+
+#include <kirogen/sdf/ActorType.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace kirogen::sdf {
+
+// Every function-block type the kit knows, read from the XML files of the units/ directories.
+class ActorTypeRegistry
+{
+public:
+    static ActorTypeRegistry& singleton();
+
+    // Reads every *.xml file of the directory (validated against units.xsd). Throws
+    // std::runtime_error naming the file and line of the first fault; types read before the
+    // fault stay known. Loading a file again replaces the types it declared before.
+    void loadActorTypes(const std::string& dir);
+
+    // Empty when the id is unknown.
+    std::shared_ptr<const ActorType> get(const std::string& typeId) const;
+    // In id order.
+    std::vector<std::shared_ptr<const ActorType>> all() const;
+
+private:
+    ActorTypeRegistry() = default;
+
+    void loadFile(const std::string& path);
+
+    struct Entry
+    {
+        std::shared_ptr<const ActorType> type;
+        std::string file;
+    };
+
+    mutable std::mutex _mutex;
+    std::map<std::string, Entry> _types;
+};
+
+} // namespace kirogen::sdf

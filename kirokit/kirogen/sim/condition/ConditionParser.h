@@ -1,0 +1,62 @@
+#pragma once
+
+#include <kirogen/sim/condition/Condition.h>
+#include <kirogen/sim/condition/ConditionNode.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace kirogen::model {
+class Variable;
+}
+
+namespace kirogen::sim::condition {
+
+// Parses transition conditions: global variable names, numbers, true and false, t (the
+// active step's elapsed time), ! && || == != < <= > >= + - * / and parentheses, with C's
+// precedence. The whole condition must be boolean. Throws ConditionError.
+class ConditionParser
+{
+public:
+    // The variable of the name, or empty when there is none.
+    using VariableLookup = std::function<std::shared_ptr<const model::Variable>(const std::string&)>;
+
+    ConditionParser(const std::string& text, VariableLookup lookup);
+
+    Condition parse();
+
+private:
+    struct Token
+    {
+        enum Type { End, Number, Name, Operator, Open, Close };
+        Type type = End;
+        std::string text;
+        int column = 0;
+    };
+
+    using Node = std::unique_ptr<const ConditionNode>;
+
+    void advance();
+    bool accept(const char* op);
+
+    Node parseOr();
+    Node parseAnd();
+    Node parseEquality();
+    Node parseRelation();
+    Node parseSum();
+    Node parseProduct();
+    Node parseUnary();
+    Node parsePrimary();
+    Node variable(const Token& token);
+
+    Node binary(const Token& op, Node left, Node right);
+    static void expect(const Node& node, ConditionNode::Kind kind, const Token& op, bool prefix);
+
+    const std::string _text;
+    VariableLookup _lookup;
+    std::size_t _position = 0;
+    Token _token;
+};
+
+} // namespace kirogen::sim::condition

@@ -1,0 +1,72 @@
+#include <kirogen/model/GlobalVariable.h>
+#include <plugin/gui/PropertyBuffer.h>
+#include <plugin/gui/VariableHistoryBuffer.h>
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using kirogen::model::GlobalVariable;
+using lum::core::variant::Variant;
+
+namespace {
+
+TEST(GlobalVariableTest, WritesAreRecordedInTheHistory)
+{
+    GlobalVariable variable("speed", "double", Variant(0.0));
+    EXPECT_EQ(variable.historyBuffer()->writeCount(), 0u);
+    EXPECT_TRUE(variable.historyBuffer()->last().isEmpty());
+
+    variable.write(Variant(1.5));
+    variable.write(Variant(2.5));
+    EXPECT_EQ(variable.value(), Variant(2.5));
+    EXPECT_EQ(variable.historyBuffer()->last(), Variant(2.5));
+    EXPECT_EQ(variable.historyBuffer()->writeCount(), 2u);
+    EXPECT_EQ(variable.historyBuffer()->values(), (std::vector<Variant>{Variant(1.5), Variant(2.5)}));
+
+    variable.reset();
+    EXPECT_EQ(variable.historyBuffer()->last(), Variant(0.0));
+    EXPECT_EQ(variable.propertyBuffer()->name(), "speed");
+    EXPECT_EQ(variable.propertyBuffer()->typeName(), "double");
+}
+
+TEST(GlobalVariableTest, HistoryKeepsTheNewestValuesAndCountsAllWrites)
+{
+    plugin::gui::VariableHistoryBuffer buffer(3);
+    for (int i = 1; i <= 5; ++i)
+        buffer.append(Variant(i));
+    EXPECT_EQ(buffer.values(), (std::vector<Variant>{Variant(3), Variant(4), Variant(5)}));
+    EXPECT_EQ(buffer.writeCount(), 5u);
+}
+
+TEST(GlobalVariableTest, ConcurrentWritersLoseNoCount)
+{
+    GlobalVariable variable("n", "int", Variant(0));
+    std::vector<std::thread> writers;
+    for (int t = 0; t < 4; ++t)
+        writers.emplace_back([&variable] {
+            for (int i = 0; i < 1000; ++i)
+                variable.write(Variant(i));
+        });
+    for (auto& writer : writers)
+        writer.join();
+    EXPECT_EQ(variable.historyBuffer()->writeCount(), 4000u);
+    EXPECT_EQ(variable.historyBuffer()->values().size(), plugin::gui::VariableHistoryBuffer::defaultCapacity);
+}
+
+TEST(GlobalVariableTest, NamePatternWorksInsideALargerPattern)
+{
+    const QRegularExpression line(QStringLiteral("^## (%1);;(.*) ##$").arg(GlobalVariable::nameValidatorExpression));
+    const auto match = line.match(QStringLiteral("## motor_2;;1.5 ##"));
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_EQ(match.captured(1), QStringLiteral("motor_2"));
+    EXPECT_FALSE(line.match(QStringLiteral("## 2motor;;1 ##")).hasMatch());
+
+    EXPECT_TRUE(GlobalVariable::isValidName("_x9"));
+    for (const char* name : {"", "9x", "a-b", "a b", "ä"})
+        EXPECT_FALSE(GlobalVariable::isValidName(name)) << name;
+}
+
+} // namespace
