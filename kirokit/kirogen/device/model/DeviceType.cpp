@@ -70,7 +70,8 @@ std::shared_ptr<DeviceType> DeviceType::fromXml(const xercesc::DOMElement* root,
     type->_line = xml::lineOf(root);
     type->_xmlId = xml::attribute(root, "id");
     type->_displayName = xml::attribute(root, "name");
-    type->_generic = xml::attribute(root, "generic") == "true";
+    const std::string generic = xml::attribute(root, "generic");
+    type->_generic = generic == "true" || generic == "1";
     for (const xercesc::DOMElement* description : xml::childElements(root, "description"))
         type->_description = util::XmlString(description->getTextContent()).toStdString();
 
@@ -128,11 +129,9 @@ std::shared_ptr<DeviceInstance> DeviceType::createDeviceInstance(
         kiroutil::Log::singleton().error("Unusable device name \"" + name + "\" for a " + _xmlId);
         return nullptr;
     }
-    const std::shared_ptr<DeviceType> self = getPtr();
-    if (!self)
-        return nullptr;
     try {
-        return std::make_shared<DeviceInstance>(self, project, name);
+        // Types only ever live in shared pointers (see fromXml), so getPtr() is never empty here.
+        return std::make_shared<DeviceInstance>(getPtr(), project, name);
     } catch (const std::exception& e) {
         kiroutil::Log::singleton().error("Cannot set up device \"" + name + "\": " + e.what());
         return nullptr;

@@ -134,6 +134,31 @@ TEST(TcpConnection, everyRequestIsAnsweredInOrder)
     EXPECT_FALSE(connection.isConnected());
 }
 
+TEST(TcpConnection, unansweredAttemptTimesOut)
+{
+    testsupport::LoopbackServer server(0);
+    server.fillBacklog();
+    TcpConnection connection("test", 50ms);
+    Reports reports;
+    reports.attach(connection);
+    connection.connect(server.address());
+    EXPECT_EQ(reports.state(0), false);
+}
+
+TEST(TcpConnection, disconnectCancelsAPendingAttempt)
+{
+    testsupport::LoopbackServer server(0);
+    server.fillBacklog();
+    // Far longer than the wait below: only the cancellation can answer in time.
+    TcpConnection connection("test", 1h);
+    Reports reports;
+    reports.attach(connection);
+    connection.connect(server.address());
+    connection.disconnect();
+    EXPECT_EQ(reports.state(0), false);
+    EXPECT_EQ(reports.state(1), false);
+}
+
 TEST(DeviceFileConnection, opensAnExistingFileAndRefusesAMissingOne)
 {
     DeviceFileConnection connection("test");

@@ -77,6 +77,8 @@ class DeviceInstanceTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
+        if (!registry().all().empty())
+            return;
         util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
         registry().loadDeviceTypes(TAVVIEW_DIST_DIR "/devices");
         QTemporaryDir dir;

@@ -1,6 +1,8 @@
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <kirogen/Singletons.h>
 #include <util/XmlSerializer.h>
+#include <util/XmlString.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -184,6 +186,28 @@ TEST_F(DeviceTypeRegistryTest, missingDirectoryIsAnError)
     write("notes.txt", "not a device");
     registry.loadDeviceTypes(dir());
     EXPECT_TRUE(registry.all().empty());
+}
+
+TEST_F(DeviceTypeRegistryTest, tellsTheLoadingObserverAboutEachFile)
+{
+    struct Loading : kirogen::observer::Observer
+    {
+        std::vector<std::string> files;
+        void on_notify(const kirogen::observer::DataRole& role, kirogen::observer::Observable*,
+                       const lum::core::variant::Variant& value) override
+        {
+            if (role == kirogen::observer::DataRole::LoadingProgress)
+                files.push_back(value.get<util::XmlString>().toStdString());
+        }
+    } loading;
+    const std::string b = write("b.xml", header + R"( id="b" name="b"><connection kind="none"/></deviceType>)");
+    const std::string a = write("a.xml", header + R"( id="a" name="a"><connection kind="none"/></deviceType>)");
+
+    kirogen::singletons_init(&loading, "UTF-8");
+    DeviceTypeRegistry registry;
+    registry.loadDeviceTypes(dir());
+    kirogen::singletons_done();
+    EXPECT_EQ(loading.files, (std::vector<std::string>{a, b}));
 }
 
 TEST_F(DeviceTypeRegistryTest, instancesNeedUsableNames)
