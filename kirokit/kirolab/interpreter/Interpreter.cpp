@@ -510,10 +510,10 @@ bool Interpreter::start()
         std::cout << " failed: " << e.what() << std::endl;
         return false;
     }
-    auto& execution = _executionThread->getExecution();
-    execution.registerObserver(kirogen::observer::DataRole::ExecutionSessionAvailable, this);
-    execution.sync();
-    execution.start();
+    kirogen::sim::Execution* execution = _executionThread->getExecution();
+    execution->registerObserver(kirogen::observer::DataRole::ExecutionSessionAvailable, this);
+    execution->sync();
+    execution->start();
     std::cout << " done." << std::endl;
     return true;
 }
@@ -523,10 +523,10 @@ void Interpreter::terminate()
     if (!_project || !_executionThread)
         return;
     std::cout << "Terminating program..." << std::flush;
-    auto& execution = _executionThread->getExecution();
-    execution.deregisterObserver(kirogen::observer::DataRole::ExecutionSessionAvailable, this);
-    execution.terminate();
-    execution.sync();
+    kirogen::sim::Execution* execution = _executionThread->getExecution();
+    execution->deregisterObserver(kirogen::observer::DataRole::ExecutionSessionAvailable, this);
+    execution->terminate();
+    execution->sync();
     _executionThread.reset();
     std::cout << " done." << std::endl;
     _run = false;
