@@ -216,17 +216,24 @@ TEST_F(InterpreterRun, intervalZeroPrintsNoVariableLine)
 TEST_F(InterpreterRun, setWritesGlobalsThatFitAndReportsThoseThatDoNot)
 {
     const QString project = write("count.tkp2", projectXml(CountingVariables, "", CountingProgram));
-    auto run = runUntilInterrupted({"--global-variable-output-interval", "50", "--set", "flag=true",
+    auto run = runUntilInterrupted({"--global-variable-output-interval", "50", "--set", "a=1000", "flag=true",
                                     "untouched=abc", "nosuch=1", "-f", project},
-                                   "## flag;;true ##");
+                                   "## b;;");
     const QString out = run->out();
     EXPECT_TRUE(out.contains("Loading project \"" + project + "\"... done.\n\n"
+                             "Writing global variable a of type double\n"
                              "Writing global variable flag of type bool\n"
                              "Writing global variable untouched of type double\n"
                              "\nSuccessfully connected"))
         << out.toStdString();
     EXPECT_FALSE(out.contains("nosuch"));
-    EXPECT_TRUE(run->err().contains("Error writing global variable. Wrong value.\n"));
+    EXPECT_EQ(run->err().count("Error writing global variable. Wrong value.\n"), 1);
+
+    // The program counts on from the value given on the command line.
+    const auto lines = variableLines(out);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines.first().first, "a");
+    EXPECT_GT(lines.first().second.toDouble(), 1000);
     // The refused value left the variable alone: it was never written, so never printed.
     EXPECT_FALSE(out.contains("## untouched;;"));
 }
