@@ -102,17 +102,22 @@ public:
 
     // Delivers synchronously on the calling thread, role observers first, then the
     // all-roles observers. The lists are copied first so that an observer may register or
-    // deregister from inside its own on_notify.
+    // deregister from inside its own on_notify; one deregistered by an earlier observer of
+    // the same delivery is skipped, as it may already be gone.
     void notify(const DataRole_t& role, Observable* source, const Value_t& value)
     {
         std::lock_guard<std::recursive_mutex> lock(_mutex);
         const auto entry = _roleObservers.find(role);
         if (entry != _roleObservers.end()) {
-            for (ObserverType* observer : entry->second.inOrder())
+            for (ObserverType* observer : entry->second.inOrder()) {
+                if (entry->second.find(observer) != entry->second.end())
+                    observer->on_notify(role, source, value);
+            }
+        }
+        for (ObserverType* observer : _allRolesObservers.inOrder()) {
+            if (_allRolesObservers.find(observer) != _allRolesObservers.end())
                 observer->on_notify(role, source, value);
         }
-        for (ObserverType* observer : _allRolesObservers.inOrder())
-            observer->on_notify(role, source, value);
     }
 
     void addChildObservable(Observable* child)
