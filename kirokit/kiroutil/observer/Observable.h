@@ -159,17 +159,10 @@ public:
             child->forget(observer);
     }
 
-    void addAsChildObservable(Observable* parent)
-    {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        parent->addChildObservable(this);
-    }
-
-    void removeAsChildObservable(Observable* parent)
-    {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        parent->removeChildObservable(this);
-    }
+    // No lock of our own around the call: the parent locks itself, then us; taking ours
+    // first would invert that order against a concurrent registration on the parent.
+    void addAsChildObservable(Observable* parent) { parent->addChildObservable(this); }
+    void removeAsChildObservable(Observable* parent) { parent->removeChildObservable(this); }
 
     Observable* parentObservable() const
     {
