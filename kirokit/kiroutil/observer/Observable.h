@@ -186,6 +186,7 @@ private:
 
     void dropIfUnregistered(ObserverType* observer)
     {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
         for (Observable* child : _children.inOrder())
             child->dropIfUnregistered(observer);
         if (_allRolesObservers.find(observer) != _allRolesObservers.end())
