@@ -17,6 +17,11 @@ public:
 
     Map() : _data(std::make_shared<map_type>()) {}
 
+    // Copies share the tree. There are deliberately no move operations: a move is a copy of
+    // the shared pointer, so the source stays a valid map instead of one without a tree.
+    Map(const Map&) = default;
+    Map& operator=(const Map&) = default;
+
     // Replaces an existing entry.
     void insert(const K& key, const V& value) { detach()[key] = value; }
 
