@@ -385,3 +385,19 @@ TEST(ObservableLifetime, observersMayChangeRegistrationsDuringDelivery)
     ping(observable, 5);
     EXPECT_EQ(names(journal), (std::vector<std::string>{"keeper", "joiner"}));
 }
+
+TEST(ObservableLifetime, anObserverRegisteredBothWaysMayDeleteItselfOnTheFirstCall)
+{
+    Journal journal;
+    Observable observable;
+    Recorder after("after", journal);
+    auto self = std::make_unique<Recorder>("self", journal);
+    self->onNotify([&] { self.reset(); });
+    observable.registerObserver(DataRole(5), self.get());
+    observable.registerObserver(self.get());
+    observable.registerObserver(&after);
+
+    ping(observable, 5);
+    EXPECT_EQ(self, nullptr);
+    EXPECT_EQ(names(journal), (std::vector<std::string>{"self", "after"}));
+}
