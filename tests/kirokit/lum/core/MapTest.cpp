@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -110,4 +111,27 @@ TEST(Map, aMovedFromMapIsStillAnEmptyOrSharedMap)
     target["c"] = 3;
     EXPECT_EQ(assigned.value("a"), 1);
     EXPECT_FALSE(assigned.contains("c"));
+}
+
+// Copies of one map handed to different threads are separate maps: each thread's writes
+// detach its own copy and never show in the other's.
+TEST(Map, copiesMayBeWrittenFromDifferentThreads)
+{
+    for (int round = 0; round < 200; ++round) {
+        Map original;
+        for (int i = 0; i < 8; ++i)
+            original.insert(std::to_string(i), i);
+        Map first = original;
+        Map second = original;
+        original = Map();
+
+        std::thread one([&first] { first.insert("1", -1); });
+        std::thread two([&second] { second["2"] = -2; });
+        one.join();
+        two.join();
+        ASSERT_EQ(first.value("1"), -1);
+        ASSERT_EQ(first.value("2"), 2);
+        ASSERT_EQ(second.value("1"), 1);
+        ASSERT_EQ(second.value("2"), -2);
+    }
 }
