@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -46,11 +47,13 @@ private:
         int id;
         Receiver receiver;
         LogMessageVerbosity verbosity;
+        bool active;
     };
 
-    // Delivery holds the lock so that receivers see messages one at a time, in order.
+    // Delivery holds the lock so that receivers see messages one at a time, in order, and
+    // none is called once its deregistration has returned on another thread.
     std::recursive_mutex _mutex;
-    std::vector<Registration> _receivers;
+    std::vector<std::shared_ptr<Registration>> _receivers;
     int _nextId = 1;
 };
 

@@ -2,7 +2,6 @@
 
 #include <kiroutil/observer/unordered_set.h>
 
-#include <cassert>
 #include <map>
 #include <mutex>
 #include <set>
@@ -27,7 +26,7 @@ public:
 
     virtual ~Observable()
     {
-        Observable* parent = nullptr;
+        std::set<Observable*> listedIn;
         {
             std::lock_guard<std::recursive_mutex> lock(_mutex);
             for (ObserverType* observer : _observers)
@@ -36,12 +35,14 @@ public:
                 std::lock_guard<std::recursive_mutex> childLock(child->_mutex);
                 if (child->_parent == this)
                     child->_parent = nullptr;
+                child->_listedIn.erase(this);
             }
-            parent = _parent;
+            listedIn.swap(_listedIn);
         }
-        // The parent's lock is taken after ours is released: adding a child locks parent
-        // then child, so holding both here in the other order could deadlock.
-        if (parent) {
+        // Every observable that lists us as a child forgets us, the parent and any other: a
+        // dangling child would be reached by the next registration. Their locks are taken
+        // after ours is released, since adding a child locks parent then child.
+        for (Observable* parent : listedIn) {
             std::lock_guard<std::recursive_mutex> lock(parent->_mutex);
             parent->_children.erase(this);
         }
@@ -102,17 +103,22 @@ public:
 
     // Delivers synchronously on the calling thread, role observers first, then the
     // all-roles observers. The lists are copied first so that an observer may register or
-    // deregister from inside its own on_notify.
+    // deregister from inside its own on_notify; one deregistered by an earlier observer of
+    // the same delivery is skipped, as it may already be gone.
     void notify(const DataRole_t& role, Observable* source, const Value_t& value)
     {
         std::lock_guard<std::recursive_mutex> lock(_mutex);
         const auto entry = _roleObservers.find(role);
         if (entry != _roleObservers.end()) {
-            for (ObserverType* observer : entry->second.inOrder())
+            for (ObserverType* observer : entry->second.inOrder()) {
+                if (entry->second.find(observer) != entry->second.end())
+                    observer->on_notify(role, source, value);
+            }
+        }
+        for (ObserverType* observer : _allRolesObservers.inOrder()) {
+            if (_allRolesObservers.find(observer) != _allRolesObservers.end())
                 observer->on_notify(role, source, value);
         }
-        for (ObserverType* observer : _allRolesObservers.inOrder())
-            observer->on_notify(role, source, value);
     }
 
     void addChildObservable(Observable* child)
@@ -123,6 +129,7 @@ public:
         _children.insert(child);
 
         std::lock_guard<std::recursive_mutex> childLock(child->_mutex);
+        child->_listedIn.insert(this);
         if (child->_parent)
             return;
         child->_parent = this;
@@ -135,7 +142,8 @@ public:
     }
 
     // Detaches the child and takes back the registrations it received from this parent, so
-    // that the child never notifies an observer that has since forgotten it.
+    // that the child never notifies an observer that has since forgotten it. A child listed
+    // here while having another parent (or none, after its parent died) is only unlisted.
     void removeChildObservable(Observable* child)
     {
         std::lock_guard<std::recursive_mutex> lock(_mutex);
@@ -144,7 +152,9 @@ public:
         _children.erase(child);
 
         std::lock_guard<std::recursive_mutex> childLock(child->_mutex);
-        assert(child->_parent == this && "observable->_parent == this");
+        child->_listedIn.erase(this);
+        if (child->_parent != this)
+            return;
         child->_parent = nullptr;
         for (const auto& entry : _roleObservers) {
             for (ObserverType* observer : entry.second.inOrder())
@@ -154,17 +164,10 @@ public:
             child->forget(observer);
     }
 
-    void addAsChildObservable(Observable* parent)
-    {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        parent->addChildObservable(this);
-    }
-
-    void removeAsChildObservable(Observable* parent)
-    {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        parent->removeChildObservable(this);
-    }
+    // No lock of our own around the call: the parent locks itself, then us; taking ours
+    // first would invert that order against a concurrent registration on the parent.
+    void addAsChildObservable(Observable* parent) { parent->addChildObservable(this); }
+    void removeAsChildObservable(Observable* parent) { parent->removeChildObservable(this); }
 
     Observable* parentObservable() const
     {
@@ -188,6 +191,7 @@ private:
 
     void dropIfUnregistered(ObserverType* observer)
     {
+        std::lock_guard<std::recursive_mutex> lock(_mutex);
         for (Observable* child : _children.inOrder())
             child->dropIfUnregistered(observer);
         if (_allRolesObservers.find(observer) != _allRolesObservers.end())
@@ -205,6 +209,7 @@ private:
     util::unordered_set<ObserverType*> _allRolesObservers;
     util::unordered_set<Observable*> _children;
     Observable* _parent = nullptr;
+    std::set<Observable*> _listedIn; // observables listing this one as a child, parent included
     mutable std::recursive_mutex _mutex;
 };
 

@@ -19,6 +19,30 @@ public:
     using const_iterator = typename set_type::const_iterator;
     using order_iterator = typename std::vector<const_iterator>::const_iterator;
 
+    unordered_set() = default;
+
+    // The order vector points into the set it belongs to, so a copy rebuilds it against its
+    // own set; moves and swaps keep the nodes and with them the iterators.
+    unordered_set(const unordered_set& other) : _set(other._set.key_comp())
+    {
+        for (const auto& it : other._order)
+            insert(*it);
+    }
+
+    unordered_set(unordered_set&& other) noexcept : _set(other._set.key_comp()) { swap(other); }
+
+    unordered_set& operator=(unordered_set other) noexcept
+    {
+        swap(other);
+        return *this;
+    }
+
+    void swap(unordered_set& other) noexcept
+    {
+        _set.swap(other._set);
+        _order.swap(other._order);
+    }
+
     std::pair<iterator, bool> insert(const T& value)
     {
         auto result = _set.insert(value);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <any>
+#include <cmath>
+#include <limits>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -29,13 +31,18 @@ public:
         return variant;
     }
 
-    // Any other C++ value, reached again through get<T>().
+    // Any C++ value, reached again through get<T>(). Values of the kinds above are held as
+    // such, exactly as if constructed directly, so that get and toString see them.
     template <typename T>
     static Variant fromValue(T value)
     {
-        Variant variant;
-        variant._value = std::any(std::move(value));
-        return variant;
+        if constexpr (isDirect<T>() || std::is_same_v<T, const char*>) {
+            return Variant(std::move(value));
+        } else {
+            Variant variant;
+            variant._value = std::any(std::move(value));
+            return variant;
+        }
     }
 
     bool isEmpty() const { return std::holds_alternative<std::monostate>(_value); }
@@ -47,7 +54,8 @@ public:
     std::string toString(bool* ok = nullptr) const;
 
     // The payload as T; *ok false and a default T when the variant does not hold a T.
-    // Numbers convert between int and double; nothing else converts.
+    // Numbers convert between int and double, a double to int only when it is a whole
+    // number within int's range; nothing else converts.
     template <typename T>
     T get(bool* ok = nullptr) const
     {
@@ -61,6 +69,14 @@ public:
                 return *value;
             }
         }
+        if constexpr (std::is_same_v<T, int>) {
+            const double* value = std::get_if<double>(&_value);
+            if (value && std::trunc(*value) == *value && *value >= std::numeric_limits<int>::min() &&
+                *value <= std::numeric_limits<int>::max()) {
+                setOk(ok, true);
+                return static_cast<int>(*value);
+            }
+        }
         setOk(ok, false);
         return T();
     }
@@ -70,10 +86,16 @@ public:
 
 private:
     template <typename T>
+    static constexpr bool isDirect()
+    {
+        return std::is_same_v<T, bool> || std::is_same_v<T, int> || std::is_same_v<T, double> ||
+               std::is_same_v<T, std::string>;
+    }
+
+    template <typename T>
     const T* payload() const
     {
-        if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, int> || std::is_same_v<T, double> ||
-                      std::is_same_v<T, std::string>)
+        if constexpr (isDirect<T>())
             return std::get_if<T>(&_value);
         else if (const std::any* any = std::get_if<std::any>(&_value))
             return std::any_cast<T>(any);
