@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStringMatcher>
 #include <QTextStream>
 #include <QTimer>
 
@@ -47,6 +48,19 @@ QString commandLine(const QString& script, const QStringList& packages)
     for (const QString& package : packages)
         line += QLatin1Char(' ') + shellArgument(package);
     return line;
+}
+
+// The parser's fixed texts, searched for in every line of a long run: prepared once.
+const QStringMatcher infoFinishedText(QStringLiteral("pkginfo finished"));
+const QStringMatcher installFinishedText(QStringLiteral("pkginstall finished"));
+const QStringMatcher removeFinishedText(QStringLiteral("pkgremove finished"));
+const QStringMatcher daemonsStartedText(QStringLiteral("tavik-daemons started"));
+const QStringMatcher separatorText(QStringLiteral(";;"));
+const QStringMatcher stopText(QStringLiteral("Send SIG2 to lcdd."));
+
+bool contains(const QStringRef& line, const QStringMatcher& text)
+{
+    return text.indexIn(line.unicode(), line.size()) != -1;
 }
 
 QStringList withoutFirmware(const QStringList& packages)
@@ -194,24 +208,24 @@ void Telnet::parseLine(const QStringRef& line, bool& handled)
         _awaitingPassword = false;
         handled = true;
     }
-    if (line.contains(QLatin1String("pkginfo finished"))) {
+    if (contains(line, infoFinishedText)) {
         emit packageInfoFinished();
         handled = true;
     }
-    if (line.contains(QLatin1String("pkginstall finished"))) {
+    if (contains(line, installFinishedText)) {
         emit packageInstallFinished();
         handled = true;
     }
-    if (line.contains(QLatin1String("pkgremove finished"))) {
+    if (contains(line, removeFinishedText)) {
         emit packageRemoveFinished();
         handled = true;
     }
-    if (line.contains(QLatin1String("tavik-daemons started"))) {
+    if (contains(line, daemonsStartedText)) {
         emit opentavik1Started();
         handled = true;
     }
     // Every name line holds ";;": the cheap test spares the pattern most other lines.
-    if (line.contains(QLatin1String(";;")) && _nameLinePattern.indexIn(line.toString()) != -1) {
+    if (contains(line, separatorText) && _nameLinePattern.indexIn(line.toString()) != -1) {
         const QVector<QStringRef> parts = line.mid(3, line.size() - 6).split(QLatin1String(";;"));
         if (parts.size() == 2) {
             const QString name = parts.at(0).toString();
@@ -228,7 +242,7 @@ void Telnet::parseLine(const QStringRef& line, bool& handled)
         if (!version.isEmpty())
             emit interpreterVersionReceived(version);
     }
-    if (line.contains(QLatin1String("Send SIG2 to lcdd.")))
+    if (contains(line, stopText))
         emit interpreterStopped();
 }
 
