@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -118,21 +117,4 @@ TEST_F(RobotLink, wrongPasswordGivesTheLoginError)
     ASSERT_TRUE(failed);
     EXPECT_EQ(errors.at(0).at(0).toString(), QStringLiteral("Error: Login failed"));
     EXPECT_TRUE(loggedIn.isEmpty());
-}
-
-TEST_F(RobotLink, closedPortGivesTheLoginErrorWhenTheTimeOutExpires)
-{
-    QTcpServer closed;
-    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
-    const quint16 port = closed.serverPort();
-    closed.close();
-
-    QSettings().setValue(QStringLiteral("telnet/loginTimeout"), 300);
-    Telnet telnet(nullptr, false);
-    QSettings().remove(QStringLiteral("telnet/loginTimeout"));
-    QSignalSpy errors(&telnet, &Telnet::errorMessage);
-    telnet.connectToHost(QStringLiteral("127.0.0.1:%1").arg(port));
-    ASSERT_TRUE(errors.wait(loginLimitMs));
-    EXPECT_EQ(errors.count(), 1);
-    EXPECT_EQ(errors.at(0).at(0).toString(), QStringLiteral("Error: Login failed"));
 }

@@ -189,21 +189,31 @@ TEST(TelnetLogin, timerRunsFromConnectUntilLoginWithTheConfiguredTimeOut)
     EXPECT_EQ(byDefault.findChild<QTimer*>()->interval(), 120000);
 }
 
-TEST(TelnetLogin, failedLoginAndExpiredTimeOutGiveTheLoginError)
+TEST(TelnetLogin, failedLoginGivesTheLoginError)
 {
     Telnet telnet(nullptr, false);
     Recorder recorder(telnet);
     emit telnet.findChild<TelnetClient*>(QStringLiteral("telnet"))->loginFailed();
     EXPECT_EQ(recorder.take(), QStringList{"errorMessage Error: Login failed"});
+}
 
-    QSettings().setValue(QStringLiteral("telnet/loginTimeout"), 1);
-    Telnet impatient(nullptr, false);
+TEST(TelnetLogin, closedPortGivesTheLoginErrorWhenTheTimeOutExpires)
+{
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+
+    QSettings().setValue(QStringLiteral("telnet/loginTimeout"), 2000);
+    Telnet telnet(nullptr, false);
     QSettings().remove(QStringLiteral("telnet/loginTimeout"));
-    QSignalSpy errors(&impatient, &Telnet::errorMessage);
-    QTcpServer silent;
-    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
-    impatient.connectToHost(QStringLiteral("127.0.0.1:%1").arg(silent.serverPort()));
-    ASSERT_TRUE(errors.wait(10000));
+    QSignalSpy errors(&telnet, &Telnet::errorMessage);
+    QSignalSpy refused(telnet.findChild<TelnetClient*>(QStringLiteral("telnet")), &TelnetClient::connectionError);
+    telnet.connectToHost(QStringLiteral("127.0.0.1:%1").arg(port));
+    ASSERT_TRUE(refused.wait(30000));
+    EXPECT_TRUE(errors.isEmpty()) << "reported before the time-out";
+    EXPECT_TRUE(telnet.findChild<QTimer*>()->isActive());
+    ASSERT_TRUE(errors.wait(30000));
     EXPECT_EQ(errors.at(0).at(0).toString(), QStringLiteral("Error: Login failed"));
 }
 
