@@ -30,7 +30,8 @@ constexpr int readSize = 4096;
 
 QByteArray interpreterRun()
 {
-    static const char* const names[] = {"angle", "distance", "gear", "lightLeft", "lightRight", "speed", "state", "x"};
+    static const char* const names[] = {"angle",      "distance", "gear",  "lightLeft",
+                                        "lightRight", "speed",    "state", "x"};
     QByteArray output = "TavikView Interpreter Version 3.3.1\n\n"
                         "Loading types... done.\nLoading units... done.\nLoading devices... done.\n"
                         "Opening project /home/tavik/robot/follow.tkp2... done.\n"
@@ -48,7 +49,8 @@ QByteArray interpreterRun()
             ++lines;
         }
     }
-    output += "Ctrl + C has been hit. Program will be terminated.\nTerminating program... done.\nSend SIG2 to lcdd.\n";
+    output += "Ctrl + C has been hit. Program will be terminated.\nTerminating program... done.\nSend SIG2 "
+              "to lcdd.\n";
     return output;
 }
 
@@ -115,7 +117,7 @@ int main(int argc, char** argv)
 
     std::printf("%d lines in %d chunks: %.3f s, %.0f lines/s (CPU time %.3f s, %.0f lines/s)\n", lines,
                 int(chunks.size()), seconds, lines / seconds, cpuSeconds, lines / cpuSeconds);
-    std::printf("events: %d variables (of %d variable lines), %d versions, %d stops, %d chunks passed on\n", variables,
-                variableLines, versions, stops, messages);
+    std::printf("events: %d variables (of %d variable lines), %d versions, %d stops, %d chunks passed on\n",
+                variables, variableLines, versions, stops, messages);
     return variables == variableLines ? 0 : 1;
 }

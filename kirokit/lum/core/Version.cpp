@@ -17,10 +17,7 @@ bool isSeparator(char c)
 
 } // namespace
 
-Version::Version(int major, int minor, int patch)
-    : _major(major)
-    , _minor(minor)
-    , _patch(patch)
+Version::Version(int major, int minor, int patch) : _major(major), _minor(minor), _patch(patch)
 {
 }
 

@@ -26,8 +26,8 @@ const QString packagesDir = QStringLiteral("/home/tavik/.packages");
 
 bool isFirmware(const QString& package)
 {
-    return package.startsWith(QLatin1String("tavik-firmware"))
-        || package.startsWith(QLatin1String("tavikarm-firmware"));
+    return package.startsWith(QLatin1String("tavik-firmware")) ||
+           package.startsWith(QLatin1String("tavikarm-firmware"));
 }
 
 // A package name goes to the robot's shell: anything beyond a plain package name is quoted so
@@ -76,15 +76,14 @@ QStringList withoutFirmware(const QStringList& packages)
 } // namespace
 
 Telnet::Telnet(QObject* parent, bool prompt)
-    : QObject(parent)
-    , _timer(new QTimer(this))
-    , _telnet(new TelnetClient(this))
-    , _loginTimeout(QSettings().value(QStringLiteral("telnet/loginTimeout"), 120000).toInt())
-    , _prompt(prompt)
+    : QObject(parent), _timer(new QTimer(this)), _telnet(new TelnetClient(this)),
+      _loginTimeout(QSettings().value(QStringLiteral("telnet/loginTimeout"), 120000).toInt()), _prompt(prompt)
 {
     const QString profile = QStringLiteral("Brennic/TavikView%1").arg(majorVersion);
     if (QDir::home().mkpath(profile)) {
-        auto* file = new QFile(QDir::homePath() + QStringLiteral("/Brennic/TavikView%1/telnet_debug.txt").arg(majorVersion), this);
+        const QString logPath =
+            QDir::homePath() + QStringLiteral("/Brennic/TavikView%1/telnet_debug.txt").arg(majorVersion);
+        auto* file = new QFile(logPath, this);
         if (file->open(QIODevice::WriteOnly)) {
             _logFile = file;
             _log = std::make_unique<QTextStream>(_logFile);
@@ -96,9 +95,10 @@ Telnet::Telnet(QObject* parent, bool prompt)
     connect(_timer, &QTimer::timeout, this, &Telnet::on_timer_timeout);
     _timer->setSingleShot(true);
 
-    _nameLinePattern = QRegExp(QStringLiteral("## %1;;.* ##")
-                                   .arg(QLatin1String(kirogen::model::GlobalVariable::nameValidatorExpression)),
-                               Qt::CaseSensitive, QRegExp::RegExp);
+    _nameLinePattern =
+        QRegExp(QStringLiteral("## %1;;.* ##")
+                    .arg(QLatin1String(kirogen::model::GlobalVariable::nameValidatorExpression)),
+                Qt::CaseSensitive, QRegExp::RegExp);
 
     _telnet->setObjectName(QStringLiteral("telnet"));
     connect(_telnet, &TelnetClient::loggedIn, this, &Telnet::on_telnet_loggedIn);

@@ -59,9 +59,7 @@ bool endsWithShellPrompt(const QString& text)
 } // namespace
 
 TelnetClient::TelnetClient(QObject* parent)
-    : QObject(parent)
-    , _socket(new QTcpSocket(this))
-    , _partialLineTimer(new QTimer(this))
+    : QObject(parent), _socket(new QTcpSocket(this)), _partialLineTimer(new QTimer(this))
 {
     _partialLineTimer->setSingleShot(true);
     _partialLineTimer->setInterval(partialLineDelayMs);

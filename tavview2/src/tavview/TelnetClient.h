@@ -48,7 +48,15 @@ signals:
     void message(const QString& text);
 
 private:
-    enum class State { Disconnected, AwaitingLoginPrompt, AwaitingPasswordPrompt, AwaitingShell, LoggedIn, Failed };
+    enum class State
+    {
+        Disconnected,
+        AwaitingLoginPrompt,
+        AwaitingPasswordPrompt,
+        AwaitingShell,
+        LoggedIn,
+        Failed
+    };
 
     static void eventHandler(telnet_t* telnet, telnet_event_t* event, void* userData);
     void handleEvent(const telnet_event_t& event);

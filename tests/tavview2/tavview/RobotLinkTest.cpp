@@ -85,13 +85,14 @@ TEST_F(RobotLink, interruptEndsTheRunningCommand)
     telnet.connectToHost(address);
     ASSERT_TRUE(loggedIn.wait(loginLimitMs));
 
-    telnet.sendData(QStringLiteral(
-        "sh -c 'trap \"echo Terminating program$((0)).; exit 1\" INT; echo started; while :; do sleep 0.1; done'"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return messages.join(QString()).contains(QLatin1String("\nstarted\n")); },
-                                outputLimitMs));
+    telnet.sendData(QStringLiteral("sh -c 'trap \"echo Terminating program$((0)).; exit 1\" INT; echo "
+                                   "started; while :; do sleep 0.1; done'"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return messages.join(QString()).contains(QLatin1String("\nstarted\n")); }, outputLimitMs));
     telnet.findChild<TelnetClient*>(QStringLiteral("telnet"))->sendInterrupt();
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return messages.join(QString()).contains(QLatin1String("Terminating program0.")); }, outputLimitMs));
+        [&] { return messages.join(QString()).contains(QLatin1String("Terminating program0.")); },
+        outputLimitMs));
 }
 
 TEST_F(RobotLink, endOfTheShellIsALogout)

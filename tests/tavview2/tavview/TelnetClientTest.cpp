@@ -38,7 +38,8 @@ protected:
         client.connectToHost(shell.address());
         ASSERT_TRUE(shell.login());
         ASSERT_TRUE(loggedIn.wait(waitLimitMs));
-        QObject::connect(&client, &TelnetClient::message, [this](const QString& text) { messages.append(text); });
+        QObject::connect(&client, &TelnetClient::message,
+                         [this](const QString& text) { messages.append(text); });
     }
 
     bool waitForMessages(int count)
@@ -64,9 +65,11 @@ TEST(TelnetClientLogin, answersTerminalTypeAndPromptsSplitAcrossReads)
 
     shell.send(telnetBytes({TELNET_IAC, TELNET_DO, TELNET_TELOPT_TTYPE}));
     EXPECT_EQ(shell.receive(3), telnetBytes({TELNET_IAC, TELNET_WILL, TELNET_TELOPT_TTYPE}));
-    shell.send(telnetBytes({TELNET_IAC, TELNET_SB, TELNET_TELOPT_TTYPE, TELNET_TTYPE_SEND, TELNET_IAC, TELNET_SE}));
-    const QByteArray terminalType = telnetBytes({TELNET_IAC, TELNET_SB, TELNET_TELOPT_TTYPE, TELNET_TTYPE_IS}) + "dumb"
-        + telnetBytes({TELNET_IAC, TELNET_SE});
+    shell.send(
+        telnetBytes({TELNET_IAC, TELNET_SB, TELNET_TELOPT_TTYPE, TELNET_TTYPE_SEND, TELNET_IAC, TELNET_SE}));
+    const QByteArray terminalType =
+        telnetBytes({TELNET_IAC, TELNET_SB, TELNET_TELOPT_TTYPE, TELNET_TTYPE_IS}) + "dumb" +
+        telnetBytes({TELNET_IAC, TELNET_SE});
     EXPECT_EQ(shell.receive(terminalType.size()), terminalType);
 
     QSignalSpy reads(client.findChild<QTcpSocket*>(), &QTcpSocket::readyRead);
@@ -129,7 +132,8 @@ TEST(TelnetClientLogin, refusedConnectionIsAConnectionErrorOnly)
     QSignalSpy loggedOut(&client, &TelnetClient::loggedOut);
     client.connectToHost(QStringLiteral("127.0.0.1:%1").arg(port));
     ASSERT_TRUE(errors.wait(waitLimitMs));
-    EXPECT_EQ(errors.at(0).at(0).value<QAbstractSocket::SocketError>(), QAbstractSocket::ConnectionRefusedError);
+    EXPECT_EQ(errors.at(0).at(0).value<QAbstractSocket::SocketError>(),
+              QAbstractSocket::ConnectionRefusedError);
     EXPECT_TRUE(loggedOut.isEmpty());
 }
 
@@ -147,7 +151,8 @@ TEST_F(LoggedInClient, deliversWholeLinesWithLineEndsOfTheShell)
     shell.send("\xa4le;;3 ##\r\n");
     // The reads may come together or apart; either way only whole lines are passed on.
     const QString expected = QString::fromUtf8("## speed;;12 ##\n## ang\xc3\xa4le;;3 ##\n");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return messages.join(QString()).size() >= expected.size(); }, waitLimitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return messages.join(QString()).size() >= expected.size(); }, waitLimitMs));
     EXPECT_EQ(messages.join(QString()), expected);
     for (const QString& message : qAsConst(messages))
         EXPECT_TRUE(message.endsWith(QLatin1Char('\n'))) << message.toStdString();
@@ -210,7 +215,8 @@ protected:
 TEST_F(TelnetPackages, versionQueryUnpacksTheToolsFirst)
 {
     telnet.getVersion({"tavview3", "tavik-firmware-2"});
-    EXPECT_EQ(shell.receiveLine(), QByteArray("cd /home/tavik/.packages; tar xf /home/tavik/.packages/pkgtools.tar"));
+    EXPECT_EQ(shell.receiveLine(),
+              QByteArray("cd /home/tavik/.packages; tar xf /home/tavik/.packages/pkgtools.tar"));
     EXPECT_EQ(shell.receiveLine(), QByteArray("/home/tavik/.packages/pkginfo.sh tavview3 tavik-firmware-2"));
     telnet.startOpentavik1();
     EXPECT_EQ(shell.receiveLine(), QByteArray("/home/tavik/.packages/start-tavik-daemons.sh"));
@@ -220,11 +226,14 @@ TEST_F(TelnetPackages, installAndRemoveLeaveFirmwareAlone)
 {
     QSignalSpy installed(&telnet, &Telnet::packageInstallFinished);
     QSignalSpy removed(&telnet, &Telnet::packageRemoveFinished);
-    const QStringList packages{"tavik-firmware-1.2", "tavview3", "tavikarm-firmware", "opencv", "my-tavik-firmware"};
+    const QStringList packages{"tavik-firmware-1.2", "tavview3", "tavikarm-firmware", "opencv",
+                               "my-tavik-firmware"};
     telnet.installPackages(packages);
-    EXPECT_EQ(shell.receiveLine(), QByteArray("/home/tavik/.packages/pkginstall.sh tavview3 opencv my-tavik-firmware"));
+    EXPECT_EQ(shell.receiveLine(),
+              QByteArray("/home/tavik/.packages/pkginstall.sh tavview3 opencv my-tavik-firmware"));
     telnet.removePackages(packages);
-    EXPECT_EQ(shell.receiveLine(), QByteArray("/home/tavik/.packages/pkgremove.sh tavview3 opencv my-tavik-firmware"));
+    EXPECT_EQ(shell.receiveLine(),
+              QByteArray("/home/tavik/.packages/pkgremove.sh tavview3 opencv my-tavik-firmware"));
     EXPECT_TRUE(installed.isEmpty());
     EXPECT_TRUE(removed.isEmpty());
 

@@ -26,16 +26,19 @@ public:
         QObject::connect(&telnet, &Telnet::packageInfoFinished, [this] { add("packageInfoFinished"); });
         QObject::connect(&telnet, &Telnet::packageInstallFinished, [this] { add("packageInstallFinished"); });
         QObject::connect(&telnet, &Telnet::packageRemoveFinished, [this] { add("packageRemoveFinished"); });
-        QObject::connect(&telnet, &Telnet::errorMessage, [this](const QString& text) { add("errorMessage " + text); });
+        QObject::connect(&telnet, &Telnet::errorMessage,
+                         [this](const QString& text) { add("errorMessage " + text); });
         QObject::connect(&telnet, &Telnet::message, [this](const QString& text) { add("message " + text); });
         QObject::connect(&telnet, &Telnet::opentavik1Started, [this] { add("opentavik1Started"); });
-        QObject::connect(&telnet, &Telnet::globalVariableReceived, [this](const QString& name, const QString& value) {
-            add("variable [" + name + "] [" + value + "]");
-        });
+        QObject::connect(&telnet, &Telnet::globalVariableReceived,
+                         [this](const QString& name, const QString& value) {
+                             add("variable [" + name + "] [" + value + "]");
+                         });
         QObject::connect(&telnet, &Telnet::loggedIn, [this] { add("loggedIn"); });
         QObject::connect(&telnet, &Telnet::loggedOut, [this] { add("loggedOut"); });
-        QObject::connect(&telnet, &Telnet::interpreterVersionReceived,
-                         [this](const lum::core::Version& version) { add("version " + version.toQString()); });
+        QObject::connect(
+            &telnet, &Telnet::interpreterVersionReceived,
+            [this](const lum::core::Version& version) { add("version " + version.toQString()); });
         QObject::connect(&telnet, &Telnet::interpreterStopped, [this] { add("interpreterStopped"); });
     }
 
@@ -79,7 +82,8 @@ TEST_F(TelnetParser, variableLineConsumesItsWholeChunk)
 {
     EXPECT_EQ(receive("## speed;;12 ##\nLoading project..."), QStringList{"variable [speed] [12]"});
     EXPECT_EQ(receive("Loading project...\n## speed;;13 ##\n"), QStringList{"variable [speed] [13]"});
-    EXPECT_EQ(receive("## a;;1 ##\n## b_2;;x y ##\n"), (QStringList{"variable [a] [1]", "variable [b_2] [x y]"}));
+    EXPECT_EQ(receive("## a;;1 ##\n## b_2;;x y ##\n"),
+              (QStringList{"variable [a] [1]", "variable [b_2] [x y]"}));
 }
 
 TEST_F(TelnetParser, variableValueIsTakenByPositionNotBySearch)
@@ -114,8 +118,10 @@ TEST_F(TelnetParser, versionBannerIsReportedAndPassedOn)
 
 TEST_F(TelnetParser, stopLineIsReportedAndPassedOn)
 {
-    EXPECT_EQ(receive("Send SIG2 to lcdd.\n"), (QStringList{"interpreterStopped", "message Send SIG2 to lcdd.\n"}));
-    EXPECT_EQ(receive("## x;;5 ##\nSend SIG2 to lcdd.\n"), (QStringList{"variable [x] [5]", "interpreterStopped"}));
+    EXPECT_EQ(receive("Send SIG2 to lcdd.\n"),
+              (QStringList{"interpreterStopped", "message Send SIG2 to lcdd.\n"}));
+    EXPECT_EQ(receive("## x;;5 ##\nSend SIG2 to lcdd.\n"),
+              (QStringList{"variable [x] [5]", "interpreterStopped"}));
 }
 
 TEST_F(TelnetParser, packageScriptCompletionsAreConsumed)
@@ -208,7 +214,8 @@ TEST(TelnetLogin, closedPortGivesTheLoginErrorWhenTheTimeOutExpires)
     Telnet telnet(nullptr, false);
     QSettings().remove(QStringLiteral("telnet/loginTimeout"));
     QSignalSpy errors(&telnet, &Telnet::errorMessage);
-    QSignalSpy refused(telnet.findChild<TelnetClient*>(QStringLiteral("telnet")), &TelnetClient::connectionError);
+    QSignalSpy refused(telnet.findChild<TelnetClient*>(QStringLiteral("telnet")),
+                       &TelnetClient::connectionError);
     telnet.connectToHost(QStringLiteral("127.0.0.1:%1").arg(port));
     ASSERT_TRUE(refused.wait(30000));
     EXPECT_TRUE(errors.isEmpty()) << "reported before the time-out";
@@ -247,7 +254,8 @@ TEST(TelnetDebugLog, unwritableProfileLeavesTheParserWorking)
         Telnet telnet(nullptr, false);
         Recorder recorder(telnet);
         telnet.debugLog(QStringLiteral("nowhere to go"));
-        emit telnet.findChild<TelnetClient*>(QStringLiteral("telnet"))->message(QStringLiteral("## a;;1 ##\n"));
+        emit telnet.findChild<TelnetClient*>(QStringLiteral("telnet"))
+            ->message(QStringLiteral("## a;;1 ##\n"));
         EXPECT_EQ(recorder.take(), QStringList{"variable [a] [1]"});
     }
     EXPECT_FALSE(QFileInfo(debugLogPath()).exists());
