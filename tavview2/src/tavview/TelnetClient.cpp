@@ -45,12 +45,24 @@ QByteArray normalizedLineEnds(const QByteArray& bytes)
     return result;
 }
 
+QStringRef lastLine(const QString& text)
+{
+    return text.midRef(text.lastIndexOf(QLatin1Char('\n')) + 1);
+}
+
+// "robot login: ", but not the "Last login: ..." line after a successful login cut by a read.
+bool endsWithLoginPrompt(const QString& text)
+{
+    const QStringRef line = lastLine(text);
+    return line.endsWith(QLatin1String("login: ")) && !line.startsWith(QLatin1String("Last login"));
+}
+
 bool endsWithShellPrompt(const QString& text)
 {
     static const char* const promptEnds[] = {"$ ", "# ", "> ", "% "};
-    const QStringRef lastLine = text.midRef(text.lastIndexOf(QLatin1Char('\n')) + 1);
+    const QStringRef line = lastLine(text);
     for (const char* end : promptEnds) {
-        if (lastLine.endsWith(QLatin1String(end)))
+        if (line.endsWith(QLatin1String(end)))
             return true;
     }
     return false;
@@ -161,7 +173,7 @@ void TelnetClient::advanceLogin(const QString& text)
 {
     switch (_state) {
     case State::AwaitingLoginPrompt:
-        if (text.endsWith(QLatin1String("login: "))) {
+        if (endsWithLoginPrompt(text)) {
             _received.clear();
             _state = State::AwaitingPasswordPrompt;
             sendLine(_user.toUtf8());
@@ -181,7 +193,7 @@ void TelnetClient::advanceLogin(const QString& text)
         break;
     case State::AwaitingShell:
         // A second login prompt without the message means the same as the message.
-        if (text.contains(QLatin1String("Login incorrect")) || text.endsWith(QLatin1String("login: "))) {
+        if (text.contains(QLatin1String("Login incorrect")) || endsWithLoginPrompt(text)) {
             _received.clear();
             _state = State::Failed;
             _socket->abort();

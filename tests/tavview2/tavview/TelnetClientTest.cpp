@@ -83,7 +83,9 @@ TEST(TelnetClientLogin, answersTerminalTypeAndPromptsSplitAcrossReads)
     shell.send("word: ");
     EXPECT_EQ(shell.receiveLine(), QByteArray("qorvemba"));
     EXPECT_TRUE(loggedIn.isEmpty());
-    shell.send("\r\nLast login: today\r\ntavik@robot:~$ ");
+    shell.send("\r\nLast login: ");
+    ASSERT_TRUE(reads.wait(waitLimitMs));
+    shell.send("today\r\ntavik@robot:~$ ");
     ASSERT_TRUE(loggedIn.wait(waitLimitMs));
     EXPECT_TRUE(client.isLoggedIn());
 }
