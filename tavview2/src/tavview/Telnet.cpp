@@ -226,10 +226,12 @@ void Telnet::parseLine(const QStringRef& line, bool& handled)
     }
     // Every name line holds ";;": the cheap test spares the pattern most other lines.
     if (contains(line, separatorText) && _nameLinePattern.indexIn(line.toString()) != -1) {
-        const QVector<QStringRef> parts = line.mid(3, line.size() - 6).split(QLatin1String(";;"));
-        if (parts.size() == 2) {
-            const QString name = parts.at(0).toString();
-            const QString value = parts.at(1).toString();
+        // Split at ";;" keeping empty parts: two parts means exactly one separator.
+        const QStringRef inner = line.mid(3, line.size() - 6);
+        const int separator = separatorText.indexIn(inner.unicode(), inner.size());
+        if (separator != -1 && separatorText.indexIn(inner.unicode(), inner.size(), separator + 2) == -1) {
+            const QString name = inner.left(separator).toString();
+            const QString value = inner.mid(separator + 2).toString();
             qCDebug(lcTelnet).noquote() << name << value;
             emit globalVariableReceived(name, value);
             handled = true;
