@@ -93,6 +93,8 @@ TEST_F(TelnetParser, variableValueIsTakenByPositionNotBySearch)
     EXPECT_EQ(receive("## speed;;12 ##\r\n"), QStringList{"variable [speed] [12 ]"});
     EXPECT_EQ(receive("xx## speed;;12 ##"), QStringList{"variable [# speed] [12]"});
     EXPECT_EQ(receive("## a;;x ## y ##\n"), QStringList{"variable [a] [x ## y]"});
+    EXPECT_EQ(receive("## a;;;b ##\n"), QStringList{"variable [a] [;b]"});
+    EXPECT_EQ(receive("## a;;;;b ##\n"), QStringList{"message ## a;;;;b ##\n"});
 }
 
 TEST_F(TelnetParser, lineThatIsNoVariableLineIsPassedOnUnchanged)
