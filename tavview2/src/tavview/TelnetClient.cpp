@@ -111,11 +111,6 @@ void TelnetClient::connectToHost(const QString& host)
     _socket->connectToHost(address, port);
 }
 
-void TelnetClient::disconnectFromHost()
-{
-    _socket->disconnectFromHost();
-}
-
 void TelnetClient::sendData(const QString& text)
 {
     if (_state != State::LoggedIn) {

@@ -31,7 +31,6 @@ public:
 
     // host is an address with an optional ":port" (port 23 when none is given).
     void connectToHost(const QString& host);
-    void disconnectFromHost();
     bool isLoggedIn() const { return _state == State::LoggedIn; }
 
     // Sends one command line; the line end is added here.
