@@ -1,0 +1,22 @@
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// Home folder and settings store of a test run are its own: the debug log and the telnet
+// settings never touch the user's.
+int main(int argc, char** argv)
+{
+    QTemporaryDir sandbox;
+    if (!sandbox.isValid())
+        return 2;
+    qputenv("HOME", sandbox.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (sandbox.path() + QStringLiteral("/.config")).toLocal8Bit());
+
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("LUM GmbH"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tavik View 3"));
+
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
