@@ -119,3 +119,33 @@ TEST_F(RobotLink, wrongPasswordGivesTheLoginError)
     EXPECT_EQ(errors.at(0).at(0).toString(), QStringLiteral("Error: Login failed"));
     EXPECT_TRUE(loggedIn.isEmpty());
 }
+
+// The road of a remote run: the robot's shell starts the interpreter on a project, its banner
+// and variable lines become events, and Ctrl+C over the shell ends the run.
+TEST_F(RobotLink, runsTheInterpreterAndEndsItWithCtrlC)
+{
+    Telnet telnet(nullptr, false);
+    QSignalSpy loggedIn(&telnet, &Telnet::loggedIn);
+    QSignalSpy versions(&telnet, &Telnet::interpreterVersionReceived);
+    QStringList names;
+    QObject::connect(&telnet, &Telnet::globalVariableReceived,
+                     [&](const QString& name, const QString&) { names.append(name); });
+    QStringList messages;
+    QObject::connect(&telnet, &Telnet::message, [&](const QString& text) { messages.append(text); });
+    telnet.connectToHost(address);
+    ASSERT_TRUE(loggedIn.wait(loginLimitMs));
+
+    const QString project = QStringLiteral(TAVVIEW_BUILD_DIR "/examples/counter.tkp2");
+    telnet.sendData(
+        QStringLiteral("sudo /usr/bin/tavview_interpreter --global-variable-output-interval 200 -f \"%1\"").arg(project));
+    ASSERT_TRUE(versions.wait(outputLimitMs)) << messages.join(QString()).toStdString();
+    EXPECT_EQ(versions.at(0).at(0).value<lum::core::Version>(), lum::core::Version(3, 3, 1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return names.contains("counter") && names.contains("half"); }, outputLimitMs))
+        << messages.join(QString()).toStdString();
+    EXPECT_FALSE(names.contains("increment")) << "the program never writes it";
+
+    telnet.findChild<TelnetClient*>(QStringLiteral("telnet"))->sendInterrupt();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return messages.join(QString()).contains(QLatin1String("Terminating program...")); }, outputLimitMs))
+        << messages.join(QString()).toStdString();
+}
