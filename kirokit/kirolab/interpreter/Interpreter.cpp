@@ -17,6 +17,7 @@
 #include <util/GzipReader.h>
 #include <util/PluginLoader.h>
 #include <util/XTime.h>
+#include <util/XmlDom.h>
 #include <util/XmlSerializer.h>
 
 #include <QCoreApplication>
@@ -319,16 +320,16 @@ bool Interpreter::openProject()
 
     util::XmlSerializer serializer;
     const auto session = kirogen::gen::session::SerializationIdSession::create();
-    xercesc::DOMDocument* document = nullptr;
+    util::xml::DocumentPtr document;
     try {
         if (endsWith(path, ".tkp2")) {
-            document = serializer.load(path, true);
+            document.reset(serializer.load(path, true));
         } else {
             QByteArray data;
             std::string error;
             if (util::GzipReader().readFile(path, &data, &error)) {
-                document = serializer.loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), true,
-                                                  path);
+                document.reset(serializer.loadFromMem(data.constData(), static_cast<std::size_t>(data.size()),
+                                                      true, path));
             } else {
                 std::cout << "Error uncompressing file " << QString::fromStdString(path).toLatin1().constData()
                           << std::endl;
@@ -343,8 +344,6 @@ bool Interpreter::openProject()
     } catch (const std::exception& e) {
         _project.reset();
         std::cout << " failed: " << e.what() << std::endl;
-        if (document)
-            document->release();
         return false;
     }
     std::cout << " done." << std::endl << std::endl;
@@ -369,7 +368,7 @@ bool Interpreter::openProject()
     }
 
     std::cout << std::endl;
-    document->release();
+    document.reset();
 
     if (!allConnected) {
         std::cout << "Error: could not connect to all devices! Program will not run." << std::endl;
