@@ -46,6 +46,13 @@ public:
     }
 
     bool isEmpty() const { return std::holds_alternative<std::monostate>(_value); }
+
+    // Whether the value is held as exactly a T, without the conversions of get<T>().
+    template <typename T>
+    bool holds() const
+    {
+        return payload<T>() != nullptr;
+    }
     const std::string& typeName() const { return _typeName; }
 
     // The text the interpreter prints: "true"/"false", decimal numbers in the C locale with

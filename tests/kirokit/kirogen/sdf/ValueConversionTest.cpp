@@ -1,0 +1,29 @@
+#include <kirogen/sdf/ValueConversion.h>
+
+#include <gtest/gtest.h>
+
+using kirogen::sdf::ValueConversion;
+using lum::core::variant::Variant;
+
+// The variable's current value decides the kind of the result, whatever number it holds.
+TEST(ValueConversion, resultTakesTheKindOfTheVariable)
+{
+    bool ok = false;
+    EXPECT_EQ(ValueConversion::convert(Variant(25.5), Variant(0.0), "double", &ok), Variant(25.5));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(ValueConversion::convert(Variant(25.5), Variant(3), "int", &ok), Variant(26));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(ValueConversion::convert(Variant(2.0), Variant(false), "bool", &ok), Variant(true));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(ValueConversion::convert(Variant(0.0), Variant(), "bool", &ok), Variant(false));
+    EXPECT_TRUE(ok);
+}
+
+TEST(VariantHolds, namesTheKindWithoutConverting)
+{
+    EXPECT_TRUE(Variant(2.0).holds<double>());
+    EXPECT_FALSE(Variant(2.0).holds<int>());
+    EXPECT_TRUE(Variant(2).holds<int>());
+    EXPECT_FALSE(Variant(2).holds<double>());
+    EXPECT_FALSE(Variant().holds<bool>());
+}
