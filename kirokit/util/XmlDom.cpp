@@ -4,6 +4,8 @@
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/util/XMLString.hpp>
 
+#include <QUrl>
+
 #include <cstdint>
 
 namespace util::xml {
@@ -68,6 +70,15 @@ void setLineOf(DOMNode* node, int line)
 std::string localName(const DOMElement* element)
 {
     return XmlString(nameOf(element)).toStdString();
+}
+
+std::string documentPath(const DOMNode* node)
+{
+    const DOMDocument* doc = node->getNodeType() == DOMNode::DOCUMENT_NODE ? static_cast<const DOMDocument*>(node)
+                                                                            : node->getOwnerDocument();
+    const QString uri = doc ? XmlString(doc->getDocumentURI()).toQString() : QString();
+    const QUrl url(uri);
+    return (url.isLocalFile() ? url.toLocalFile() : uri).toStdString();
 }
 
 } // namespace util::xml

@@ -33,4 +33,8 @@ void setLineOf(xercesc::DOMNode* node, int line);
 
 std::string localName(const xercesc::DOMElement* element);
 
+// The path of the file the node's document was read from (the parser keeps it as a file URL);
+// empty for documents built in memory without a name.
+std::string documentPath(const xercesc::DOMNode* node);
+
 } // namespace util::xml

@@ -1,3 +1,5 @@
+#include <kirogen/device/model/DeviceInstance.h>
+#include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/gen/session/SerializationIdSession.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/GlobalVariable.h>
@@ -5,13 +7,12 @@
 #include <kirogen/model/ProjectReader.h>
 #include <kirogen/model/SfcModel.h>
 #include <kirogen/model/TypeRegistry.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/core/Serializer.h>
 #include <util/XmlDom.h>
 #include <util/XmlString.h>
 
 #include <xercesc/dom/DOMDocument.hpp>
-
-#include <QUrl>
 
 #include <algorithm>
 #include <map>
@@ -30,12 +31,8 @@ constexpr const char* formatVersion = "1";
 
 std::string sourceNameOf(const DOMElement* root)
 {
-    // The parser records an absolute path as a file URL; errors name the path itself.
-    const QString uri = util::XmlString(root->getOwnerDocument()->getDocumentURI()).toQString();
-    if (uri.isEmpty())
-        return "project";
-    const QUrl url(uri);
-    return (url.isLocalFile() ? url.toLocalFile() : uri).toStdString();
+    const std::string path = xml::documentPath(root);
+    return path.empty() ? std::string("project") : path;
 }
 
 } // namespace
@@ -133,8 +130,24 @@ void ProjectReader::readVariables(const DOMElement* section)
 
 void ProjectReader::readDevices(const DOMElement* section)
 {
-    for (const DOMElement* element : xml::childElements(section, "device"))
-        fail(element, "unknown device type \"" + required(element, "type") + "\"");
+    const auto& registry = device::model::DeviceTypeRegistry::singleton();
+    for (const DOMElement* element : xml::childElements(section, nullptr)) {
+        if (xml::localName(element) != "device")
+            fail(element, "unexpected element <" + xml::localName(element) + ">");
+        const std::string typeId = required(element, "type");
+        const std::string name = required(element, "name");
+        const auto type = registry.getByXmlId(typeId);
+        if (!type)
+            fail(element, "device \"" + name + "\" has the unknown device type \"" + typeId + "\"");
+        if (_project->_devicesByName.count(name))
+            fail(element, "device \"" + name + "\" is declared twice");
+        auto instance = type->createDeviceInstance(_project, name);
+        if (!instance)
+            fail(element, "device \"" + name + "\" of type \"" + typeId + "\" cannot be created");
+        instance->loadXml(element);
+        _project->_devices.push_back(instance);
+        _project->_devicesByName.emplace(name, std::move(instance));
+    }
 }
 
 void ProjectReader::readPrograms(const DOMElement* section)
@@ -177,8 +190,13 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElemen
         block.line = xml::lineOf(blockElement);
         if (block.id.empty() || !session.claim("fbd:" + name, block.id))
             fail(blockElement, "block id \"" + block.id + "\" is used twice in diagram \"" + name + "\"");
+        const auto type = sdf::ActorTypeRegistry::singleton().get(block.typeId);
+        if (!type)
+            fail(blockElement, "block \"" + block.id + "\" has the unknown actor type \"" + block.typeId + "\"");
         for (const DOMElement* parameter : xml::childElements(blockElement, "parameter")) {
             const std::string parameterName = required(parameter, "name");
+            if (!type->parameter(parameterName))
+                fail(parameter, "actor type \"" + block.typeId + "\" has no parameter \"" + parameterName + "\"");
             if (!block.parameters.emplace(parameterName, required(parameter, "value")).second)
                 fail(parameter, "parameter \"" + parameterName + "\" is given twice");
         }
@@ -212,20 +230,38 @@ void ProjectReader::checkReferences(const DOMElement* element, const FunctionBlo
         if ((block.typeId == "gvread" || block.typeId == "gvwrite")
             && (variable == block.parameters.end() || !_project->globalVariable(variable->second)))
             fail(blockElements[i], "block \"" + block.id + "\" names no global variable of the project");
-        const auto device = block.parameters.find("device");
-        if ((block.typeId == "devin" || block.typeId == "devout")
-            && (device == block.parameters.end() || !_project->device(device->second)))
-            fail(blockElements[i], "block \"" + block.id + "\" names no device of the project");
+        if (block.typeId == "devin" || block.typeId == "devout") {
+            const auto device = block.parameters.find("device");
+            const auto instance = device == block.parameters.end() ? nullptr : _project->device(device->second);
+            if (!instance)
+                fail(blockElements[i], "block \"" + block.id + "\" names no device of the project");
+            const auto port = block.parameters.find("port");
+            const device::model::DevicePort* declared =
+                port == block.parameters.end() ? nullptr : instance->deviceType()->port(port->second);
+            const auto wanted = block.typeId == "devin" ? device::model::DevicePort::Direction::In
+                                                          : device::model::DevicePort::Direction::Out;
+            if (!declared || declared->direction != wanted)
+                fail(blockElements[i], "block \"" + block.id + "\" names no " + (block.typeId == "devin" ? "input" : "output")
+                                           + " port of device \"" + instance->instanceName() + "\"");
+        }
     }
 
     const auto linkElements = xml::childElements(element, "link");
     std::set<std::pair<std::string, std::string>> fedInputs;
     for (std::size_t i = 0; i < diagram.links().size(); ++i) {
         const DataLink& link = diagram.links()[i];
-        for (const std::string* id : {&link.fromBlock, &link.toBlock}) {
-            if (!diagram.block(*id))
-                fail(linkElements[i], "link to the unknown block \"" + *id + "\"");
-        }
+        const auto checkEnd = [&](const std::string& blockId, const std::string& portName,
+                                  sdf::ActorPort::Direction direction) {
+            const FunctionBlock* block = diagram.block(blockId);
+            if (!block)
+                fail(linkElements[i], "link to the unknown block \"" + blockId + "\"");
+            const sdf::ActorPort* port = sdf::ActorTypeRegistry::singleton().get(block->typeId)->port(portName);
+            if (!port || port->direction != direction)
+                fail(linkElements[i], "link to the unknown " + std::string(direction == sdf::ActorPort::In ? "input" : "output")
+                                          + " port \"" + blockId + "." + portName + "\"");
+        };
+        checkEnd(link.fromBlock, link.fromPort, sdf::ActorPort::Out);
+        checkEnd(link.toBlock, link.toPort, sdf::ActorPort::In);
         if (!fedInputs.emplace(link.toBlock, link.toPort).second)
             fail(linkElements[i], "input \"" + link.toBlock + "." + link.toPort + "\" has more than one link");
     }

@@ -1,3 +1,4 @@
+#include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/Project.h>
@@ -50,7 +51,13 @@ xercesc::DOMDocument* ProjectWriter::write() const
         xml::setAttribute(element, "value", lum::core::variant::Serializer::singleton().save(entry.second->initialValue()));
     }
 
-    xml::appendChild(root, "devices");
+    DOMElement* devices = xml::appendChild(root, "devices");
+    for (const auto& device : _project.devices()) {
+        DOMElement* element = xml::appendChild(devices, "device");
+        xml::setAttribute(element, "type", device->deviceType()->xmlId());
+        xml::setAttribute(element, "name", device->instanceName());
+        device->saveXml(element);
+    }
 
     DOMElement* programs = xml::appendChild(root, "programs");
     for (const auto& sfc : _project.sfcModels()) {

@@ -3,7 +3,10 @@
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/SfcModel.h>
+#include <kirogen/device/model/DeviceInstance.h>
+#include <util/GzipReader.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -37,7 +40,18 @@ void expectSameModel(const Project& a, const Project& b)
         EXPECT_EQ(diagram->blocks(), other->blocks()) << name;
         EXPECT_EQ(diagram->links(), other->links()) << name;
     }
-    EXPECT_EQ(a.devices().size(), b.devices().size());
+    ASSERT_EQ(a.devices().size(), b.devices().size());
+    for (std::size_t i = 0; i < a.devices().size(); ++i) {
+        const auto& device = *a.devices()[i];
+        const auto& other = *b.devices()[i];
+        EXPECT_EQ(device.instanceName(), other.instanceName());
+        EXPECT_EQ(device.deviceType(), other.deviceType());
+        for (const auto& parameter : device.deviceType()->parameters())
+            EXPECT_EQ(device.parameter(parameter.name), other.parameter(parameter.name)) << parameter.name;
+        ASSERT_EQ(device.configVariables().size(), other.configVariables().size());
+        for (std::size_t j = 0; j < device.configVariables().size(); ++j)
+            EXPECT_EQ(device.configVariables()[j]->value(), other.configVariables()[j]->value());
+    }
     EXPECT_EQ(a.layout(), b.layout());
     EXPECT_EQ(a.protection(), b.protection());
 }
@@ -82,14 +96,39 @@ TEST_F(ProjectTest, CounterExampleLoads)
 
 TEST_F(ProjectTest, EveryExampleSurvivesARoundTrip)
 {
-    for (const char* name : {"counter.tkp2", "traffic.tkp2"}) {
-        SCOPED_TRACE(name);
-        const auto original = projecttest::fromFile(std::string(TAVVIEW_DIST_DIR "/examples/") + name);
+    const QStringList examples = QDir(TAVVIEW_DIST_DIR "/examples").entryList({"*.tkp2"}, QDir::Files, QDir::Name);
+    EXPECT_EQ(examples, (QStringList{"counter.tkp2", "robot.tkp2", "traffic.tkp2"}));
+    for (const QString& name : examples) {
+        SCOPED_TRACE(name.toStdString());
+        const auto original = projecttest::fromFile(TAVVIEW_DIST_DIR "/examples/" + name.toStdString());
         const std::string saved = original->toXml();
         const auto reloaded = projecttest::fromText(saved, "saved.tkp2");
         expectSameModel(*original, *reloaded);
         EXPECT_EQ(reloaded->toXml(), saved);
+
+        // The compressed form holds the same bytes.
+        QByteArray inflated;
+        std::string error;
+        const std::string tkpx = TAVVIEW_BUILD_DIR "/examples/" + name.chopped(1).toStdString() + "x";
+        ASSERT_TRUE(util::GzipReader().readFile(tkpx, &inflated, &error)) << error;
+        QFile plain(TAVVIEW_DIST_DIR "/examples/" + name);
+        ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
+        EXPECT_EQ(inflated, plain.readAll());
+        expectSameModel(*original, *projecttest::fromText(inflated.toStdString(), tkpx));
     }
+}
+
+TEST_F(ProjectTest, RobotExampleHasItsDevice)
+{
+    const auto project = projecttest::fromFile(TAVVIEW_DIST_DIR "/examples/robot.tkp2");
+    ASSERT_EQ(project->devices().size(), 1u);
+    const auto tavik = project->device("tavik");
+    ASSERT_TRUE(tavik);
+    EXPECT_EQ(tavik, project->devices().front());
+    EXPECT_EQ(tavik->deviceType()->xmlId(), "LUM GmbH Tavik");
+    EXPECT_EQ(tavik->parameter("ipAddress"), Variant("127.0.0.1"));
+    EXPECT_EQ(tavik->project(), project);
+    EXPECT_FALSE(project->device("other"));
 }
 
 TEST_F(ProjectTest, SavingKeepsLayoutAndProtectionButNeverThePassword)

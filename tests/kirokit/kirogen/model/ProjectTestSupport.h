@@ -1,8 +1,10 @@
 #pragma once
 
+#include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/gen/session/SerializationIdSession.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/TypeRegistry.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
 #include <util/XmlDom.h>
 #include <util/XmlSerializer.h>
 
@@ -12,10 +14,17 @@
 // Loads documents and projects the way the interpreter does, with the shipped schemas and types.
 namespace projecttest {
 
+// Once per test program: the registries are process-wide.
 inline void loadSystem()
 {
-    util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
-    kirogen::model::TypeRegistry::loadTypes(TAVVIEW_DIST_DIR "/config/types.xml");
+    static const bool loaded = [] {
+        util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
+        kirogen::model::TypeRegistry::loadTypes(TAVVIEW_DIST_DIR "/config/types.xml");
+        kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(TAVVIEW_DIST_DIR "/units");
+        kirogen::device::model::DeviceTypeRegistry::singleton().loadDeviceTypes(TAVVIEW_DIST_DIR "/devices");
+        return true;
+    }();
+    (void)loaded;
 }
 
 inline std::shared_ptr<kirogen::model::Project> fromText(const std::string& text, const std::string& name,
