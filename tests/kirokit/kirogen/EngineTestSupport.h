@@ -18,8 +18,13 @@
 // The registries as the interpreter loads them, and projects and diagrams written in a line.
 namespace enginetest {
 
+// Once per test program, as the device-type registry refuses a second load of a file.
 inline void loadSystem()
 {
+    static bool loaded = false;
+    if (loaded)
+        return;
+    loaded = true;
     util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
     kirogen::model::TypeRegistry::loadTypes(TAVVIEW_DIST_DIR "/config/types.xml");
     kirogen::device::model::DeviceTypeRegistry::singleton().loadDeviceTypes(TAVVIEW_DIST_DIR "/devices");
