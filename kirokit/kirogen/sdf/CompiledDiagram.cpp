@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <queue>
+#include <set>
 #include <stdexcept>
 
 namespace kirogen::sdf {
@@ -90,7 +91,7 @@ CompiledDiagram::CompiledDiagram(const model::FunctionBlockDiagram& diagram,
 
     std::vector<std::vector<std::size_t>> successors(blocks.size());
     std::vector<std::vector<std::size_t>> predecessors(blocks.size());
-    std::map<std::pair<std::size_t, std::size_t>, int> connectedInputs;
+    std::set<std::pair<std::size_t, std::size_t>> connectedInputs;
     for (const model::DataLink& link : diagram.links()) {
         const auto from = indexById.find(link.fromBlock);
         const auto to = indexById.find(link.toBlock);
@@ -108,7 +109,7 @@ CompiledDiagram::CompiledDiagram(const model::FunctionBlockDiagram& diagram,
         if (input == inputs.size())
             throw fault(link.line, "block '" + link.toBlock + "' (" + blocks[to->second].typeId + ") has no input '" +
                                        link.toPort + "'");
-        if (!connectedInputs.emplace(std::make_pair(to->second, input), link.line).second)
+        if (!connectedInputs.emplace(to->second, input).second)
             throw fault(link.line, "input '" + link.toPort + "' of block '" + link.toBlock + "' is connected twice");
         actors[to->second]->bindInput(input, &_signals[firstSignal[from->second] + output]);
         if (actors[to->second]->dependsOnCurrentInputs()) {
