@@ -14,11 +14,6 @@ namespace kirogen::sdf {
 
 namespace {
 
-struct DocumentReleaser
-{
-    void operator()(xercesc::DOMDocument* document) const { document->release(); }
-};
-
 std::runtime_error fault(const std::string& file, const xercesc::DOMNode* node, const std::string& message)
 {
     return std::runtime_error(file + ":" + std::to_string(util::xml::lineOf(node)) + ": " + message);
@@ -60,7 +55,7 @@ void ActorTypeRegistry::loadActorTypes(const std::string& dir)
 void ActorTypeRegistry::loadFile(const std::string& path)
 {
     util::XmlSerializer serializer;
-    const std::unique_ptr<xercesc::DOMDocument, DocumentReleaser> document(serializer.load(path, true));
+    const util::xml::DocumentPtr document(serializer.load(path, true));
     const xercesc::DOMElement* root = document->getDocumentElement();
 
     std::map<std::string, std::shared_ptr<const ActorType>> declared;

@@ -1,10 +1,16 @@
 #include <lum/navigation/Navigation.h>
 
+#include <kirogen/sdf/ActorFactory.h>
+#include <lum/navigation/Distance.h>
+
 namespace lum::navigation {
 
 void init()
 {
-    // The navigation blocks register with the actor-type registry once it exists.
+    kirogen::sdf::ActorFactory::singleton().registerActor(
+        "distance", {{"x1", "y1", "x2", "y2"}, {"out"}, [](const kirogen::sdf::ActorSetup&) {
+                         return std::make_unique<Distance>();
+                     }});
 }
 
 } // namespace lum::navigation

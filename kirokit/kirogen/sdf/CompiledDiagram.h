@@ -1,0 +1,50 @@
+#pragma once
+
+#include <kirogen/sdf/Actor.h>
+
+#include <lum/core/Variant.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kirogen::model {
+class FunctionBlockDiagram;
+class Project;
+} // namespace kirogen::model
+
+namespace kirogen::sdf {
+
+// A function-block diagram ready to run: one actor per block, in data-flow order, with one
+// signal per output port. A loop is allowed only through a "delay" block.
+class CompiledDiagram
+{
+public:
+    // Throws std::runtime_error "<source>:<line>: <fault>" for unknown blocks, ports and
+    // parameters, bad parameter values, and loops without a delay block.
+    CompiledDiagram(const model::FunctionBlockDiagram& diagram, const std::shared_ptr<model::Project>& project,
+                    const std::string& source);
+    ~CompiledDiagram();
+
+    // Every block back to its state at the start of a run.
+    void reset();
+    // One cycle at the run's time now (seconds).
+    void runCycle(double now);
+
+    // The block ids in the order each cycle evaluates them.
+    const std::vector<std::string>& evaluationOrder() const { return _order; }
+
+    // What an output port held after the latest cycle, for displays that follow a run;
+    // empty for an unknown block or port.
+    lum::core::variant::Variant value(const std::string& blockId, const std::string& port) const;
+
+private:
+    std::vector<std::unique_ptr<Actor>> _actors;
+    std::vector<std::string> _order;
+    std::vector<lum::core::variant::Variant> _signals;
+    std::map<std::pair<std::string, std::string>, std::size_t> _signalByPort;
+    const lum::core::variant::Variant _unconnected;
+};
+
+} // namespace kirogen::sdf

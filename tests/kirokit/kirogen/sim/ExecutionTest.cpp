@@ -1,0 +1,182 @@
+#include "../EngineTestSupport.h"
+
+#include <kirogen/model/GlobalVariable.h>
+#include <kirogen/sim/Execution.h>
+#include <kirogen/sim/SimulationThread.h>
+#include <kirogen/sim/session/ExecutionSession.h>
+#include <plugin/gui/VariableHistoryBuffer.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+
+using kirogen::observer::DataRole;
+using kirogen::sim::Execution;
+using kirogen::sim::SimulationThread;
+using kirogen::sim::session::ExecutionSession;
+using lum::core::variant::Variant;
+
+namespace {
+
+// Failure bound for waits on the execution thread; a correct run never comes near it.
+constexpr std::chrono::milliseconds patience(20000);
+
+// count = count + 1, once per cycle.
+const char* const counter = R"(
+<sfc name="main"><step name="Count" initial="true" diagram="count" x="0" y="0"/></sfc>
+<fbd name="count">
+  <block id="read" type="gvread" x="0" y="0"><parameter name="variable" value="count"/></block>
+  <block id="one" type="const" x="0" y="0"><parameter name="value" value="1"/></block>
+  <block id="next" type="add" x="0" y="0"/>
+  <block id="write" type="gvwrite" x="0" y="0"><parameter name="variable" value="count"/></block>
+  <link from="read" fromPort="out" to="next" toPort="a"/>
+  <link from="one" fromPort="out" to="next" toPort="b"/>
+  <link from="next" fromPort="out" to="write" toPort="in"/>
+</fbd>
+)";
+
+struct SessionWatcher : kirogen::observer::Observer
+{
+    void on_notify(const DataRole& role, kirogen::observer::Observable*, const Variant& value) override
+    {
+        if (role != DataRole::ExecutionSessionAvailable)
+            return;
+        std::lock_guard<std::mutex> lock(mutex);
+        sessions.push_back(value.get<std::shared_ptr<ExecutionSession>>());
+    }
+
+    std::vector<std::shared_ptr<ExecutionSession>> received()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return sessions;
+    }
+
+    std::mutex mutex;
+    std::vector<std::shared_ptr<ExecutionSession>> sessions;
+};
+
+class ExecutionTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { enginetest::loadSystem(); }
+
+    ExecutionTest()
+        : _project(enginetest::project("<variable name=\"count\" type=\"int\" value=\"0\"/>", counter)),
+          _thread(std::make_unique<SimulationThread>(_project, _project->sfcModels().front(), util::XTime(0.01))),
+          _execution(*_thread->getExecution())
+    {
+        _execution.registerObserver(DataRole::ExecutionSessionAvailable, &_watcher);
+    }
+
+    int count() { return _project->globalVariable("count")->value().get<int>(); }
+
+    // Waits for n more cycles of the execution's thread.
+    bool runs(std::uint64_t n) { return _execution.waitForCycles(_execution.cycleCount() + n, patience); }
+
+    std::shared_ptr<kirogen::model::Project> _project;
+    SessionWatcher _watcher;
+    std::unique_ptr<SimulationThread> _thread;
+    Execution& _execution;
+};
+
+TEST_F(ExecutionTest, StartRunsCyclesOnItsThreadUntilTerminated)
+{
+    EXPECT_EQ(_execution.state(), Execution::Idle);
+    _execution.sync(); // nothing pending: returns at once
+    _execution.start();
+    _execution.start(); // a second start changes nothing
+    _execution.sync();
+    EXPECT_EQ(_execution.state(), Execution::Running);
+    ASSERT_EQ(_watcher.received().size(), 1u); // announced before the run counted as started
+    ASSERT_TRUE(_watcher.received().front());
+
+    ASSERT_TRUE(runs(3));
+    _execution.terminate();
+    _execution.sync();
+    EXPECT_EQ(_execution.state(), Execution::Terminated);
+    const int counted = count();
+    EXPECT_GE(counted, 3);
+    EXPECT_EQ(static_cast<std::uint64_t>(counted), _execution.cycleCount());
+
+    // A new run: a new session; the variables keep their values.
+    _execution.start();
+    _execution.sync();
+    ASSERT_TRUE(runs(1));
+    EXPECT_GT(count(), counted);
+    ASSERT_EQ(_watcher.received().size(), 2u);
+    EXPECT_NE(_watcher.received()[0], _watcher.received()[1]);
+    _execution.terminate();
+    _execution.sync();
+    EXPECT_EQ(_execution.state(), Execution::Terminated);
+}
+
+TEST_F(ExecutionTest, SuspendedTimeIsNoRunTime)
+{
+    std::atomic<double> clock(100.0);
+    _execution.setClock([&clock] { return clock.load(); });
+    _execution.start();
+    _execution.sync();
+    ASSERT_TRUE(runs(1));
+    clock = 101.0;
+    ASSERT_TRUE(runs(2)); // the cycle that sees the second pass, and one more
+    EXPECT_EQ(_execution.runTime(), util::XTime(1.0));
+
+    _execution.suspend();
+    _execution.sync();
+    EXPECT_EQ(_execution.state(), Execution::Suspended);
+    const std::uint64_t cycles = _execution.cycleCount();
+    const int counted = count();
+    clock = 1000.0;
+    EXPECT_EQ(_execution.cycleCount(), cycles);
+    EXPECT_EQ(count(), counted);
+
+    _execution.resume();
+    _execution.sync();
+    EXPECT_EQ(_execution.state(), Execution::Running);
+    ASSERT_TRUE(runs(2));
+    EXPECT_EQ(_execution.runTime(), util::XTime(1.0));
+    EXPECT_GT(count(), counted);
+
+    _execution.suspend();
+    _execution.sync();
+    _execution.terminate(); // also from suspension
+    _execution.sync();
+    EXPECT_EQ(_execution.state(), Execution::Terminated);
+}
+
+TEST_F(ExecutionTest, SessionPolledFromAnotherThreadSeesTheNewestValue)
+{
+    struct Updates : kirogen::observer::Observer
+    {
+        void on_notify(const DataRole&, kirogen::observer::Observable*, const Variant&) override { ++received; }
+        int received = 0;
+    } updates;
+    _project->globalVariable("count")->registerObserver(DataRole::GlobalVariableUpdated, &updates);
+
+    _execution.start();
+    _execution.sync();
+    const auto session = _watcher.received().front();
+    ASSERT_TRUE(runs(2));
+    _execution.suspend();
+    _execution.sync();
+    session->pollHistory();
+    session->pollHistory();
+    EXPECT_EQ(updates.received, 1);
+    EXPECT_EQ(_project->globalVariable("count")->historyBuffer()->last(), Variant(count()));
+
+    _execution.resume();
+    ASSERT_TRUE(runs(1));
+    session->pollHistory();
+    EXPECT_EQ(updates.received, 2);
+}
+
+TEST_F(ExecutionTest, DestroyingARunningThreadEndsTheRun)
+{
+    _execution.start();
+    ASSERT_TRUE(runs(1));
+    _thread.reset();
+    EXPECT_GE(count(), 1);
+}
+
+} // namespace
