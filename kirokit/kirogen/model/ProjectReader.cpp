@@ -188,7 +188,7 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElemen
         block.typeId = required(blockElement, "type");
         block.position = position(blockElement);
         block.line = xml::lineOf(blockElement);
-        if (block.id.empty() || !session.claim("fbd:" + name, block.id))
+        if (block.id.empty() || !session.claim(_project->id().toString() + "/fbd/" + name, block.id))
             fail(blockElement, "block id \"" + block.id + "\" is used twice in diagram \"" + name + "\"");
         const auto type = sdf::ActorTypeRegistry::singleton().get(block.typeId);
         if (!type)
