@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 

@@ -10,9 +10,6 @@
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/core/Serializer.h>
 #include <util/XmlDom.h>
-#include <util/XmlString.h>
-
-#include <xercesc/dom/DOMDocument.hpp>
 
 #include <algorithm>
 #include <map>
