@@ -26,6 +26,10 @@ bool GzipReader::readFile(const std::string& path, QByteArray* out, std::string*
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, path + ": " + file.errorString().toStdString());
+    // Even stored (uncompressed) deflate blocks add only a few bytes per 64 KiB, so a larger
+    // file cannot inflate to within the limit; it is refused before it is read into memory.
+    if (static_cast<std::size_t>(file.size()) > _limit + _limit / 1024 + 1024)
+        return fail(error, path + ": file is larger than the limit of " + std::to_string(_limit) + " bytes");
     const QByteArray compressed = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(error, path + ": " + file.errorString().toStdString());

@@ -1,5 +1,6 @@
+#include <util/LineNumberedDocument.h>
+#include <util/LineNumberingImplementation.h>
 #include <util/SchemaResolver.h>
-#include <util/XmlDom.h>
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
@@ -21,6 +22,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -42,7 +44,8 @@ public:
                       const bool isRoot) override
     {
         XercesDOMParser::startElement(decl, urlId, prefix, attributes, attributeCount, false, isRoot);
-        xml::setLineOf(getCurrentNode(), static_cast<int>(getScanner()->getLocator()->getLineNumber()));
+        static_cast<LineNumberedDocument*>(getDocument())
+            ->addLine(getCurrentNode(), static_cast<int>(getScanner()->getLocator()->getLineNumber()));
         if (isEmpty)
             endElement(decl, urlId, isRoot, prefix);
     }
@@ -113,13 +116,16 @@ DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool
     ThrowingErrorHandler errorHandler(path);
     SecurityManager securityManager;
 
+    LineNumberingImplementation::ensureRegistered();
     LineNumberingParser parser;
+    parser.useImplementation(LineNumberingImplementation::featureName());
     parser.setXMLEntityResolver(&resolver);
     parser.setDisableDefaultEntityResolution(true);
     parser.setErrorHandler(&errorHandler);
     parser.setSecurityManager(&securityManager);
     parser.setDoNamespaces(true);
     parser.setCreateEntityReferenceNodes(false);
+    parser.setIncludeIgnorableWhitespace(false);
     parser.setDoSchema(validate);
     parser.setValidationScheme(validate ? XercesDOMParser::Val_Always : XercesDOMParser::Val_Never);
     parser.setValidationConstraintFatal(validate);
@@ -139,6 +145,7 @@ DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool
             doc->release();
         throw XmlError(path, 0, 0, "no document element");
     }
+    static_cast<LineNumberedDocument*>(doc)->sealLines();
     return doc;
 }
 

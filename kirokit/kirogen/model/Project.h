@@ -2,6 +2,7 @@
 
 #include <kirogen/model/EditorLayout.h>
 #include <kirogen/model/Protection.h>
+#include <util/UniqueId.h>
 #include <util/XTime.h>
 
 #include <xercesc/dom/DOMDocument.hpp>
@@ -59,6 +60,8 @@ public:
     const Protection& protection() const { return _protection; }
     Protection& protection() { return _protection; }
 
+    // Ids within the session are scoped by this id, so that one session can serve several projects.
+    util::UniqueId id() const { return _id; }
     const std::shared_ptr<gen::session::SerializationIdSession>& session() const { return _session; }
     util::XTime creationTime() const { return _creationTime; }
     // The document the project was read from, as named in its errors.
@@ -75,6 +78,7 @@ private:
 
     Project(std::shared_ptr<gen::session::SerializationIdSession> session, util::XTime time);
 
+    const util::UniqueId _id = util::UniqueId::create();
     std::shared_ptr<gen::session::SerializationIdSession> _session;
     util::XTime _creationTime;
     std::string _sourceName;

@@ -10,9 +10,6 @@
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/core/Serializer.h>
 #include <util/XmlDom.h>
-#include <util/XmlString.h>
-
-#include <xercesc/dom/DOMDocument.hpp>
 
 #include <algorithm>
 #include <map>
@@ -188,7 +185,7 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElemen
         block.typeId = required(blockElement, "type");
         block.position = position(blockElement);
         block.line = xml::lineOf(blockElement);
-        if (block.id.empty() || !session.claim("fbd:" + name, block.id))
+        if (block.id.empty() || !session.claim(_project->id().toString() + "/fbd/" + name, block.id))
             fail(blockElement, "block id \"" + block.id + "\" is used twice in diagram \"" + name + "\"");
         const auto type = sdf::ActorTypeRegistry::singleton().get(block.typeId);
         if (!type)

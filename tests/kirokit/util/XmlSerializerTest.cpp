@@ -112,6 +112,16 @@ TEST_F(XmlSerializerTest, MalformedAndInvalidInputNameFileLineAndColumn)
     EXPECT_EQ(unknownElement.line(), 4) << unknownElement.what();
 
     EXPECT_EQ(refusal("").file(), "mem.xml");
+
+    const QString path = _outside.filePath("broken.xml");
+    writeFile(path, "<?xml version=\"1.0\"?>\n<notes>\n</note>\n");
+    try {
+        XmlSerializer().load(path.toStdString(), false);
+        ADD_FAILURE() << "accepted a broken file";
+    } catch (const XmlError& e) {
+        EXPECT_EQ(e.file(), path.toStdString());
+        EXPECT_EQ(e.line(), 3);
+    }
 }
 
 TEST_F(XmlSerializerTest, ValidationNeedsADeclaredGrammar)
