@@ -103,6 +103,7 @@ std::shared_ptr<DeviceType> DeviceType::fromXml(const xercesc::DOMElement* root,
             requireParameter("port", &type->_portParameter);
         } else if (type->_connectionKind == ConnectionKind::DeviceFile) {
             requireParameter("path", &type->_pathParameter);
+            type->_joystickEvents = xml::attribute(connection, "format") == "joystick";
         }
     }
     return type;

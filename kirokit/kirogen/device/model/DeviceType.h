@@ -41,6 +41,8 @@ public:
     const std::string& hostParameter() const { return _hostParameter; }
     const std::string& portParameter() const { return _portParameter; }
     const std::string& pathParameter() const { return _pathParameter; }
+    // A device file that delivers Linux joystick events, decoded into "axis<N>"/"button<N>" inputs.
+    bool deliversJoystickEvents() const { return _joystickEvents; }
 
     const std::vector<DeviceSetting>& parameters() const { return _parameters; }
     const std::vector<DeviceSetting>& configVariables() const { return _configVariables; }
@@ -69,6 +71,7 @@ private:
     std::string _hostParameter;
     std::string _portParameter;
     std::string _pathParameter;
+    bool _joystickEvents = false;
     std::vector<DeviceSetting> _parameters;
     std::vector<DeviceSetting> _configVariables;
     std::vector<DevicePort> _ports;

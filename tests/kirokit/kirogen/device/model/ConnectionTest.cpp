@@ -161,7 +161,7 @@ TEST(TcpConnection, disconnectCancelsAPendingAttempt)
 
 TEST(DeviceFileConnection, opensAnExistingFileAndRefusesAMissingOne)
 {
-    DeviceFileConnection connection("test");
+    DeviceFileConnection connection("test", DeviceFileConnection::Format::Opaque);
     Reports reports;
     reports.attach(connection);
     connection.connect("/nonexistent/js0");
