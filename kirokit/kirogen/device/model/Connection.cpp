@@ -1,16 +1,13 @@
-#include <kirogen/device/model/Connection.h>
-
-#include <kiroutil/log/Log.h>
-
-#include <sys/eventfd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cassert>
 #include <cerrno>
 #include <cstdint>
+#include <kirogen/device/model/Connection.h>
+#include <kiroutil/log/Log.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace kirogen::device::model {
 
@@ -26,7 +23,9 @@ int createWakeFd()
 
 } // namespace
 
-Connection::Connection(std::string label) : _label(std::move(label)), _wakeFd(createWakeFd()) {}
+Connection::Connection(std::string label) : _label(std::move(label)), _wakeFd(createWakeFd())
+{
+}
 
 Connection::~Connection()
 {
@@ -145,8 +144,8 @@ void Connection::run()
         case RequestKind::Connect: {
             std::string error;
             if (!open(request.address, &error)) {
-                kiroutil::Log::singleton().warning(_label + ": could not connect to " + request.address + ": " +
-                                                   error);
+                kiroutil::Log::singleton().warning(_label + ": could not connect to " + request.address +
+                                                   ": " + error);
                 report(false);
                 break;
             }

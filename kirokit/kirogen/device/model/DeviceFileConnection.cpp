@@ -1,12 +1,10 @@
-#include <kirogen/device/model/DeviceFileConnection.h>
-
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <kirogen/device/model/DeviceFileConnection.h>
 #include <linux/joystick.h>
 #include <poll.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 
 namespace kirogen::device::model {
 
@@ -89,6 +87,8 @@ void DeviceFileConnection::close()
     }
 }
 
-void DeviceFileConnection::write(const std::string&, const std::string&) {}
+void DeviceFileConnection::write(const std::string&, const std::string&)
+{
+}
 
 } // namespace kirogen::device::model

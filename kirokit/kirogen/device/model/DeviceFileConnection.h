@@ -13,7 +13,11 @@ namespace kirogen::device::model {
 class DeviceFileConnection final : public Connection
 {
 public:
-    enum class Format { Opaque, Joystick };
+    enum class Format
+    {
+        Opaque,
+        Joystick
+    };
 
     DeviceFileConnection(std::string label, Format format);
     ~DeviceFileConnection() override;

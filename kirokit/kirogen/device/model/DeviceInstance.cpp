@@ -1,6 +1,6 @@
-#include <kirogen/device/model/DeviceInstance.h>
-
+#include <algorithm>
 #include <kirogen/device/model/DeviceFileConnection.h>
+#include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/SimulatedConnection.h>
 #include <kirogen/device/model/TcpConnection.h>
 #include <kiroutil/log/Log.h>
@@ -8,10 +8,7 @@
 #include <util/XmlDom.h>
 #include <util/XmlError.h>
 #include <util/XmlString.h>
-
 #include <xercesc/dom/DOMDocument.hpp>
-
-#include <algorithm>
 
 namespace kirogen::device::model {
 
@@ -37,13 +34,13 @@ std::string documentOf(const xercesc::DOMElement* element)
 {
     const xercesc::DOMDocument* document = element->getOwnerDocument();
     return document && document->getDocumentURI() ? util::XmlString(document->getDocumentURI()).toStdString()
-                                                   : std::string();
+                                                  : std::string();
 }
 
 } // namespace
 
-DeviceInstance::DeviceInstance(std::shared_ptr<DeviceType> type, std::weak_ptr<kirogen::model::Project> project,
-                               std::string name)
+DeviceInstance::DeviceInstance(std::shared_ptr<DeviceType> type,
+                               std::weak_ptr<kirogen::model::Project> project, std::string name)
     : _type(std::move(type)), _project(std::move(project)), _name(std::move(name))
 {
     for (const DeviceSetting& setting : _type->configVariables())
@@ -57,8 +54,9 @@ DeviceInstance::DeviceInstance(std::shared_ptr<DeviceType> type, std::weak_ptr<k
     }
     _connection = createConnection();
     if (_connection) {
-        _connection->setHandlers([this](bool connected) { onConnectionState(connected); },
-                                 [this](const std::string& port, const std::string& text) { onInput(port, text); });
+        _connection->setHandlers(
+            [this](bool connected) { onConnectionState(connected); },
+            [this](const std::string& port, const std::string& text) { onInput(port, text); });
     }
 }
 
@@ -75,8 +73,8 @@ std::unique_ptr<Connection> DeviceInstance::createConnection() const
         return std::make_unique<TcpConnection>(label);
     case DeviceType::ConnectionKind::DeviceFile:
         return std::make_unique<DeviceFileConnection>(label, _type->deliversJoystickEvents()
-                                                                  ? DeviceFileConnection::Format::Joystick
-                                                                  : DeviceFileConnection::Format::Opaque);
+                                                                 ? DeviceFileConnection::Format::Joystick
+                                                                 : DeviceFileConnection::Format::Opaque);
     case DeviceType::ConnectionKind::Simulated:
         return std::make_unique<SimulatedConnection>(label);
     case DeviceType::ConnectionKind::None:

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <lum/core/Variant.h>
-
 #include <string>
 
 namespace kirogen::device::model {
@@ -9,7 +8,11 @@ namespace kirogen::device::model {
 // A value the device delivers (input) or receives (output) while a program runs.
 struct DevicePort
 {
-    enum class Direction { In, Out };
+    enum class Direction
+    {
+        In,
+        Out
+    };
 
     std::string name;
     Direction direction = Direction::In;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <lum/core/Variant.h>
-
 #include <string>
 
 namespace kirogen::device::model {

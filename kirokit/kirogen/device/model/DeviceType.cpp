@@ -1,13 +1,11 @@
-#include <kirogen/device/model/DeviceType.h>
-
+#include <algorithm>
 #include <kirogen/device/model/DeviceInstance.h>
+#include <kirogen/device/model/DeviceType.h>
 #include <kiroutil/log/Log.h>
 #include <lum/core/Serializer.h>
 #include <util/XmlDom.h>
 #include <util/XmlError.h>
 #include <util/XmlString.h>
-
-#include <algorithm>
 
 namespace kirogen::device::model {
 
@@ -95,8 +93,8 @@ std::shared_ptr<DeviceType> DeviceType::fromXml(const xercesc::DOMElement* root,
             *target = xml::attribute(connection, attribute);
             if (!type->parameter(*target))
                 throw util::XmlError(file, xml::lineOf(connection), 0,
-                                     std::string("the connection's ") + attribute + " names no parameter: \"" +
-                                         *target + "\"");
+                                     std::string("the connection's ") + attribute +
+                                         " names no parameter: \"" + *target + "\"");
         };
         if (type->_connectionKind == ConnectionKind::Tcp) {
             requireParameter("host", &type->_hostParameter);
@@ -118,13 +116,14 @@ const DeviceSetting* DeviceType::parameter(const std::string& name) const
 
 const DevicePort* DeviceType::port(const std::string& name) const
 {
-    const auto found =
-        std::find_if(_ports.begin(), _ports.end(), [&name](const DevicePort& port) { return port.name == name; });
+    const auto found = std::find_if(_ports.begin(), _ports.end(),
+                                    [&name](const DevicePort& port) { return port.name == name; });
     return found == _ports.end() ? nullptr : &*found;
 }
 
-std::shared_ptr<DeviceInstance> DeviceType::createDeviceInstance(
-    const std::shared_ptr<kirogen::model::Project>& project, const std::string& name)
+std::shared_ptr<DeviceInstance>
+DeviceType::createDeviceInstance(const std::shared_ptr<kirogen::model::Project>& project,
+                                 const std::string& name)
 {
     if (!usableInstanceName(name)) {
         kiroutil::Log::singleton().error("Unusable device name \"" + name + "\" for a " + _xmlId);

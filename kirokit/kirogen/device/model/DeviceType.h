@@ -2,13 +2,11 @@
 
 #include <kirogen/device/model/DevicePort.h>
 #include <kirogen/device/model/DeviceSetting.h>
-#include <util/SharedForThisEnabled.h>
-
-#include <xercesc/dom/DOMElement.hpp>
-
 #include <memory>
 #include <string>
+#include <util/SharedForThisEnabled.h>
 #include <vector>
+#include <xercesc/dom/DOMElement.hpp>
 
 namespace kirogen::model {
 class Project;
@@ -24,7 +22,13 @@ class DeviceInstance;
 class DeviceType : public util::SharedForThisEnabled<DeviceType>
 {
 public:
-    enum class ConnectionKind { None, Tcp, DeviceFile, Simulated };
+    enum class ConnectionKind
+    {
+        None,
+        Tcp,
+        DeviceFile,
+        Simulated
+    };
 
     // Builds a type from the root element of a validated device-type document. Throws
     // util::XmlError naming the file and line for content the schema cannot rule out.
@@ -57,8 +61,8 @@ public:
     // A new device of this type with default values. Empty when the name is unusable (empty,
     // or holding a control character or the ":" that separates device and variable on the
     // interpreter's command line) or the device cannot be set up.
-    std::shared_ptr<DeviceInstance> createDeviceInstance(const std::shared_ptr<kirogen::model::Project>& project,
-                                                         const std::string& name);
+    std::shared_ptr<DeviceInstance>
+    createDeviceInstance(const std::shared_ptr<kirogen::model::Project>& project, const std::string& name);
 
 private:
     DeviceType() = default;

@@ -2,7 +2,6 @@
 
 #include <kirogen/device/model/DeviceType.h>
 #include <kirogen/observer/ModelObserver.h>
-
 #include <map>
 #include <memory>
 #include <mutex>

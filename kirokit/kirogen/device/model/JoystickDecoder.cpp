@@ -1,11 +1,8 @@
-#include <kirogen/device/model/JoystickDecoder.h>
-
-#include <lum/core/Variant.h>
-
-#include <linux/joystick.h>
-
 #include <algorithm>
 #include <cstring>
+#include <kirogen/device/model/JoystickDecoder.h>
+#include <linux/joystick.h>
+#include <lum/core/Variant.h>
 
 namespace kirogen::device::model {
 
@@ -22,7 +19,8 @@ void JoystickDecoder::feed(const char* data, std::size_t size, const Sink& sink)
         if (type == JS_EVENT_BUTTON)
             sink("button" + number, event.value ? "true" : "false");
         else if (type == JS_EVENT_AXIS)
-            sink("axis" + number, lum::core::variant::Variant(std::clamp(event.value / 32767.0, -1.0, 1.0)).toString());
+            sink("axis" + number,
+                 lum::core::variant::Variant(std::clamp(event.value / 32767.0, -1.0, 1.0)).toString());
     }
     _partial.erase(0, offset);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <kirogen/device/model/Connection.h>
-
 #include <map>
 #include <mutex>
 #include <string>

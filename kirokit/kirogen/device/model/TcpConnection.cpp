@@ -1,15 +1,13 @@
-#include <kirogen/device/model/TcpConnection.h>
-
+#include <algorithm>
 #include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <kirogen/device/model/TcpConnection.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 namespace kirogen::device::model {
 
@@ -265,7 +263,8 @@ void TcpConnection::write(const std::string& port, const std::string& text)
 {
     // A line break inside a value would end the line early and forge another port's value.
     std::string line = text;
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     {
         std::lock_guard<std::mutex> lock(_outboxMutex);
         _outbox[port] = std::move(line);

@@ -1,12 +1,10 @@
+#include "LoopbackServer.h"
+
+#include <condition_variable>
+#include <gtest/gtest.h>
 #include <kirogen/device/model/DeviceFileConnection.h>
 #include <kirogen/device/model/SimulatedConnection.h>
 #include <kirogen/device/model/TcpConnection.h>
-
-#include "LoopbackServer.h"
-
-#include <gtest/gtest.h>
-
-#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -72,8 +70,8 @@ TEST(TcpConnection, addressesJoinAndSplit)
     ASSERT_TRUE(TcpConnection::splitAddress("[::1]:7171", &host, &port, &error));
     EXPECT_EQ(host, "::1");
     EXPECT_EQ(port, 7171);
-    for (const char* bad : {"127.0.0.1", "127.0.0.1:", "127.0.0.1:0", "127.0.0.1:65536", "127.0.0.1:12x",
-                            ":7171", "::1"})
+    for (const char* bad :
+         {"127.0.0.1", "127.0.0.1:", "127.0.0.1:0", "127.0.0.1:65536", "127.0.0.1:12x", ":7171", "::1"})
         EXPECT_FALSE(TcpConnection::splitAddress(bad, &host, &port, &error)) << bad;
 }
 
@@ -89,7 +87,8 @@ TEST(TcpConnection, exchangesLinesWithTheDevice)
 
     // Split across packets, with CR LF, an over-long line and a line without "=".
     server.send("dist");
-    server.send("ance=1.5\r\n" + std::string(TcpConnection::maxLineLength + 10, 'x') + "=1\nnoise\nbumper=true\n");
+    server.send("ance=1.5\r\n" + std::string(TcpConnection::maxLineLength + 10, 'x') +
+                "=1\nnoise\nbumper=true\n");
     EXPECT_EQ(reports.input("distance"), "1.5");
     EXPECT_EQ(reports.input("bumper"), "true");
 

@@ -1,25 +1,21 @@
-#include <kirogen/device/model/DeviceInstance.h>
-#include <kirogen/device/model/DeviceTypeRegistry.h>
-#include <kirogen/device/model/SimulatedConnection.h>
-#include <util/XmlSerializer.h>
-
 #include "LoopbackServer.h"
 
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <linux/joystick.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <condition_variable>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <gtest/gtest.h>
+#include <kirogen/device/model/DeviceInstance.h>
+#include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <kirogen/device/model/SimulatedConnection.h>
+#include <linux/joystick.h>
 #include <mutex>
 #include <optional>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
+#include <util/XmlSerializer.h>
 #include <vector>
 
 using namespace kirogen::device::model;
@@ -69,7 +65,8 @@ private:
 
 bool eventually(const std::function<bool()>& condition)
 {
-    for (auto deadline = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < deadline;) {
+    for (auto deadline = std::chrono::steady_clock::now() + 10s;
+         std::chrono::steady_clock::now() < deadline;) {
         if (condition())
             return true;
         std::this_thread::sleep_for(5ms);
@@ -305,7 +302,8 @@ TEST_F(DeviceInstanceTest, parametersAndConfigurationRoundTrip)
     robot->saveXml(document->getDocumentElement());
     const std::string text = util::XmlSerializer::toString(document);
     document->release();
-    EXPECT_NE(text.find(R"(<parameter name="ipAddress" value="127.0.0.1:9000"/>)"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"(<parameter name="ipAddress" value="127.0.0.1:9000"/>)"), std::string::npos)
+        << text;
 
     util::XmlSerializer serializer;
     document = serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
@@ -330,9 +328,10 @@ TEST_F(DeviceInstanceTest, badDeviceContentNamesTheLineAndChangesNothing)
     util::XmlSerializer serializer;
     for (const auto& [content, message] : cases) {
         SCOPED_TRACE(content);
-        const std::string text = "<device>\n<parameter name=\"ipAddress\" value=\"127.0.0.2\"/>\n" + content +
-                                 "\n</device>";
-        xercesc::DOMDocument* document = serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
+        const std::string text =
+            "<device>\n<parameter name=\"ipAddress\" value=\"127.0.0.2\"/>\n" + content + "\n</device>";
+        xercesc::DOMDocument* document =
+            serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
         auto robot = create("LUM GmbH Tavik", "tavik");
         try {
             robot->loadXml(document->getDocumentElement());

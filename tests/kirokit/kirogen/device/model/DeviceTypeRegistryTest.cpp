@@ -1,16 +1,13 @@
-#include <kirogen/device/model/DeviceInstance.h>
-#include <kirogen/device/model/DeviceTypeRegistry.h>
-#include <kirogen/Singletons.h>
-#include <util/XmlSerializer.h>
-#include <util/XmlString.h>
-
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
+#include <kirogen/Singletons.h>
+#include <kirogen/device/model/DeviceInstance.h>
+#include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <util/XmlSerializer.h>
+#include <util/XmlString.h>
 
 using namespace kirogen::device::model;
 
@@ -22,7 +19,10 @@ const std::string header = R"(<?xml version="1.0" encoding="UTF-8"?>
 class DeviceTypeRegistryTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema"); }
+    static void SetUpTestSuite()
+    {
+        util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
+    }
 
     std::string write(const std::string& name, const std::string& text)
     {
@@ -164,7 +164,8 @@ TEST_F(DeviceTypeRegistryTest, badFilesNameFileAndLineAndAddNothing)
 TEST_F(DeviceTypeRegistryTest, duplicateIdsAreRefused)
 {
     write("a.xml", header + R"( id="same" name="a"><connection kind="none"/></deviceType>)");
-    const std::string second = write("b.xml", header + R"( id="same" name="b"><connection kind="none"/></deviceType>)");
+    const std::string second =
+        write("b.xml", header + R"( id="same" name="b"><connection kind="none"/></deviceType>)");
     DeviceTypeRegistry registry;
     const std::string error = loadError(registry);
     EXPECT_NE(error.find(second + ":2:"), std::string::npos) << error;
@@ -200,8 +201,10 @@ TEST_F(DeviceTypeRegistryTest, tellsTheLoadingObserverAboutEachFile)
                 files.push_back(value.get<util::XmlString>().toStdString());
         }
     } loading;
-    const std::string b = write("b.xml", header + R"( id="b" name="b"><connection kind="none"/></deviceType>)");
-    const std::string a = write("a.xml", header + R"( id="a" name="a"><connection kind="none"/></deviceType>)");
+    const std::string b =
+        write("b.xml", header + R"( id="b" name="b"><connection kind="none"/></deviceType>)");
+    const std::string a =
+        write("a.xml", header + R"( id="a" name="a"><connection kind="none"/></deviceType>)");
 
     kirogen::singletons_init(&loading, "UTF-8");
     DeviceTypeRegistry registry;
