@@ -228,6 +228,8 @@ TEST_F(DeviceTypeRegistryTest, instancesNeedUsableNames)
     EXPECT_EQ(device->instanceName(), "robot 1");
     EXPECT_EQ(device->deviceType(), type);
     EXPECT_EQ(device->getPtr(), device);
+    const DeviceInstance unowned(type, {}, "unowned");
+    EXPECT_FALSE(unowned.getPtr()) << "no shared owner, no pointer (and no exception)";
     EXPECT_NE(device->connection(), nullptr);
     EXPECT_EQ(registry.getByXmlId("none")->createDeviceInstance(nullptr, "n")->connection(), nullptr);
 }
