@@ -1,12 +1,13 @@
 #include "LoopbackServer.h"
 
 #include <arpa/inet.h>
-#include <cstdint>
 #include <netinet/in.h>
 #include <poll.h>
-#include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <cstdint>
+#include <stdexcept>
 
 namespace testsupport {
 

@@ -1,13 +1,16 @@
+#include <kirogen/device/model/Connection.h>
+
+#include <kiroutil/log/Log.h>
+
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cassert>
 #include <cerrno>
 #include <cstdint>
-#include <kirogen/device/model/Connection.h>
-#include <kiroutil/log/Log.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace kirogen::device::model {
 

@@ -1,10 +1,12 @@
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <kirogen/device/model/DeviceFileConnection.h>
+
+#include <fcntl.h>
 #include <linux/joystick.h>
 #include <poll.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace kirogen::device::model {
 

@@ -1,6 +1,6 @@
-#include <algorithm>
-#include <kirogen/device/model/DeviceFileConnection.h>
 #include <kirogen/device/model/DeviceInstance.h>
+
+#include <kirogen/device/model/DeviceFileConnection.h>
 #include <kirogen/device/model/SimulatedConnection.h>
 #include <kirogen/device/model/TcpConnection.h>
 #include <kiroutil/log/Log.h>
@@ -8,7 +8,10 @@
 #include <util/XmlDom.h>
 #include <util/XmlError.h>
 #include <util/XmlString.h>
+
 #include <xercesc/dom/DOMDocument.hpp>
+
+#include <algorithm>
 
 namespace kirogen::device::model {
 

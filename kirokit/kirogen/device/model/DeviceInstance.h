@@ -5,13 +5,15 @@
 #include <kirogen/model/Variable.h>
 #include <kirogen/observer/ModelObserver.h>
 #include <lum/core/Variant.h>
+#include <util/SharedForThisEnabled.h>
+
+#include <xercesc/dom/DOMElement.hpp>
+
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <util/SharedForThisEnabled.h>
 #include <vector>
-#include <xercesc/dom/DOMElement.hpp>
 
 namespace kirogen::model {
 class Project;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <lum/core/Variant.h>
+
 #include <string>
 
 namespace kirogen::device::model {

@@ -1,11 +1,13 @@
-#include <algorithm>
-#include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceType.h>
+
+#include <kirogen/device/model/DeviceInstance.h>
 #include <kiroutil/log/Log.h>
 #include <lum/core/Serializer.h>
 #include <util/XmlDom.h>
 #include <util/XmlError.h>
 #include <util/XmlString.h>
+
+#include <algorithm>
 
 namespace kirogen::device::model {
 

@@ -2,11 +2,13 @@
 
 #include <kirogen/device/model/DevicePort.h>
 #include <kirogen/device/model/DeviceSetting.h>
+#include <util/SharedForThisEnabled.h>
+
+#include <xercesc/dom/DOMElement.hpp>
+
 #include <memory>
 #include <string>
-#include <util/SharedForThisEnabled.h>
 #include <vector>
-#include <xercesc/dom/DOMElement.hpp>
 
 namespace kirogen::model {
 class Project;

@@ -1,10 +1,12 @@
-#include <algorithm>
-#include <filesystem>
-#include <kirogen/Singletons.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
+
+#include <kirogen/Singletons.h>
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
+
+#include <algorithm>
+#include <filesystem>
 
 namespace kirogen::device::model {
 

@@ -2,6 +2,7 @@
 
 #include <kirogen/device/model/DeviceType.h>
 #include <kirogen/observer/ModelObserver.h>
+
 #include <map>
 #include <memory>
 #include <mutex>

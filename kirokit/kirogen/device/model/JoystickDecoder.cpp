@@ -1,8 +1,11 @@
+#include <kirogen/device/model/JoystickDecoder.h>
+
+#include <lum/core/Variant.h>
+
+#include <linux/joystick.h>
+
 #include <algorithm>
 #include <cstring>
-#include <kirogen/device/model/JoystickDecoder.h>
-#include <linux/joystick.h>
-#include <lum/core/Variant.h>
 
 namespace kirogen::device::model {
 

@@ -1,4 +1,5 @@
 #include <kirogen/device/model/SimulatedConnection.h>
+
 #include <poll.h>
 
 namespace kirogen::device::model {

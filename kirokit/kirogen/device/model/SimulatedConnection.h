@@ -1,6 +1,7 @@
 #pragma once
 
 #include <kirogen/device/model/Connection.h>
+
 #include <map>
 #include <mutex>
 #include <string>

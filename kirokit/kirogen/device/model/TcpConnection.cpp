@@ -1,13 +1,15 @@
-#include <algorithm>
-#include <arpa/inet.h>
-#include <cerrno>
-#include <cstring>
 #include <kirogen/device/model/TcpConnection.h>
+
+#include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace kirogen::device::model {
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <chrono>
 #include <kirogen/device/model/Connection.h>
+
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <string>

@@ -1,10 +1,12 @@
-#include "LoopbackServer.h"
-
-#include <condition_variable>
-#include <gtest/gtest.h>
 #include <kirogen/device/model/DeviceFileConnection.h>
 #include <kirogen/device/model/SimulatedConnection.h>
 #include <kirogen/device/model/TcpConnection.h>
+
+#include "LoopbackServer.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <thread>

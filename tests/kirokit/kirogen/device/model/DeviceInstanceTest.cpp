@@ -1,21 +1,25 @@
-#include "LoopbackServer.h"
-
-#include <QTemporaryDir>
-#include <condition_variable>
-#include <fcntl.h>
-#include <fstream>
-#include <functional>
-#include <gtest/gtest.h>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/device/model/SimulatedConnection.h>
+#include <util/XmlSerializer.h>
+
+#include "LoopbackServer.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
 #include <linux/joystick.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <condition_variable>
+#include <fstream>
+#include <functional>
 #include <mutex>
 #include <optional>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
-#include <util/XmlSerializer.h>
 #include <vector>
 
 using namespace kirogen::device::model;

@@ -1,13 +1,16 @@
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
-#include <fstream>
-#include <gtest/gtest.h>
 #include <kirogen/Singletons.h>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
 
 using namespace kirogen::device::model;
 
