@@ -2,6 +2,7 @@
 
 #include <kiroutil/log/Log.h>
 
+#include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -9,7 +10,6 @@
 #include <cassert>
 #include <cerrno>
 #include <cstdint>
-#include <poll.h>
 #include <system_error>
 
 namespace kirogen::device::model {
