@@ -198,6 +198,8 @@ void Execution::run()
     const auto period = std::chrono::duration_cast<Steady::duration>(std::chrono::duration<double>(_cycle.seconds()));
     auto deadline = Steady::now();
     double previous = clock();
+    bool failed = false;
+    std::string fault;
     while (_requested != Terminated) {
         if (_requested == Suspended) {
             setState(Suspended);
@@ -215,12 +217,11 @@ void Execution::run()
         }
         lock.unlock();
         const double now = clock();
-        bool failed = false;
         try {
             runCycle(util::XTime(now - previous));
         } catch (const std::exception& e) {
-            kiroutil::Log::singleton().error(std::string("The program stopped: ") + e.what());
             failed = true;
+            fault = e.what();
         }
         previous = now;
         // After an overrun the next cycle is a full period later, not a burst of catch-up cycles.
@@ -238,6 +239,10 @@ void Execution::run()
     }
     lock.lock();
     setState(Terminated);
+    lock.unlock();
+    // Logged when the run has ended, so that whoever reads it finds the execution terminated.
+    if (failed)
+        kiroutil::Log::singleton().error("The program stopped: " + fault);
 }
 
 } // namespace kirogen::sim
