@@ -34,7 +34,7 @@ Variant ValueConversion::convert(const Variant& value, const Variant& sample, co
             const double number = std::round(toNumber(value));
             // Out of the range of long long: left as a number text that no int type accepts.
             text = std::fabs(number) < 9.0e18 ? std::to_string(static_cast<long long>(number))
-                                               : Variant(number).toString();
+                                              : Variant(number).toString();
         } else {
             text = value.toString();
         }

@@ -10,8 +10,8 @@ namespace kirogen::sim {
 
 using Steady = std::chrono::steady_clock;
 
-Execution::Execution(std::shared_ptr<model::Project> project, const model::SfcModel& program, util::XTime cycle,
-                     const std::string& source)
+Execution::Execution(std::shared_ptr<model::Project> project, const model::SfcModel& program,
+                     util::XTime cycle, const std::string& source)
     : _project(std::move(project)), _cycle(cycle),
       _clock([] { return std::chrono::duration<double>(Steady::now().time_since_epoch()).count(); })
 {
@@ -79,7 +79,8 @@ void Execution::sync()
     bool ended = false;
     {
         std::unique_lock<std::mutex> lock(_mutex);
-        _changed.wait(lock, [this] { return _requested == Idle || _state == _requested || _state == Terminated; });
+        _changed.wait(lock,
+                      [this] { return _requested == Idle || _state == _requested || _state == Terminated; });
         ended = _state == Terminated;
     }
     if (ended)
@@ -173,7 +174,8 @@ void Execution::runCycle(util::XTime dt)
 
 void Execution::announce(const std::shared_ptr<session::ExecutionSession>& session)
 {
-    notify(observer::DataRole::ExecutionSessionAvailable, this, lum::core::variant::Variant::fromValue(session));
+    notify(observer::DataRole::ExecutionSessionAvailable, this,
+           lum::core::variant::Variant::fromValue(session));
 }
 
 void Execution::setState(State state)
@@ -195,7 +197,8 @@ void Execution::run()
 
     std::unique_lock<std::mutex> lock(_mutex);
     const std::function<double()> clock = _clock;
-    const auto period = std::chrono::duration_cast<Steady::duration>(std::chrono::duration<double>(_cycle.seconds()));
+    const auto period =
+        std::chrono::duration_cast<Steady::duration>(std::chrono::duration<double>(_cycle.seconds()));
     auto deadline = Steady::now();
     double previous = clock();
     bool failed = false;

@@ -69,7 +69,8 @@ protected:
 
     ExecutionTest()
         : _project(enginetest::project("<variable name=\"count\" type=\"int\" value=\"0\"/>", counter)),
-          _thread(std::make_unique<SimulationThread>(_project, _project->sfcModels().front(), util::XTime(0.01))),
+          _thread(
+              std::make_unique<SimulationThread>(_project, _project->sfcModels().front(), util::XTime(0.01))),
           _execution(*_thread->getExecution())
     {
         _execution.registerObserver(DataRole::ExecutionSessionAvailable, &_watcher);
@@ -155,7 +156,10 @@ TEST_F(ExecutionTest, SessionPolledFromAnotherThreadSeesTheNewestValue)
 {
     struct Updates : kirogen::observer::Observer
     {
-        void on_notify(const DataRole&, kirogen::observer::Observable*, const Variant&) override { ++received; }
+        void on_notify(const DataRole&, kirogen::observer::Observable*, const Variant&) override
+        {
+            ++received;
+        }
         int received = 0;
     } updates;
     _project->globalVariable("count")->registerObserver(DataRole::GlobalVariableUpdated, &updates);
@@ -206,14 +210,16 @@ TEST(ExecutionFaultTest, AFaultInACycleEndsTheRunAndIsLogged)
     QTemporaryDir units;
     QFile declaration(units.filePath("explode.xml"));
     ASSERT_TRUE(declaration.open(QIODevice::WriteOnly));
-    declaration.write("<units xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-                      "xsi:noNamespaceSchemaLocation=\"units.xsd\">"
-                      "<actor id=\"explode\" category=\"Test\"><port name=\"in\" direction=\"in\" type=\"bool\"/></actor>"
-                      "</units>");
+    declaration.write(
+        "<units xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+        "xsi:noNamespaceSchemaLocation=\"units.xsd\">"
+        "<actor id=\"explode\" category=\"Test\"><port name=\"in\" direction=\"in\" type=\"bool\"/></actor>"
+        "</units>");
     declaration.close();
     kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(units.path().toStdString());
     kirogen::sdf::ActorFactory::singleton().registerActor(
-        "explode", {{"in"}, {}, [](const kirogen::sdf::ActorSetup&) { return std::make_unique<Exploding>(); }});
+        "explode",
+        {{"in"}, {}, [](const kirogen::sdf::ActorSetup&) { return std::make_unique<Exploding>(); }});
 
     const auto project = enginetest::project("<variable name=\"armed\" type=\"bool\" value=\"false\"/>", R"(
 <sfc name="main"><step name="Run" initial="true" diagram="bomb" x="0" y="0"/></sfc>
