@@ -31,9 +31,12 @@ std::string SchemaResolver::resolve(const std::string& systemId, int line, int c
     const QString id = QString::fromStdString(systemId);
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
     if (scheme.match(id).hasMatch())
-        throw XmlError(_documentPath, line, column, "refusing to fetch \"" + systemId + "\": only files in the schema search paths are read");
+        throw XmlError(_documentPath, line, column,
+                       "refusing to fetch \"" + systemId +
+                           "\": only files in the schema search paths are read");
     if (_searchPaths.empty())
-        throw XmlError(_documentPath, line, column, "cannot resolve \"" + systemId + "\": no schema search path is registered");
+        throw XmlError(_documentPath, line, column,
+                       "cannot resolve \"" + systemId + "\": no schema search path is registered");
 
     for (const std::string& path : _searchPaths) {
         const QString dir = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
@@ -44,7 +47,8 @@ std::string SchemaResolver::resolve(const std::string& systemId, int line, int c
         if (!file.isEmpty() && isInside(file, dir) && QFileInfo(file).isFile())
             return file.toStdString();
     }
-    throw XmlError(_documentPath, line, column, "refusing \"" + systemId + "\": it is not a file inside the schema search paths");
+    throw XmlError(_documentPath, line, column,
+                   "refusing \"" + systemId + "\": it is not a file inside the schema search paths");
 }
 
 xercesc::InputSource* SchemaResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource)

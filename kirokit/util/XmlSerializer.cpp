@@ -40,8 +40,8 @@ class LineNumberingParser : public XercesDOMParser
 {
 public:
     void startElement(const XMLElementDecl& decl, const unsigned int urlId, const XMLCh* const prefix,
-                      const RefVectorOf<XMLAttr>& attributes, const XMLSize_t attributeCount, const bool isEmpty,
-                      const bool isRoot) override
+                      const RefVectorOf<XMLAttr>& attributes, const XMLSize_t attributeCount,
+                      const bool isEmpty, const bool isRoot) override
     {
         XercesDOMParser::startElement(decl, urlId, prefix, attributes, attributeCount, false, isRoot);
         static_cast<LineNumberedDocument*>(getDocument())
@@ -110,7 +110,8 @@ DOMDocument* XmlSerializer::load(const std::string& path, bool validate)
     return loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), validate, path);
 }
 
-DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate, const std::string& path)
+DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate,
+                                        const std::string& path)
 {
     SchemaResolver resolver(globalEntityResolverSearchPaths(), path);
     ThrowingErrorHandler errorHandler(path);
@@ -157,8 +158,8 @@ DOMDocument* XmlSerializer::createDocument(const std::string& rootName)
 std::string XmlSerializer::toString(const DOMDocument* doc)
 {
     DOMImplementation* impl = implementation();
-    std::unique_ptr<DOMLSSerializer, void (*)(DOMLSSerializer*)> writer(impl->createLSSerializer(),
-                                                                        [](DOMLSSerializer* w) { w->release(); });
+    std::unique_ptr<DOMLSSerializer, void (*)(DOMLSSerializer*)> writer(
+        impl->createLSSerializer(), [](DOMLSSerializer* w) { w->release(); });
     std::unique_ptr<DOMLSOutput, void (*)(DOMLSOutput*)> output(impl->createLSOutput(),
                                                                 [](DOMLSOutput* o) { o->release(); });
     writer->getDomConfig()->setParameter(XMLUni::fgDOMWRTFormatPrettyPrint, true);
@@ -175,9 +176,10 @@ bool XmlSerializer::save(const DOMDocument* doc, const std::string& path, std::s
 {
     const std::string text = toString(doc);
     QSaveFile file(QString::fromStdString(path));
-    const bool saved = file.open(QIODevice::WriteOnly)
-                       && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
-                       && file.commit();
+    const bool saved =
+        file.open(QIODevice::WriteOnly) &&
+        file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
+        file.commit();
     if (!saved && error)
         *error = path + ": " + file.errorString().toStdString();
     return saved;

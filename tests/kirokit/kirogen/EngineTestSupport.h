@@ -34,19 +34,20 @@ inline void loadSystem()
 }
 
 // A project read from a document with these global variables, programs and devices.
-inline std::shared_ptr<kirogen::model::Project> project(const std::string& variables, const std::string& programs,
-                                                        const std::string& devices = "")
+inline std::shared_ptr<kirogen::model::Project>
+project(const std::string& variables, const std::string& programs, const std::string& devices = "")
 {
     const std::string text = "<?xml version=\"1.0\"?>\n"
                              "<project xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" version=\"1\" "
                              "xsi:noNamespaceSchemaLocation=\"project.xsd\">\n"
-                             "<globalVariables>"
-                             + variables + "</globalVariables><devices>" + devices + "</devices>\n<programs>\n" + programs
-                             + "</programs>\n</project>\n";
+                             "<globalVariables>" +
+                             variables + "</globalVariables><devices>" + devices +
+                             "</devices>\n<programs>\n" + programs + "</programs>\n</project>\n";
     const util::xml::DocumentPtr document(
         util::XmlSerializer().loadFromMem(text.data(), text.size(), true, "test.tkp2"));
     return kirogen::model::Project::create(document->getDocumentElement(),
-                                           kirogen::gen::session::SerializationIdSession::create(), util::XTime());
+                                           kirogen::gen::session::SerializationIdSession::create(),
+                                           util::XTime());
 }
 
 inline kirogen::model::FunctionBlock block(std::string id, std::string type,
