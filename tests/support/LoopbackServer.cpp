@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace testsupport {
@@ -35,16 +36,18 @@ bool waitReadable(int fd, std::chrono::milliseconds timeout)
 
 } // namespace
 
-LoopbackServer::LoopbackServer()
+LoopbackServer::LoopbackServer(int backlog)
 {
     _listener = boundSocket(&_port);
-    if (::listen(_listener, 8) != 0)
+    if (::listen(_listener, backlog) != 0)
         throw std::runtime_error("cannot listen on a loopback socket");
 }
 
 LoopbackServer::~LoopbackServer()
 {
     closeClient();
+    if (_queued >= 0)
+        ::close(_queued);
     ::close(_listener);
 }
 
@@ -67,8 +70,8 @@ bool LoopbackServer::readLine(std::string* line, std::chrono::milliseconds timeo
             _buffer.erase(0, end + 1);
             return true;
         }
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (_client < 0 || left.count() <= 0 || !waitReadable(_client, left))
             return false;
         char chunk[1024];
@@ -83,8 +86,8 @@ bool LoopbackServer::waitForClose(std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (_client >= 0) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || !waitReadable(_client, left))
             return false;
         char chunk[1024];
@@ -108,6 +111,17 @@ void LoopbackServer::closeClient()
         _client = -1;
     }
     _buffer.clear();
+}
+
+void LoopbackServer::fillBacklog()
+{
+    _queued = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(_port));
+    if (::connect(_queued, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        throw std::runtime_error("cannot queue a loopback client");
 }
 
 int LoopbackServer::refusingPort()

@@ -11,7 +11,8 @@ namespace testsupport {
 class LoopbackServer
 {
 public:
-    LoopbackServer();
+    // With a backlog of 0 the kernel queues a single unaccepted client; see fillBacklog().
+    explicit LoopbackServer(int backlog = 8);
     ~LoopbackServer();
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
@@ -26,6 +27,9 @@ public:
     bool waitForClose(std::chrono::milliseconds timeout = std::chrono::seconds(10));
     void send(const std::string& text);
     void closeClient();
+    // Queues a client that is never accepted: with a backlog of 0, later clients then get no
+    // answer to their connection attempt at all.
+    void fillBacklog();
 
     // A loopback port on which nothing listens: bound once, then released.
     static int refusingPort();
@@ -33,6 +37,7 @@ public:
 private:
     int _listener = -1;
     int _client = -1;
+    int _queued = -1;
     int _port = 0;
     std::string _buffer;
 };

@@ -70,7 +70,8 @@ std::shared_ptr<DeviceType> DeviceType::fromXml(const xercesc::DOMElement* root,
     type->_line = xml::lineOf(root);
     type->_xmlId = xml::attribute(root, "id");
     type->_displayName = xml::attribute(root, "name");
-    type->_generic = xml::attribute(root, "generic") == "true";
+    const std::string generic = xml::attribute(root, "generic");
+    type->_generic = generic == "true" || generic == "1";
     for (const xercesc::DOMElement* description : xml::childElements(root, "description"))
         type->_description = util::XmlString(description->getTextContent()).toStdString();
 
@@ -94,14 +95,15 @@ std::shared_ptr<DeviceType> DeviceType::fromXml(const xercesc::DOMElement* root,
             *target = xml::attribute(connection, attribute);
             if (!type->parameter(*target))
                 throw util::XmlError(file, xml::lineOf(connection), 0,
-                                     std::string("the connection's ") + attribute + " names no parameter: \"" +
-                                         *target + "\"");
+                                     std::string("the connection's ") + attribute +
+                                         " names no parameter: \"" + *target + "\"");
         };
         if (type->_connectionKind == ConnectionKind::Tcp) {
             requireParameter("host", &type->_hostParameter);
             requireParameter("port", &type->_portParameter);
         } else if (type->_connectionKind == ConnectionKind::DeviceFile) {
             requireParameter("path", &type->_pathParameter);
+            type->_joystickEvents = xml::attribute(connection, "format") == "joystick";
         }
     }
     return type;
@@ -116,23 +118,22 @@ const DeviceSetting* DeviceType::parameter(const std::string& name) const
 
 const DevicePort* DeviceType::port(const std::string& name) const
 {
-    const auto found =
-        std::find_if(_ports.begin(), _ports.end(), [&name](const DevicePort& port) { return port.name == name; });
+    const auto found = std::find_if(_ports.begin(), _ports.end(),
+                                    [&name](const DevicePort& port) { return port.name == name; });
     return found == _ports.end() ? nullptr : &*found;
 }
 
-std::shared_ptr<DeviceInstance> DeviceType::createDeviceInstance(
-    const std::shared_ptr<kirogen::model::Project>& project, const std::string& name)
+std::shared_ptr<DeviceInstance>
+DeviceType::createDeviceInstance(const std::shared_ptr<kirogen::model::Project>& project,
+                                 const std::string& name)
 {
     if (!usableInstanceName(name)) {
         kiroutil::Log::singleton().error("Unusable device name \"" + name + "\" for a " + _xmlId);
         return nullptr;
     }
-    const std::shared_ptr<DeviceType> self = getPtr();
-    if (!self)
-        return nullptr;
     try {
-        return std::make_shared<DeviceInstance>(self, project, name);
+        // Types only ever live in shared pointers (see fromXml), so getPtr() is never empty here.
+        return std::make_shared<DeviceInstance>(getPtr(), project, name);
     } catch (const std::exception& e) {
         kiroutil::Log::singleton().error("Cannot set up device \"" + name + "\": " + e.what());
         return nullptr;
