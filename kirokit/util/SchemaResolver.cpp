@@ -3,6 +3,7 @@
 #include <util/XmlString.h>
 
 #include <xercesc/framework/LocalFileInputSource.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/sax/Locator.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
@@ -56,8 +57,15 @@ xercesc::InputSource* SchemaResolver::resolveEntity(xercesc::XMLResourceIdentifi
     const xercesc::Locator* locator = resource->getLocator();
     const int line = locator ? static_cast<int>(locator->getLineNumber()) : 0;
     const int column = locator ? static_cast<int>(locator->getColumnNumber()) : 0;
-    const std::string file = resolve(XmlString(resource->getSystemId()).toStdString(), line, column);
-    return new xercesc::LocalFileInputSource(XmlString(file).xmlText());
+    try {
+        const std::string file = resolve(XmlString(resource->getSystemId()).toStdString(), line, column);
+        return new xercesc::LocalFileInputSource(XmlString(file).xmlText());
+    } catch (const XmlError& error) {
+        if (!_refusal)
+            _refusal = error;
+        static const XMLByte nothing[] = {0};
+        return new xercesc::MemBufInputSource(nothing, 0, resource->getSystemId(), false);
+    }
 }
 
 } // namespace util

@@ -54,7 +54,10 @@ public:
 class ThrowingErrorHandler : public ErrorHandler
 {
 public:
-    explicit ThrowingErrorHandler(std::string path) : _path(std::move(path)) {}
+    ThrowingErrorHandler(std::string path, const SchemaResolver& resolver)
+        : _path(std::move(path)), _resolver(resolver)
+    {
+    }
 
     void warning(const SAXParseException&) override {}
     void error(const SAXParseException& e) override { fail(e); }
@@ -62,8 +65,11 @@ public:
     void resetErrors() override {}
 
 private:
+    // A refused reference is what went wrong, whatever the parser made of the empty content.
     [[noreturn]] void fail(const SAXParseException& e) const
     {
+        if (_resolver.refusal())
+            throw *_resolver.refusal();
         std::string file = XmlString(e.getSystemId()).toStdString();
         if (file.empty() || file.find(_path) != std::string::npos)
             file = _path;
@@ -72,6 +78,7 @@ private:
     }
 
     std::string _path;
+    const SchemaResolver& _resolver;
 };
 
 DOMImplementation* implementation()
@@ -114,7 +121,7 @@ DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool
                                         const std::string& path)
 {
     SchemaResolver resolver(globalEntityResolverSearchPaths(), path);
-    ThrowingErrorHandler errorHandler(path);
+    ThrowingErrorHandler errorHandler(path, resolver);
     SecurityManager securityManager;
 
     LineNumberingImplementation::ensureRegistered();
@@ -140,6 +147,8 @@ DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool
     } catch (const DOMException& e) {
         throw XmlError(path, 0, 0, XmlString(e.getMessage()).toStdString());
     }
+    if (resolver.refusal())
+        throw *resolver.refusal();
     DOMDocument* doc = parser.adoptDocument();
     if (!doc || !doc->getDocumentElement()) {
         if (doc)
