@@ -60,8 +60,8 @@ void loadSystem(const std::string& root)
 std::shared_ptr<kirogen::model::Project> loadProject(const std::string& path)
 {
     const util::xml::DocumentPtr doc(util::XmlSerializer().load(path, true));
-    return kirogen::model::Project::create(doc->getDocumentElement(),
-                                           kirogen::gen::session::SerializationIdSession::create(), util::XTime());
+    return kirogen::model::Project::create(
+        doc->getDocumentElement(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
 }
 
 double median(std::vector<double> values)
@@ -125,7 +125,8 @@ int main(int argc, char** argv)
     long after = 0;
     long held = 0;
     std::size_t variables = 0;
-    std::sscanf(child.readAllStandardOutput().constData(), "%ld %ld %ld %zu", &before, &after, &held, &variables);
+    std::sscanf(child.readAllStandardOutput().constData(), "%ld %ld %ld %zu", &before, &after, &held,
+                &variables);
 
     const double fileKb = QFileInfo(path).size() / 1024.0;
     std::printf("file                         %.0f KiB, %zu global variables\n", fileKb, variables);
@@ -134,8 +135,9 @@ int main(int argc, char** argv)
     std::printf("document + Project::create   median %.1f ms, best %.1f ms (validated against project.xsd)\n",
                 median(ours), *std::min_element(ours.begin(), ours.end()));
     std::printf("ratio (median)               %.2f\n", median(ours) / median(xmllint));
-    std::printf("peak RSS before / after load %ld KiB / %ld KiB; loading added %ld KiB = %.1f x the file\n", before,
-                after, after - before, (after - before) / fileKb);
-    std::printf("held by the project          %ld KiB = %.1f x the file (document released)\n", held, held / fileKb);
+    std::printf("peak RSS before / after load %ld KiB / %ld KiB; loading added %ld KiB = %.1f x the file\n",
+                before, after, after - before, (after - before) / fileKb);
+    std::printf("held by the project          %ld KiB = %.1f x the file (document released)\n", held,
+                held / fileKb);
     return 0;
 }

@@ -19,7 +19,9 @@ bool fail(std::string* error, const std::string& message)
 
 } // namespace
 
-GzipReader::GzipReader(std::size_t limit) : _limit(limit) {}
+GzipReader::GzipReader(std::size_t limit) : _limit(limit)
+{
+}
 
 bool GzipReader::readFile(const std::string& path, QByteArray* out, std::string* error) const
 {
@@ -42,8 +44,8 @@ bool GzipReader::readFile(const std::string& path, QByteArray* out, std::string*
 bool GzipReader::inflate(const QByteArray& compressed, QByteArray* out, std::string* error) const
 {
     out->clear();
-    if (compressed.size() < 2 || static_cast<unsigned char>(compressed[0]) != 0x1f
-        || static_cast<unsigned char>(compressed[1]) != 0x8b)
+    if (compressed.size() < 2 || static_cast<unsigned char>(compressed[0]) != 0x1f ||
+        static_cast<unsigned char>(compressed[1]) != 0x8b)
         return fail(error, "not gzip data");
 
     z_stream stream{};
@@ -88,7 +90,7 @@ bool GzipReader::inflate(const QByteArray& compressed, QByteArray* out, std::str
         }
         if (status != Z_OK && status != Z_BUF_ERROR) {
             message = status == Z_DATA_ERROR && stream.msg ? std::string("corrupt gzip data: ") + stream.msg
-                                                            : std::string("corrupt gzip data");
+                                                           : std::string("corrupt gzip data");
             break;
         }
         if (stream.avail_in == 0 && stream.avail_out != 0) {

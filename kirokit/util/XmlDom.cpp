@@ -67,7 +67,8 @@ std::vector<const DOMElement*> childElements(const DOMElement* parent, const cha
 {
     const AsciiName wanted(name ? name : "");
     std::vector<const DOMElement*> children;
-    for (const DOMElement* child = parent->getFirstElementChild(); child; child = child->getNextElementSibling()) {
+    for (const DOMElement* child = parent->getFirstElementChild(); child;
+         child = child->getNextElementSibling()) {
         if (!name || XMLString::equals(nameOf(child), wanted.text()))
             children.push_back(child);
     }
@@ -99,8 +100,9 @@ std::string localName(const DOMElement* element)
 
 std::string documentPath(const DOMNode* node)
 {
-    const DOMDocument* doc = node->getNodeType() == DOMNode::DOCUMENT_NODE ? static_cast<const DOMDocument*>(node)
-                                                                            : node->getOwnerDocument();
+    const DOMDocument* doc = node->getNodeType() == DOMNode::DOCUMENT_NODE
+                                 ? static_cast<const DOMDocument*>(node)
+                                 : node->getOwnerDocument();
     const QString uri = doc ? XmlString(doc->getDocumentURI()).toQString() : QString();
     const QUrl url(uri);
     return (url.isLocalFile() ? url.toLocalFile() : uri).toStdString();

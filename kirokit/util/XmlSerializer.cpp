@@ -40,8 +40,8 @@ class LineNumberingParser : public XercesDOMParser
 {
 public:
     void startElement(const XMLElementDecl& decl, const unsigned int urlId, const XMLCh* const prefix,
-                      const RefVectorOf<XMLAttr>& attributes, const XMLSize_t attributeCount, const bool isEmpty,
-                      const bool isRoot) override
+                      const RefVectorOf<XMLAttr>& attributes, const XMLSize_t attributeCount,
+                      const bool isEmpty, const bool isRoot) override
     {
         XercesDOMParser::startElement(decl, urlId, prefix, attributes, attributeCount, false, isRoot);
         static_cast<LineNumberedDocument*>(getDocument())
@@ -54,7 +54,10 @@ public:
 class ThrowingErrorHandler : public ErrorHandler
 {
 public:
-    explicit ThrowingErrorHandler(std::string path) : _path(std::move(path)) {}
+    ThrowingErrorHandler(std::string path, const SchemaResolver& resolver)
+        : _path(std::move(path)), _resolver(resolver)
+    {
+    }
 
     void warning(const SAXParseException&) override {}
     void error(const SAXParseException& e) override { fail(e); }
@@ -62,8 +65,11 @@ public:
     void resetErrors() override {}
 
 private:
+    // A refused reference is what went wrong, whatever the parser made of the empty content.
     [[noreturn]] void fail(const SAXParseException& e) const
     {
+        if (_resolver.refusal())
+            throw *_resolver.refusal();
         std::string file = XmlString(e.getSystemId()).toStdString();
         if (file.empty() || file.find(_path) != std::string::npos)
             file = _path;
@@ -72,6 +78,7 @@ private:
     }
 
     std::string _path;
+    const SchemaResolver& _resolver;
 };
 
 DOMImplementation* implementation()
@@ -110,10 +117,11 @@ DOMDocument* XmlSerializer::load(const std::string& path, bool validate)
     return loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), validate, path);
 }
 
-DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate, const std::string& path)
+DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate,
+                                        const std::string& path)
 {
     SchemaResolver resolver(globalEntityResolverSearchPaths(), path);
-    ThrowingErrorHandler errorHandler(path);
+    ThrowingErrorHandler errorHandler(path, resolver);
     SecurityManager securityManager;
 
     LineNumberingImplementation::ensureRegistered();
@@ -139,6 +147,8 @@ DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool
     } catch (const DOMException& e) {
         throw XmlError(path, 0, 0, XmlString(e.getMessage()).toStdString());
     }
+    if (resolver.refusal())
+        throw *resolver.refusal();
     DOMDocument* doc = parser.adoptDocument();
     if (!doc || !doc->getDocumentElement()) {
         if (doc)
@@ -157,8 +167,8 @@ DOMDocument* XmlSerializer::createDocument(const std::string& rootName)
 std::string XmlSerializer::toString(const DOMDocument* doc)
 {
     DOMImplementation* impl = implementation();
-    std::unique_ptr<DOMLSSerializer, void (*)(DOMLSSerializer*)> writer(impl->createLSSerializer(),
-                                                                        [](DOMLSSerializer* w) { w->release(); });
+    std::unique_ptr<DOMLSSerializer, void (*)(DOMLSSerializer*)> writer(
+        impl->createLSSerializer(), [](DOMLSSerializer* w) { w->release(); });
     std::unique_ptr<DOMLSOutput, void (*)(DOMLSOutput*)> output(impl->createLSOutput(),
                                                                 [](DOMLSOutput* o) { o->release(); });
     writer->getDomConfig()->setParameter(XMLUni::fgDOMWRTFormatPrettyPrint, true);
@@ -175,9 +185,10 @@ bool XmlSerializer::save(const DOMDocument* doc, const std::string& path, std::s
 {
     const std::string text = toString(doc);
     QSaveFile file(QString::fromStdString(path));
-    const bool saved = file.open(QIODevice::WriteOnly)
-                       && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
-                       && file.commit();
+    const bool saved =
+        file.open(QIODevice::WriteOnly) &&
+        file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
+        file.commit();
     if (!saved && error)
         *error = path + ": " + file.errorString().toStdString();
     return saved;

@@ -35,14 +35,17 @@ public:
     // Builds the project from the root element of a project document. Throws
     // std::runtime_error naming the file and line for content that does not make a sound
     // project (unknown types or references, duplicates, charts without one initial step, ...).
-    static std::shared_ptr<Project> create(const xercesc::DOMElement* root,
-                                           const std::shared_ptr<gen::session::SerializationIdSession>& session,
-                                           util::XTime time);
+    static std::shared_ptr<Project>
+    create(const xercesc::DOMElement* root,
+           const std::shared_ptr<gen::session::SerializationIdSession>& session, util::XTime time);
 
     ~Project();
 
     // In name order.
-    const std::map<std::string, std::shared_ptr<GlobalVariable>>& globalVariables() const { return _globalVariables; }
+    const std::map<std::string, std::shared_ptr<GlobalVariable>>& globalVariables() const
+    {
+        return _globalVariables;
+    }
     std::shared_ptr<GlobalVariable> globalVariable(const std::string& name) const;
 
     // In project order.

@@ -6,7 +6,10 @@ namespace plugin::gui {
 
 using lum::core::variant::Variant;
 
-VariableHistoryBuffer::VariableHistoryBuffer(std::size_t capacity) : _capacity(std::max<std::size_t>(capacity, 1)) {}
+VariableHistoryBuffer::VariableHistoryBuffer(std::size_t capacity)
+    : _capacity(std::max<std::size_t>(capacity, 1))
+{
+}
 
 void VariableHistoryBuffer::append(const Variant& value)
 {

@@ -96,7 +96,8 @@ TEST_F(ProjectTest, CounterExampleLoads)
 
 TEST_F(ProjectTest, EveryExampleSurvivesARoundTrip)
 {
-    const QStringList examples = QDir(TAVVIEW_DIST_DIR "/examples").entryList({"*.tkp2"}, QDir::Files, QDir::Name);
+    const QStringList examples =
+        QDir(TAVVIEW_DIST_DIR "/examples").entryList({"*.tkp2"}, QDir::Files, QDir::Name);
     EXPECT_EQ(examples, (QStringList{"counter.tkp2", "robot.tkp2", "traffic.tkp2"}));
     for (const QString& name : examples) {
         SCOPED_TRACE(name.toStdString());
@@ -159,7 +160,8 @@ TEST_F(ProjectTest, SavingKeepsLayoutAndProtectionButNeverThePassword)
 TEST_F(ProjectTest, OneSessionServesSeveralProjects)
 {
     const auto session = kirogen::gen::session::SerializationIdSession::create();
-    const util::xml::DocumentPtr doc(util::XmlSerializer().load(TAVVIEW_DIST_DIR "/examples/counter.tkp2", true));
+    const util::xml::DocumentPtr doc(
+        util::XmlSerializer().load(TAVVIEW_DIST_DIR "/examples/counter.tkp2", true));
     const auto first = Project::create(doc->getDocumentElement(), session, util::XTime());
     const auto second = Project::create(doc->getDocumentElement(), session, util::XTime());
     EXPECT_NE(first->id(), second->id());
