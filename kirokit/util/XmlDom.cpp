@@ -2,6 +2,7 @@
 #include <util/XmlDom.h>
 #include <util/XmlString.h>
 
+#include <xercesc/dom/DOMAttr.hpp>
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/util/XMLString.hpp>
 
@@ -45,6 +46,16 @@ std::string toUtf8(const XMLCh* text)
     return ascii;
 }
 
+// An attribute's value is usually its one text child; reading that directly skips the casts
+// DOMAttr::getValue() makes, which dominated reading large projects.
+const XMLCh* valueOf(const DOMAttr* attribute)
+{
+    const DOMNode* child = attribute->getFirstChild();
+    if (child && !child->getNextSibling() && child->getNodeType() == DOMNode::TEXT_NODE)
+        return child->getNodeValue();
+    return attribute->getValue();
+}
+
 const XMLCh* nameOf(const DOMNode* node)
 {
     const XMLCh* name = node->getLocalName();
@@ -55,12 +66,21 @@ const XMLCh* nameOf(const DOMNode* node)
 
 std::string attribute(const DOMElement* element, const char* name)
 {
-    return toUtf8(element->getAttribute(AsciiName(name).text()));
+    const DOMAttr* node = element->getAttributeNode(AsciiName(name).text());
+    return node ? toUtf8(valueOf(node)) : std::string();
 }
 
 bool hasAttribute(const DOMElement* element, const char* name)
 {
     return element->hasAttribute(AsciiName(name).text());
+}
+
+std::optional<std::string> findAttribute(const DOMElement* element, const char* name)
+{
+    const DOMAttr* node = element->getAttributeNode(AsciiName(name).text());
+    if (!node)
+        return std::nullopt;
+    return toUtf8(valueOf(node));
 }
 
 std::vector<const DOMElement*> childElements(const DOMElement* parent, const char* name)
