@@ -16,21 +16,29 @@ using namespace xercesc;
 
 namespace {
 
-// Attribute and element names of the kit are ASCII; they need no general transcoding.
+// Attribute and element names of the kit are short ASCII words; they need no general
+// transcoding. Anything else takes the general road.
 class AsciiName
 {
 public:
     explicit AsciiName(const char* name)
     {
         std::size_t i = 0;
-        for (; name[i] && i + 1 < sizeof _text / sizeof _text[0]; ++i)
-            _text[i] = static_cast<XMLCh>(static_cast<unsigned char>(name[i]));
+        for (; name[i]; ++i) {
+            const auto c = static_cast<unsigned char>(name[i]);
+            if (c >= 0x80 || i + 1 == sizeof _text / sizeof _text[0]) {
+                _general = XmlString(name);
+                return;
+            }
+            _text[i] = c;
+        }
         _text[i] = 0;
     }
-    const XMLCh* text() const { return _text; }
+    const XMLCh* text() const { return _general.isEmpty() ? _text : _general.xmlText(); }
 
 private:
     XMLCh _text[64];
+    XmlString _general;
 };
 
 std::string toUtf8(const XMLCh* text)
