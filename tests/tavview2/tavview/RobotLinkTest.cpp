@@ -148,4 +148,10 @@ TEST_F(RobotLink, runsTheInterpreterAndEndsItWithCtrlC)
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return messages.join(QString()).contains(QLatin1String("Terminating program...")); }, outputLimitMs))
         << messages.join(QString()).toStdString();
+
+    // The shell runs the next command only once the interpreter has ended, so the next test
+    // never meets this run's instance.
+    telnet.sendData(QStringLiteral("echo \"ended $((40+2))\""));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return messages.join(QString()).contains(QLatin1String("ended 42")); },
+                                outputLimitMs));
 }
