@@ -19,13 +19,19 @@ bool fail(std::string* error, const std::string& message)
 
 } // namespace
 
-GzipReader::GzipReader(std::size_t limit) : _limit(limit) {}
+GzipReader::GzipReader(std::size_t limit) : _limit(limit)
+{
+}
 
 bool GzipReader::readFile(const std::string& path, QByteArray* out, std::string* error) const
 {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, path + ": " + file.errorString().toStdString());
+    // Even stored (uncompressed) deflate blocks add only a few bytes per 64 KiB, so a larger
+    // file cannot inflate to within the limit; it is refused before it is read into memory.
+    if (static_cast<std::size_t>(file.size()) > _limit + _limit / 1024 + 1024)
+        return fail(error, path + ": file is larger than the limit of " + std::to_string(_limit) + " bytes");
     const QByteArray compressed = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(error, path + ": " + file.errorString().toStdString());
@@ -38,8 +44,8 @@ bool GzipReader::readFile(const std::string& path, QByteArray* out, std::string*
 bool GzipReader::inflate(const QByteArray& compressed, QByteArray* out, std::string* error) const
 {
     out->clear();
-    if (compressed.size() < 2 || static_cast<unsigned char>(compressed[0]) != 0x1f
-        || static_cast<unsigned char>(compressed[1]) != 0x8b)
+    if (compressed.size() < 2 || static_cast<unsigned char>(compressed[0]) != 0x1f ||
+        static_cast<unsigned char>(compressed[1]) != 0x8b)
         return fail(error, "not gzip data");
 
     z_stream stream{};
@@ -84,7 +90,7 @@ bool GzipReader::inflate(const QByteArray& compressed, QByteArray* out, std::str
         }
         if (status != Z_OK && status != Z_BUF_ERROR) {
             message = status == Z_DATA_ERROR && stream.msg ? std::string("corrupt gzip data: ") + stream.msg
-                                                            : std::string("corrupt gzip data");
+                                                           : std::string("corrupt gzip data");
             break;
         }
         if (stream.avail_in == 0 && stream.avail_out != 0) {

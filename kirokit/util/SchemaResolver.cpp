@@ -3,6 +3,7 @@
 #include <util/XmlString.h>
 
 #include <xercesc/framework/LocalFileInputSource.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/sax/Locator.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
@@ -31,9 +32,12 @@ std::string SchemaResolver::resolve(const std::string& systemId, int line, int c
     const QString id = QString::fromStdString(systemId);
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
     if (scheme.match(id).hasMatch())
-        throw XmlError(_documentPath, line, column, "refusing to fetch \"" + systemId + "\": only files in the schema search paths are read");
+        throw XmlError(_documentPath, line, column,
+                       "refusing to fetch \"" + systemId +
+                           "\": only files in the schema search paths are read");
     if (_searchPaths.empty())
-        throw XmlError(_documentPath, line, column, "cannot resolve \"" + systemId + "\": no schema search path is registered");
+        throw XmlError(_documentPath, line, column,
+                       "cannot resolve \"" + systemId + "\": no schema search path is registered");
 
     for (const std::string& path : _searchPaths) {
         const QString dir = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
@@ -44,7 +48,8 @@ std::string SchemaResolver::resolve(const std::string& systemId, int line, int c
         if (!file.isEmpty() && isInside(file, dir) && QFileInfo(file).isFile())
             return file.toStdString();
     }
-    throw XmlError(_documentPath, line, column, "refusing \"" + systemId + "\": it is not a file inside the schema search paths");
+    throw XmlError(_documentPath, line, column,
+                   "refusing \"" + systemId + "\": it is not a file inside the schema search paths");
 }
 
 xercesc::InputSource* SchemaResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource)
@@ -52,8 +57,15 @@ xercesc::InputSource* SchemaResolver::resolveEntity(xercesc::XMLResourceIdentifi
     const xercesc::Locator* locator = resource->getLocator();
     const int line = locator ? static_cast<int>(locator->getLineNumber()) : 0;
     const int column = locator ? static_cast<int>(locator->getColumnNumber()) : 0;
-    const std::string file = resolve(XmlString(resource->getSystemId()).toStdString(), line, column);
-    return new xercesc::LocalFileInputSource(XmlString(file).xmlText());
+    try {
+        const std::string file = resolve(XmlString(resource->getSystemId()).toStdString(), line, column);
+        return new xercesc::LocalFileInputSource(XmlString(file).xmlText());
+    } catch (const XmlError& error) {
+        if (!_refusal)
+            _refusal = error;
+        static const XMLByte nothing[] = {0};
+        return new xercesc::MemBufInputSource(nothing, 0, resource->getSystemId(), false);
+    }
 }
 
 } // namespace util

@@ -1,15 +1,20 @@
 #pragma once
 
+#include <util/XmlError.h>
+
 #include <xercesc/util/XMLEntityResolver.hpp>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace util {
 
 // Resolves schemas, DTDs and external entities only to files inside the given directories.
-// Anything else (a URL, a path outside the directories, a missing file) throws util::XmlError,
-// so the parser never falls back to fetching it itself.
+// Anything else (a URL, a path outside the directories, a missing file) is refused: the parser
+// gets empty content instead, so it never falls back to fetching the reference itself, and the
+// first refusal is kept for the caller to report. (Throwing from inside the parser would leak
+// its half-built DTD.)
 class SchemaResolver : public xercesc::XMLEntityResolver
 {
 public:
@@ -20,7 +25,10 @@ public:
 
     xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
 
+    const std::optional<XmlError>& refusal() const { return _refusal; }
+
 private:
+    std::optional<XmlError> _refusal;
     std::vector<std::string> _searchPaths;
     std::string _documentPath;
 };

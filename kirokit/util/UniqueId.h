@@ -30,8 +30,10 @@ private:
 
 } // namespace util
 
-template <>
-struct std::hash<util::UniqueId>
+template <> struct std::hash<util::UniqueId>
 {
-    std::size_t operator()(const util::UniqueId& id) const noexcept { return std::hash<std::uint64_t>()(id.value()); }
+    std::size_t operator()(const util::UniqueId& id) const noexcept
+    {
+        return std::hash<std::uint64_t>()(id.value());
+    }
 };

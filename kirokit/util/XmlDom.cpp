@@ -1,3 +1,4 @@
+#include <util/LineNumberedDocument.h>
 #include <util/XmlDom.h>
 #include <util/XmlString.h>
 
@@ -6,7 +7,7 @@
 
 #include <QUrl>
 
-#include <cstdint>
+#include <algorithm>
 
 namespace util::xml {
 
@@ -14,7 +15,35 @@ using namespace xercesc;
 
 namespace {
 
-const XMLCh lineKey[] = {u'k', u'i', u'r', u'o', u'.', u'l', u'i', u'n', u'e', 0};
+// Attribute and element names of the kit are ASCII; they need no general transcoding.
+class AsciiName
+{
+public:
+    explicit AsciiName(const char* name)
+    {
+        std::size_t i = 0;
+        for (; name[i] && i + 1 < sizeof _text / sizeof _text[0]; ++i)
+            _text[i] = static_cast<XMLCh>(static_cast<unsigned char>(name[i]));
+        _text[i] = 0;
+    }
+    const XMLCh* text() const { return _text; }
+
+private:
+    XMLCh _text[64];
+};
+
+std::string toUtf8(const XMLCh* text)
+{
+    if (!text || !*text)
+        return std::string();
+    std::string ascii;
+    for (const XMLCh* c = text; *c; ++c) {
+        if (*c >= 0x80)
+            return XmlString(text).toStdString();
+        ascii.push_back(static_cast<char>(*c));
+    }
+    return ascii;
+}
 
 const XMLCh* nameOf(const DOMNode* node)
 {
@@ -26,20 +55,21 @@ const XMLCh* nameOf(const DOMNode* node)
 
 std::string attribute(const DOMElement* element, const char* name)
 {
-    return XmlString(element->getAttribute(XmlString(name).xmlText())).toStdString();
+    return toUtf8(element->getAttribute(AsciiName(name).text()));
 }
 
 bool hasAttribute(const DOMElement* element, const char* name)
 {
-    return element->hasAttribute(XmlString(name).xmlText());
+    return element->hasAttribute(AsciiName(name).text());
 }
 
 std::vector<const DOMElement*> childElements(const DOMElement* parent, const char* name)
 {
-    const XmlString wanted = name ? XmlString(name) : XmlString();
+    const AsciiName wanted(name ? name : "");
     std::vector<const DOMElement*> children;
-    for (const DOMElement* child = parent->getFirstElementChild(); child; child = child->getNextElementSibling()) {
-        if (!name || XMLString::equals(nameOf(child), wanted.xmlText()))
+    for (const DOMElement* child = parent->getFirstElementChild(); child;
+         child = child->getNextElementSibling()) {
+        if (!name || XMLString::equals(nameOf(child), wanted.text()))
             children.push_back(child);
     }
     return children;
@@ -59,23 +89,20 @@ DOMElement* appendChild(DOMElement* parent, const char* name)
 
 int lineOf(const DOMNode* node)
 {
-    return static_cast<int>(reinterpret_cast<std::intptr_t>(node->getUserData(lineKey)));
-}
-
-void setLineOf(DOMNode* node, int line)
-{
-    node->setUserData(lineKey, reinterpret_cast<void*>(static_cast<std::intptr_t>(line)), nullptr);
+    const auto* doc = dynamic_cast<const LineNumberedDocument*>(node->getOwnerDocument());
+    return doc ? doc->lineOf(node) : 0;
 }
 
 std::string localName(const DOMElement* element)
 {
-    return XmlString(nameOf(element)).toStdString();
+    return toUtf8(nameOf(element));
 }
 
 std::string documentPath(const DOMNode* node)
 {
-    const DOMDocument* doc = node->getNodeType() == DOMNode::DOCUMENT_NODE ? static_cast<const DOMDocument*>(node)
-                                                                            : node->getOwnerDocument();
+    const DOMDocument* doc = node->getNodeType() == DOMNode::DOCUMENT_NODE
+                                 ? static_cast<const DOMDocument*>(node)
+                                 : node->getOwnerDocument();
     const QString uri = doc ? XmlString(doc->getDocumentURI()).toQString() : QString();
     const QUrl url(uri);
     return (url.isLocalFile() ? url.toLocalFile() : uri).toStdString();

@@ -29,7 +29,6 @@ xercesc::DOMElement* appendChild(xercesc::DOMElement* parent, const char* name);
 
 // The line of the element's start tag as recorded when the document was parsed; 0 if unknown.
 int lineOf(const xercesc::DOMNode* node);
-void setLineOf(xercesc::DOMNode* node, int line);
 
 std::string localName(const xercesc::DOMElement* element);
 

@@ -1,5 +1,6 @@
+#include <util/LineNumberedDocument.h>
+#include <util/LineNumberingImplementation.h>
 #include <util/SchemaResolver.h>
-#include <util/XmlDom.h>
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
@@ -21,6 +22,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -38,11 +40,12 @@ class LineNumberingParser : public XercesDOMParser
 {
 public:
     void startElement(const XMLElementDecl& decl, const unsigned int urlId, const XMLCh* const prefix,
-                      const RefVectorOf<XMLAttr>& attributes, const XMLSize_t attributeCount, const bool isEmpty,
-                      const bool isRoot) override
+                      const RefVectorOf<XMLAttr>& attributes, const XMLSize_t attributeCount,
+                      const bool isEmpty, const bool isRoot) override
     {
         XercesDOMParser::startElement(decl, urlId, prefix, attributes, attributeCount, false, isRoot);
-        xml::setLineOf(getCurrentNode(), static_cast<int>(getScanner()->getLocator()->getLineNumber()));
+        static_cast<LineNumberedDocument*>(getDocument())
+            ->addLine(getCurrentNode(), static_cast<int>(getScanner()->getLocator()->getLineNumber()));
         if (isEmpty)
             endElement(decl, urlId, isRoot, prefix);
     }
@@ -51,7 +54,10 @@ public:
 class ThrowingErrorHandler : public ErrorHandler
 {
 public:
-    explicit ThrowingErrorHandler(std::string path) : _path(std::move(path)) {}
+    ThrowingErrorHandler(std::string path, const SchemaResolver& resolver)
+        : _path(std::move(path)), _resolver(resolver)
+    {
+    }
 
     void warning(const SAXParseException&) override {}
     void error(const SAXParseException& e) override { fail(e); }
@@ -59,8 +65,11 @@ public:
     void resetErrors() override {}
 
 private:
+    // A refused reference is what went wrong, whatever the parser made of the empty content.
     [[noreturn]] void fail(const SAXParseException& e) const
     {
+        if (_resolver.refusal())
+            throw *_resolver.refusal();
         std::string file = XmlString(e.getSystemId()).toStdString();
         if (file.empty() || file.find(_path) != std::string::npos)
             file = _path;
@@ -69,6 +78,7 @@ private:
     }
 
     std::string _path;
+    const SchemaResolver& _resolver;
 };
 
 DOMImplementation* implementation()
@@ -107,19 +117,23 @@ DOMDocument* XmlSerializer::load(const std::string& path, bool validate)
     return loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), validate, path);
 }
 
-DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate, const std::string& path)
+DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate,
+                                        const std::string& path)
 {
     SchemaResolver resolver(globalEntityResolverSearchPaths(), path);
-    ThrowingErrorHandler errorHandler(path);
+    ThrowingErrorHandler errorHandler(path, resolver);
     SecurityManager securityManager;
 
+    LineNumberingImplementation::ensureRegistered();
     LineNumberingParser parser;
+    parser.useImplementation(LineNumberingImplementation::featureName());
     parser.setXMLEntityResolver(&resolver);
     parser.setDisableDefaultEntityResolution(true);
     parser.setErrorHandler(&errorHandler);
     parser.setSecurityManager(&securityManager);
     parser.setDoNamespaces(true);
     parser.setCreateEntityReferenceNodes(false);
+    parser.setIncludeIgnorableWhitespace(false);
     parser.setDoSchema(validate);
     parser.setValidationScheme(validate ? XercesDOMParser::Val_Always : XercesDOMParser::Val_Never);
     parser.setValidationConstraintFatal(validate);
@@ -133,12 +147,15 @@ DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool
     } catch (const DOMException& e) {
         throw XmlError(path, 0, 0, XmlString(e.getMessage()).toStdString());
     }
+    if (resolver.refusal())
+        throw *resolver.refusal();
     DOMDocument* doc = parser.adoptDocument();
     if (!doc || !doc->getDocumentElement()) {
         if (doc)
             doc->release();
         throw XmlError(path, 0, 0, "no document element");
     }
+    static_cast<LineNumberedDocument*>(doc)->sealLines();
     return doc;
 }
 
@@ -150,8 +167,8 @@ DOMDocument* XmlSerializer::createDocument(const std::string& rootName)
 std::string XmlSerializer::toString(const DOMDocument* doc)
 {
     DOMImplementation* impl = implementation();
-    std::unique_ptr<DOMLSSerializer, void (*)(DOMLSSerializer*)> writer(impl->createLSSerializer(),
-                                                                        [](DOMLSSerializer* w) { w->release(); });
+    std::unique_ptr<DOMLSSerializer, void (*)(DOMLSSerializer*)> writer(
+        impl->createLSSerializer(), [](DOMLSSerializer* w) { w->release(); });
     std::unique_ptr<DOMLSOutput, void (*)(DOMLSOutput*)> output(impl->createLSOutput(),
                                                                 [](DOMLSOutput* o) { o->release(); });
     writer->getDomConfig()->setParameter(XMLUni::fgDOMWRTFormatPrettyPrint, true);
@@ -168,9 +185,10 @@ bool XmlSerializer::save(const DOMDocument* doc, const std::string& path, std::s
 {
     const std::string text = toString(doc);
     QSaveFile file(QString::fromStdString(path));
-    const bool saved = file.open(QIODevice::WriteOnly)
-                       && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
-                       && file.commit();
+    const bool saved =
+        file.open(QIODevice::WriteOnly) &&
+        file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
+        file.commit();
     if (!saved && error)
         *error = path + ": " + file.errorString().toStdString();
     return saved;

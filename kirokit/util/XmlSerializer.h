@@ -24,7 +24,8 @@ public:
     // invalid input. validate=true validates against the schema the root names with
     // xsi:noNamespaceSchemaLocation (a bare file name looked up in the search paths).
     xercesc::DOMDocument* load(const std::string& path, bool validate);
-    xercesc::DOMDocument* loadFromMem(const char* data, std::size_t size, bool validate, const std::string& path);
+    xercesc::DOMDocument* loadFromMem(const char* data, std::size_t size, bool validate,
+                                      const std::string& path);
 
     // New empty document with the given root element name.
     static xercesc::DOMDocument* createDocument(const std::string& rootName);

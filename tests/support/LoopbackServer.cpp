@@ -70,8 +70,8 @@ bool LoopbackServer::readLine(std::string* line, std::chrono::milliseconds timeo
             _buffer.erase(0, end + 1);
             return true;
         }
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (_client < 0 || left.count() <= 0 || !waitReadable(_client, left))
             return false;
         char chunk[1024];
@@ -86,8 +86,8 @@ bool LoopbackServer::waitForClose(std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (_client >= 0) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || !waitReadable(_client, left))
             return false;
         char chunk[1024];

@@ -15,8 +15,8 @@ struct DataLink
 
     bool operator==(const DataLink& other) const
     {
-        return fromBlock == other.fromBlock && fromPort == other.fromPort && toBlock == other.toBlock
-               && toPort == other.toPort;
+        return fromBlock == other.fromBlock && fromPort == other.fromPort && toBlock == other.toBlock &&
+               toPort == other.toPort;
     }
     bool operator!=(const DataLink& other) const { return !(*this == other); }
 };

@@ -18,8 +18,8 @@ struct FunctionBlock
 
     bool operator==(const FunctionBlock& other) const
     {
-        return id == other.id && typeId == other.typeId && parameters == other.parameters
-               && position == other.position;
+        return id == other.id && typeId == other.typeId && parameters == other.parameters &&
+               position == other.position;
     }
     bool operator!=(const FunctionBlock& other) const { return !(*this == other); }
 };

@@ -12,7 +12,8 @@ FunctionBlockDiagram::FunctionBlockDiagram(std::string name, std::vector<Functio
 
 const FunctionBlock* FunctionBlockDiagram::block(const std::string& id) const
 {
-    const auto it = std::find_if(_blocks.begin(), _blocks.end(), [&id](const FunctionBlock& b) { return b.id == id; });
+    const auto it =
+        std::find_if(_blocks.begin(), _blocks.end(), [&id](const FunctionBlock& b) { return b.id == id; });
     return it == _blocks.end() ? nullptr : &*it;
 }
 

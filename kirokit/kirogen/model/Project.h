@@ -2,6 +2,7 @@
 
 #include <kirogen/model/EditorLayout.h>
 #include <kirogen/model/Protection.h>
+#include <util/UniqueId.h>
 #include <util/XTime.h>
 
 #include <xercesc/dom/DOMDocument.hpp>
@@ -34,14 +35,17 @@ public:
     // Builds the project from the root element of a project document. Throws
     // std::runtime_error naming the file and line for content that does not make a sound
     // project (unknown types or references, duplicates, charts without one initial step, ...).
-    static std::shared_ptr<Project> create(const xercesc::DOMElement* root,
-                                           const std::shared_ptr<gen::session::SerializationIdSession>& session,
-                                           util::XTime time);
+    static std::shared_ptr<Project>
+    create(const xercesc::DOMElement* root,
+           const std::shared_ptr<gen::session::SerializationIdSession>& session, util::XTime time);
 
     ~Project();
 
     // In name order.
-    const std::map<std::string, std::shared_ptr<GlobalVariable>>& globalVariables() const { return _globalVariables; }
+    const std::map<std::string, std::shared_ptr<GlobalVariable>>& globalVariables() const
+    {
+        return _globalVariables;
+    }
     std::shared_ptr<GlobalVariable> globalVariable(const std::string& name) const;
 
     // In project order.
@@ -59,6 +63,8 @@ public:
     const Protection& protection() const { return _protection; }
     Protection& protection() { return _protection; }
 
+    // Ids within the session are scoped by this id, so that one session can serve several projects.
+    util::UniqueId id() const { return _id; }
     const std::shared_ptr<gen::session::SerializationIdSession>& session() const { return _session; }
     util::XTime creationTime() const { return _creationTime; }
     // The document the project was read from, as named in its errors.
@@ -75,6 +81,7 @@ private:
 
     Project(std::shared_ptr<gen::session::SerializationIdSession> session, util::XTime time);
 
+    const util::UniqueId _id = util::UniqueId::create();
     std::shared_ptr<gen::session::SerializationIdSession> _session;
     util::XTime _creationTime;
     std::string _sourceName;

@@ -10,9 +10,6 @@
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/core/Serializer.h>
 #include <util/XmlDom.h>
-#include <util/XmlString.h>
-
-#include <xercesc/dom/DOMDocument.hpp>
 
 #include <algorithm>
 #include <map>
@@ -37,7 +34,9 @@ std::string sourceNameOf(const DOMElement* root)
 
 } // namespace
 
-ProjectReader::ProjectReader(std::shared_ptr<Project> project) : _project(std::move(project)) {}
+ProjectReader::ProjectReader(std::shared_ptr<Project> project) : _project(std::move(project))
+{
+}
 
 void ProjectReader::fail(const DOMElement* at, const std::string& message) const
 {
@@ -85,7 +84,8 @@ void ProjectReader::read(const DOMElement* root)
     if (xml::hasAttribute(root, "version") && xml::attribute(root, "version") != formatVersion)
         fail(root, "project format version \"" + xml::attribute(root, "version") + "\" is not supported");
 
-    static const std::set<std::string> sections{"globalVariables", "devices", "programs", "layout", "protection"};
+    static const std::set<std::string> sections{"globalVariables", "devices", "programs", "layout",
+                                                "protection"};
     for (const DOMElement* child : xml::childElements(root, nullptr)) {
         if (!sections.count(xml::localName(child)))
             fail(child, "unexpected element <" + xml::localName(child) + ">");
@@ -119,8 +119,8 @@ void ProjectReader::readVariables(const DOMElement* section)
             bool ok = false;
             initial = Serializer::singleton().load(xml::attribute(element, "value"), typeName, &ok);
             if (!ok)
-                fail(element, "value \"" + xml::attribute(element, "value") + "\" of global variable \"" + name
-                                  + "\" is no " + typeName);
+                fail(element, "value \"" + xml::attribute(element, "value") + "\" of global variable \"" +
+                                  name + "\" is no " + typeName);
         }
         if (_project->_globalVariables.count(name))
             fail(element, "global variable \"" + name + "\" is declared twice");
@@ -188,15 +188,17 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElemen
         block.typeId = required(blockElement, "type");
         block.position = position(blockElement);
         block.line = xml::lineOf(blockElement);
-        if (block.id.empty() || !session.claim("fbd:" + name, block.id))
+        if (block.id.empty() || !session.claim(_project->id().toString() + "/fbd/" + name, block.id))
             fail(blockElement, "block id \"" + block.id + "\" is used twice in diagram \"" + name + "\"");
         const auto type = sdf::ActorTypeRegistry::singleton().get(block.typeId);
         if (!type)
-            fail(blockElement, "block \"" + block.id + "\" has the unknown actor type \"" + block.typeId + "\"");
+            fail(blockElement,
+                 "block \"" + block.id + "\" has the unknown actor type \"" + block.typeId + "\"");
         for (const DOMElement* parameter : xml::childElements(blockElement, "parameter")) {
             const std::string parameterName = required(parameter, "name");
             if (!type->parameter(parameterName))
-                fail(parameter, "actor type \"" + block.typeId + "\" has no parameter \"" + parameterName + "\"");
+                fail(parameter,
+                     "actor type \"" + block.typeId + "\" has no parameter \"" + parameterName + "\"");
             if (!block.parameters.emplace(parameterName, required(parameter, "value")).second)
                 fail(parameter, "parameter \"" + parameterName + "\" is given twice");
         }
@@ -227,22 +229,24 @@ void ProjectReader::checkReferences(const DOMElement* element, const FunctionBlo
     for (std::size_t i = 0; i < diagram.blocks().size(); ++i) {
         const FunctionBlock& block = diagram.blocks()[i];
         const auto variable = block.parameters.find("variable");
-        if ((block.typeId == "gvread" || block.typeId == "gvwrite")
-            && (variable == block.parameters.end() || !_project->globalVariable(variable->second)))
+        if ((block.typeId == "gvread" || block.typeId == "gvwrite") &&
+            (variable == block.parameters.end() || !_project->globalVariable(variable->second)))
             fail(blockElements[i], "block \"" + block.id + "\" names no global variable of the project");
         if (block.typeId == "devin" || block.typeId == "devout") {
             const auto device = block.parameters.find("device");
-            const auto instance = device == block.parameters.end() ? nullptr : _project->device(device->second);
+            const auto instance =
+                device == block.parameters.end() ? nullptr : _project->device(device->second);
             if (!instance)
                 fail(blockElements[i], "block \"" + block.id + "\" names no device of the project");
             const auto port = block.parameters.find("port");
             const device::model::DevicePort* declared =
                 port == block.parameters.end() ? nullptr : instance->deviceType()->port(port->second);
             const auto wanted = block.typeId == "devin" ? device::model::DevicePort::Direction::In
-                                                          : device::model::DevicePort::Direction::Out;
+                                                        : device::model::DevicePort::Direction::Out;
             if (!declared || declared->direction != wanted)
-                fail(blockElements[i], "block \"" + block.id + "\" names no " + (block.typeId == "devin" ? "input" : "output")
-                                           + " port of device \"" + instance->instanceName() + "\"");
+                fail(blockElements[i], "block \"" + block.id + "\" names no " +
+                                           (block.typeId == "devin" ? "input" : "output") +
+                                           " port of device \"" + instance->instanceName() + "\"");
         }
     }
 
@@ -255,15 +259,18 @@ void ProjectReader::checkReferences(const DOMElement* element, const FunctionBlo
             const FunctionBlock* block = diagram.block(blockId);
             if (!block)
                 fail(linkElements[i], "link to the unknown block \"" + blockId + "\"");
-            const sdf::ActorPort* port = sdf::ActorTypeRegistry::singleton().get(block->typeId)->port(portName);
+            const sdf::ActorPort* port =
+                sdf::ActorTypeRegistry::singleton().get(block->typeId)->port(portName);
             if (!port || port->direction != direction)
-                fail(linkElements[i], "link to the unknown " + std::string(direction == sdf::ActorPort::In ? "input" : "output")
-                                          + " port \"" + blockId + "." + portName + "\"");
+                fail(linkElements[i], "link to the unknown " +
+                                          std::string(direction == sdf::ActorPort::In ? "input" : "output") +
+                                          " port \"" + blockId + "." + portName + "\"");
         };
         checkEnd(link.fromBlock, link.fromPort, sdf::ActorPort::Out);
         checkEnd(link.toBlock, link.toPort, sdf::ActorPort::In);
         if (!fedInputs.emplace(link.toBlock, link.toPort).second)
-            fail(linkElements[i], "input \"" + link.toBlock + "." + link.toPort + "\" has more than one link");
+            fail(linkElements[i],
+                 "input \"" + link.toBlock + "." + link.toPort + "\" has more than one link");
     }
 }
 
@@ -304,7 +311,8 @@ void ProjectReader::checkCycles(const DOMElement* element, const FunctionBlockDi
         if (incoming[block.id] > 0)
             cycle += (cycle.empty() ? "" : ", ") + block.id;
     }
-    fail(element, "blocks of diagram \"" + diagram.name() + "\" form a cycle without a delay block (" + cycle + ")");
+    fail(element,
+         "blocks of diagram \"" + diagram.name() + "\" form a cycle without a delay block (" + cycle + ")");
 }
 
 std::shared_ptr<SfcModel> ProjectReader::readSfc(const DOMElement* element) const
@@ -321,7 +329,8 @@ std::shared_ptr<SfcModel> ProjectReader::readSfc(const DOMElement* element) cons
         step.line = xml::lineOf(stepElement);
         if (xml::hasAttribute(stepElement, "initial")) {
             bool ok = false;
-            step.initial = Serializer::singleton().load(xml::attribute(stepElement, "initial"), "bool", &ok).get<bool>();
+            step.initial =
+                Serializer::singleton().load(xml::attribute(stepElement, "initial"), "bool", &ok).get<bool>();
             if (!ok)
                 fail(stepElement, "attribute \"initial\" is no bool");
         }
@@ -374,8 +383,8 @@ void ProjectReader::readLayout(const DOMElement* section)
         layout.openTabs.push_back(program);
     }
     layout.currentTab = xml::attribute(section, "current");
-    if (!layout.currentTab.empty()
-        && std::find(layout.openTabs.begin(), layout.openTabs.end(), layout.currentTab) == layout.openTabs.end())
+    if (!layout.currentTab.empty() &&
+        std::find(layout.openTabs.begin(), layout.openTabs.end(), layout.currentTab) == layout.openTabs.end())
         fail(section, "current tab \"" + layout.currentTab + "\" is not open");
     _project->_layout = std::move(layout);
 }

@@ -29,7 +29,9 @@ void setPosition(DOMElement* element, const Position& position)
 
 } // namespace
 
-ProjectWriter::ProjectWriter(const Project& project) : _project(project) {}
+ProjectWriter::ProjectWriter(const Project& project) : _project(project)
+{
+}
 
 xercesc::DOMDocument* ProjectWriter::write() const
 {
@@ -48,7 +50,8 @@ xercesc::DOMDocument* ProjectWriter::write() const
         DOMElement* element = xml::appendChild(variables, "variable");
         xml::setAttribute(element, "name", entry.first);
         xml::setAttribute(element, "type", entry.second->typeName());
-        xml::setAttribute(element, "value", lum::core::variant::Serializer::singleton().save(entry.second->initialValue()));
+        xml::setAttribute(element, "value",
+                          lum::core::variant::Serializer::singleton().save(entry.second->initialValue()));
     }
 
     DOMElement* devices = xml::appendChild(root, "devices");

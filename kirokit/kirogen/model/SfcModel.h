@@ -12,7 +12,8 @@ namespace kirogen::model {
 class SfcModel
 {
 public:
-    SfcModel(std::string name, std::vector<SfcStep> steps, std::vector<SfcTransition> transitions, int line = 0);
+    SfcModel(std::string name, std::vector<SfcStep> steps, std::vector<SfcTransition> transitions,
+             int line = 0);
 
     const std::string& name() const { return _name; }
     const std::vector<SfcStep>& steps() const { return _steps; }

@@ -17,8 +17,8 @@ struct SfcStep
 
     bool operator==(const SfcStep& other) const
     {
-        return name == other.name && initial == other.initial && diagram == other.diagram
-               && position == other.position;
+        return name == other.name && initial == other.initial && diagram == other.diagram &&
+               position == other.position;
     }
     bool operator!=(const SfcStep& other) const { return !(*this == other); }
 };

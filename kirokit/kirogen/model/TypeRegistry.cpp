@@ -25,7 +25,8 @@ void TypeRegistry::loadTypes(const std::string& path)
         type.name = xml::attribute(element, "name");
         type.text = xml::attribute(element, "text");
         if (!serializer.knowsType(type.name))
-            throw util::XmlError(path, xml::lineOf(element), 0, "data type \"" + type.name + "\" is not supported");
+            throw util::XmlError(path, xml::lineOf(element), 0,
+                                 "data type \"" + type.name + "\" is not supported");
         bool ok = false;
         type.defaultValue = serializer.load(xml::attribute(element, "default"), type.name, &ok);
         if (!ok)

@@ -4,7 +4,8 @@
 
 namespace lum::cv {
 
-Threshold::Threshold(const kirogen::sdf::ActorSetup& setup) : _low(setup.number("low")), _high(setup.number("high"))
+Threshold::Threshold(const kirogen::sdf::ActorSetup& setup)
+    : _low(setup.number("low")), _high(setup.number("high"))
 {
     if (_low > _high)
         throw std::runtime_error("parameter 'low' must not be greater than 'high'");

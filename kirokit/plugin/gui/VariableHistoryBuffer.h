@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <mutex>
 #include <vector>
 
@@ -34,7 +33,10 @@ public:
 private:
     const std::size_t _capacity;
     mutable std::mutex _mutex;
-    std::deque<lum::core::variant::Variant> _values;
+    // A ring once full; grows only as values arrive, since most variables of a large project
+    // are never written while it is open.
+    std::vector<lum::core::variant::Variant> _values;
+    std::size_t _next = 0;
     std::uint64_t _writeCount = 0;
 };
 

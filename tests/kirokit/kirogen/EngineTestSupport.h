@@ -1,5 +1,6 @@
 #pragma once
 
+#include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/gen/session/SerializationIdSession.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/Project.h>
@@ -17,27 +18,36 @@
 // The registries as the interpreter loads them, and projects and diagrams written in a line.
 namespace enginetest {
 
+// Once per test program, as the device-type registry refuses a second load of a file.
 inline void loadSystem()
 {
+    static bool loaded = false;
+    if (loaded)
+        return;
+    loaded = true;
     util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
     kirogen::model::TypeRegistry::loadTypes(TAVVIEW_DIST_DIR "/config/types.xml");
+    kirogen::device::model::DeviceTypeRegistry::singleton().loadDeviceTypes(TAVVIEW_DIST_DIR "/devices");
     lum::cv::init();
     lum::navigation::init();
     kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(TAVVIEW_DIST_DIR "/units");
 }
 
-// A project read from a document with these global variables and programs.
-inline std::shared_ptr<kirogen::model::Project> project(const std::string& variables, const std::string& programs)
+// A project read from a document with these global variables, programs and devices.
+inline std::shared_ptr<kirogen::model::Project>
+project(const std::string& variables, const std::string& programs, const std::string& devices = "")
 {
     const std::string text = "<?xml version=\"1.0\"?>\n"
                              "<project xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" version=\"1\" "
                              "xsi:noNamespaceSchemaLocation=\"project.xsd\">\n"
-                             "<globalVariables>"
-                             + variables + "</globalVariables>\n<programs>\n" + programs + "</programs>\n</project>\n";
+                             "<globalVariables>" +
+                             variables + "</globalVariables><devices>" + devices +
+                             "</devices>\n<programs>\n" + programs + "</programs>\n</project>\n";
     const util::xml::DocumentPtr document(
         util::XmlSerializer().loadFromMem(text.data(), text.size(), true, "test.tkp2"));
     return kirogen::model::Project::create(document->getDocumentElement(),
-                                           kirogen::gen::session::SerializationIdSession::create(), util::XTime());
+                                           kirogen::gen::session::SerializationIdSession::create(),
+                                           util::XTime());
 }
 
 inline kirogen::model::FunctionBlock block(std::string id, std::string type,

@@ -1,5 +1,6 @@
 #include <util/GzipReader.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -93,6 +94,28 @@ TEST(GzipReaderTest, ReadFileNamesThePath)
     std::string error;
     EXPECT_FALSE(GzipReader().readFile(path, &out, &error));
     EXPECT_EQ(error.rfind(path, 0), 0u) << error;
+
+    const QString truncated = dir.filePath("truncated.tkpx");
+    QFile file(truncated);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(gzip(sample(5000)).left(100));
+    file.close();
+    EXPECT_FALSE(GzipReader().readFile(truncated.toStdString(), &out, &error));
+    EXPECT_EQ(error, truncated.toStdString() + ": truncated gzip data");
+}
+
+TEST(GzipReaderTest, RefusesFilesTooLargeForTheLimitUnread)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("large.tkpx");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(3000, 'x'));
+    file.close();
+    QByteArray out;
+    std::string error;
+    EXPECT_FALSE(GzipReader(1000).readFile(path.toStdString(), &out, &error));
+    EXPECT_NE(error.find("larger than the limit of 1000 bytes"), std::string::npos) << error;
 }
 
 } // namespace

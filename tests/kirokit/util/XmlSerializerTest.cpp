@@ -47,8 +47,8 @@ void writeFile(const QString& path, const std::string& text)
 std::string withSchema(const std::string& schemaLocation, const std::string& body)
 {
     return "<?xml version=\"1.0\"?>\n<notes xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-           "xsi:noNamespaceSchemaLocation=\""
-           + schemaLocation + "\">\n" + body + "</notes>\n";
+           "xsi:noNamespaceSchemaLocation=\"" +
+           schemaLocation + "\">\n" + body + "</notes>\n";
 }
 
 class XmlSerializerTest : public ::testing::Test
@@ -99,7 +99,8 @@ TEST_F(XmlSerializerTest, ValidDocumentRecordsElementLines)
 
 TEST_F(XmlSerializerTest, MalformedAndInvalidInputNameFileLineAndColumn)
 {
-    const XmlError malformed = refusal("<?xml version=\"1.0\"?>\n<notes>\n  <note value=\"1\">\n</notes>\n", false);
+    const XmlError malformed =
+        refusal("<?xml version=\"1.0\"?>\n<notes>\n  <note value=\"1\">\n</notes>\n", false);
     EXPECT_EQ(malformed.file(), "mem.xml");
     EXPECT_EQ(malformed.line(), 4);
     EXPECT_GT(malformed.column(), 0);
@@ -112,6 +113,16 @@ TEST_F(XmlSerializerTest, MalformedAndInvalidInputNameFileLineAndColumn)
     EXPECT_EQ(unknownElement.line(), 4) << unknownElement.what();
 
     EXPECT_EQ(refusal("").file(), "mem.xml");
+
+    const QString path = _outside.filePath("broken.xml");
+    writeFile(path, "<?xml version=\"1.0\"?>\n<notes>\n</note>\n");
+    try {
+        XmlSerializer().load(path.toStdString(), false);
+        ADD_FAILURE() << "accepted a broken file";
+    } catch (const XmlError& e) {
+        EXPECT_EQ(e.file(), path.toStdString());
+        EXPECT_EQ(e.line(), 3);
+    }
 }
 
 TEST_F(XmlSerializerTest, ValidationNeedsADeclaredGrammar)
@@ -125,7 +136,8 @@ TEST_F(XmlSerializerTest, SchemaOutsideTheSearchPathsIsRefused)
     const std::string body = "<note value=\"1\"/>\n";
     const std::string outsideAbsolute = _outside.filePath("evil.xsd").toStdString();
     for (const std::string& location :
-         {outsideAbsolute, std::string("http://127.0.0.1:1/notes.xsd"), std::string("file://") + outsideAbsolute,
+         {outsideAbsolute, std::string("http://127.0.0.1:1/notes.xsd"),
+          std::string("file://") + outsideAbsolute,
           "../" + QDir(_schemas.path()).relativeFilePath(_outside.filePath("evil.xsd")).toStdString(),
           std::string("missing.xsd")}) {
         const XmlError error = refusal(withSchema(location, body));
@@ -142,7 +154,8 @@ TEST_F(XmlSerializerTest, DoctypeIsResolvedOnlyInsideTheSearchPaths)
 
     const std::string outside = _outside.filePath("evil.dtd").toStdString();
     for (bool validate : {false, true}) {
-        const XmlError error = refusal("<!DOCTYPE notes SYSTEM \"" + outside + "\">\n<notes>&who;</notes>", validate);
+        const XmlError error =
+            refusal("<!DOCTYPE notes SYSTEM \"" + outside + "\">\n<notes>&who;</notes>", validate);
         EXPECT_EQ(error.line(), 1) << error.what();
         refusal("<!DOCTYPE notes SYSTEM \"http://127.0.0.1:1/x.dtd\"><notes/>", validate);
         refusal("<!DOCTYPE notes [<!ENTITY e SYSTEM \"" + outside + "\">]><notes>&e;</notes>", validate);
@@ -178,7 +191,8 @@ TEST_F(XmlSerializerTest, CreateSaveAndReload)
     EXPECT_EQ(xml::attribute(notes[0], "text"), "Grüße & <tags>");
     EXPECT_EQ(XmlSerializer::toString(reloaded.get()), XmlSerializer::toString(doc.get()));
 
-    EXPECT_FALSE(XmlSerializer::save(doc.get(), _outside.filePath("no/such/dir/x.xml").toStdString(), &error));
+    EXPECT_FALSE(
+        XmlSerializer::save(doc.get(), _outside.filePath("no/such/dir/x.xml").toStdString(), &error));
     EXPECT_FALSE(error.empty());
     EXPECT_THROW(XmlSerializer().load(_outside.filePath("absent.xml").toStdString(), false), XmlError);
 }

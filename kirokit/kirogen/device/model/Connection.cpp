@@ -2,6 +2,7 @@
 
 #include <kiroutil/log/Log.h>
 
+#include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -9,7 +10,6 @@
 #include <cassert>
 #include <cerrno>
 #include <cstdint>
-#include <poll.h>
 #include <system_error>
 
 namespace kirogen::device::model {
@@ -26,7 +26,9 @@ int createWakeFd()
 
 } // namespace
 
-Connection::Connection(std::string label) : _label(std::move(label)), _wakeFd(createWakeFd()) {}
+Connection::Connection(std::string label) : _label(std::move(label)), _wakeFd(createWakeFd())
+{
+}
 
 Connection::~Connection()
 {
@@ -145,8 +147,8 @@ void Connection::run()
         case RequestKind::Connect: {
             std::string error;
             if (!open(request.address, &error)) {
-                kiroutil::Log::singleton().warning(_label + ": could not connect to " + request.address + ": " +
-                                                   error);
+                kiroutil::Log::singleton().warning(_label + ": could not connect to " + request.address +
+                                                   ": " + error);
                 report(false);
                 break;
             }

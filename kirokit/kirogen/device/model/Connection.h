@@ -67,7 +67,12 @@ protected:
     void deliverInput(const std::string& port, const std::string& text);
 
 private:
-    enum class RequestKind { Connect, Disconnect, Quit };
+    enum class RequestKind
+    {
+        Connect,
+        Disconnect,
+        Quit
+    };
     struct Request
     {
         RequestKind kind;

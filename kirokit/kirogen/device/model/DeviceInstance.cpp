@@ -37,13 +37,13 @@ std::string documentOf(const xercesc::DOMElement* element)
 {
     const xercesc::DOMDocument* document = element->getOwnerDocument();
     return document && document->getDocumentURI() ? util::XmlString(document->getDocumentURI()).toStdString()
-                                                   : std::string();
+                                                  : std::string();
 }
 
 } // namespace
 
-DeviceInstance::DeviceInstance(std::shared_ptr<DeviceType> type, std::weak_ptr<kirogen::model::Project> project,
-                               std::string name)
+DeviceInstance::DeviceInstance(std::shared_ptr<DeviceType> type,
+                               std::weak_ptr<kirogen::model::Project> project, std::string name)
     : _type(std::move(type)), _project(std::move(project)), _name(std::move(name))
 {
     for (const DeviceSetting& setting : _type->configVariables())
@@ -57,8 +57,9 @@ DeviceInstance::DeviceInstance(std::shared_ptr<DeviceType> type, std::weak_ptr<k
     }
     _connection = createConnection();
     if (_connection) {
-        _connection->setHandlers([this](bool connected) { onConnectionState(connected); },
-                                 [this](const std::string& port, const std::string& text) { onInput(port, text); });
+        _connection->setHandlers(
+            [this](bool connected) { onConnectionState(connected); },
+            [this](const std::string& port, const std::string& text) { onInput(port, text); });
     }
 }
 
@@ -74,7 +75,9 @@ std::unique_ptr<Connection> DeviceInstance::createConnection() const
     case DeviceType::ConnectionKind::Tcp:
         return std::make_unique<TcpConnection>(label);
     case DeviceType::ConnectionKind::DeviceFile:
-        return std::make_unique<DeviceFileConnection>(label);
+        return std::make_unique<DeviceFileConnection>(label, _type->deliversJoystickEvents()
+                                                                 ? DeviceFileConnection::Format::Joystick
+                                                                 : DeviceFileConnection::Format::Opaque);
     case DeviceType::ConnectionKind::Simulated:
         return std::make_unique<SimulatedConnection>(label);
     case DeviceType::ConnectionKind::None:
@@ -165,10 +168,11 @@ void DeviceInstance::onConnectionState(bool connected)
 void DeviceInstance::onInput(const std::string& port, const std::string& text)
 {
     const DevicePort* declared = _type->port(port);
+    // Devices may report more than their type declares (a joystick with extra axes, say).
+    if (!declared || declared->direction != DevicePort::Direction::In)
+        return;
     bool ok = false;
-    Variant value;
-    if (declared && declared->direction == DevicePort::Direction::In)
-        value = Serializer::singleton().load(text, declared->typeName, &ok);
+    Variant value = Serializer::singleton().load(text, declared->typeName, &ok);
     if (!ok) {
         kiroutil::Log::singleton().warning("Device \"" + _name + "\" sent an unusable value \"" + text +
                                            "\" for port \"" + port + "\"");

@@ -9,7 +9,11 @@ namespace kirogen::device::model {
 // A value the device delivers (input) or receives (output) while a program runs.
 struct DevicePort
 {
-    enum class Direction { In, Out };
+    enum class Direction
+    {
+        In,
+        Out
+    };
 
     std::string name;
     Direction direction = Direction::In;

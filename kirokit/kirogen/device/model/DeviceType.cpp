@@ -95,14 +95,15 @@ std::shared_ptr<DeviceType> DeviceType::fromXml(const xercesc::DOMElement* root,
             *target = xml::attribute(connection, attribute);
             if (!type->parameter(*target))
                 throw util::XmlError(file, xml::lineOf(connection), 0,
-                                     std::string("the connection's ") + attribute + " names no parameter: \"" +
-                                         *target + "\"");
+                                     std::string("the connection's ") + attribute +
+                                         " names no parameter: \"" + *target + "\"");
         };
         if (type->_connectionKind == ConnectionKind::Tcp) {
             requireParameter("host", &type->_hostParameter);
             requireParameter("port", &type->_portParameter);
         } else if (type->_connectionKind == ConnectionKind::DeviceFile) {
             requireParameter("path", &type->_pathParameter);
+            type->_joystickEvents = xml::attribute(connection, "format") == "joystick";
         }
     }
     return type;
@@ -117,13 +118,14 @@ const DeviceSetting* DeviceType::parameter(const std::string& name) const
 
 const DevicePort* DeviceType::port(const std::string& name) const
 {
-    const auto found =
-        std::find_if(_ports.begin(), _ports.end(), [&name](const DevicePort& port) { return port.name == name; });
+    const auto found = std::find_if(_ports.begin(), _ports.end(),
+                                    [&name](const DevicePort& port) { return port.name == name; });
     return found == _ports.end() ? nullptr : &*found;
 }
 
-std::shared_ptr<DeviceInstance> DeviceType::createDeviceInstance(
-    const std::shared_ptr<kirogen::model::Project>& project, const std::string& name)
+std::shared_ptr<DeviceInstance>
+DeviceType::createDeviceInstance(const std::shared_ptr<kirogen::model::Project>& project,
+                                 const std::string& name)
 {
     if (!usableInstanceName(name)) {
         kiroutil::Log::singleton().error("Unusable device name \"" + name + "\" for a " + _xmlId);

@@ -24,7 +24,13 @@ class DeviceInstance;
 class DeviceType : public util::SharedForThisEnabled<DeviceType>
 {
 public:
-    enum class ConnectionKind { None, Tcp, DeviceFile, Simulated };
+    enum class ConnectionKind
+    {
+        None,
+        Tcp,
+        DeviceFile,
+        Simulated
+    };
 
     // Builds a type from the root element of a validated device-type document. Throws
     // util::XmlError naming the file and line for content the schema cannot rule out.
@@ -41,6 +47,8 @@ public:
     const std::string& hostParameter() const { return _hostParameter; }
     const std::string& portParameter() const { return _portParameter; }
     const std::string& pathParameter() const { return _pathParameter; }
+    // A device file that delivers Linux joystick events, decoded into "axis<N>"/"button<N>" inputs.
+    bool deliversJoystickEvents() const { return _joystickEvents; }
 
     const std::vector<DeviceSetting>& parameters() const { return _parameters; }
     const std::vector<DeviceSetting>& configVariables() const { return _configVariables; }
@@ -55,8 +63,8 @@ public:
     // A new device of this type with default values. Empty when the name is unusable (empty,
     // or holding a control character or the ":" that separates device and variable on the
     // interpreter's command line) or the device cannot be set up.
-    std::shared_ptr<DeviceInstance> createDeviceInstance(const std::shared_ptr<kirogen::model::Project>& project,
-                                                         const std::string& name);
+    std::shared_ptr<DeviceInstance>
+    createDeviceInstance(const std::shared_ptr<kirogen::model::Project>& project, const std::string& name);
 
 private:
     DeviceType() = default;
@@ -69,6 +77,7 @@ private:
     std::string _hostParameter;
     std::string _portParameter;
     std::string _pathParameter;
+    bool _joystickEvents = false;
     std::vector<DeviceSetting> _parameters;
     std::vector<DeviceSetting> _configVariables;
     std::vector<DevicePort> _ports;

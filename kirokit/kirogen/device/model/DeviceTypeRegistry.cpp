@@ -43,12 +43,12 @@ void DeviceTypeRegistry::loadDeviceTypes(const std::string& dir)
             serializer.load(file, true), [](xercesc::DOMDocument* d) { d->release(); });
         std::shared_ptr<DeviceType> type = DeviceType::fromXml(document->getDocumentElement(), file);
 
-        const std::shared_ptr<DeviceType> known = loaded.count(type->xmlId()) ? loaded[type->xmlId()]
-                                                                              : getByXmlId(type->xmlId());
+        const std::shared_ptr<DeviceType> known =
+            loaded.count(type->xmlId()) ? loaded[type->xmlId()] : getByXmlId(type->xmlId());
         if (known)
             throw util::XmlError(file, type->line(), 0,
-                                 "device type \"" + type->xmlId() + "\" is already declared in " + known->file() +
-                                     ":" + std::to_string(known->line()));
+                                 "device type \"" + type->xmlId() + "\" is already declared in " +
+                                     known->file() + ":" + std::to_string(known->line()));
         loaded[type->xmlId()] = std::move(type);
     }
 

@@ -4,7 +4,9 @@
 
 namespace kirogen::device::model {
 
-SimulatedConnection::SimulatedConnection(std::string label) : Connection(std::move(label)) {}
+SimulatedConnection::SimulatedConnection(std::string label) : Connection(std::move(label))
+{
+}
 
 SimulatedConnection::~SimulatedConnection()
 {
@@ -41,7 +43,9 @@ bool SimulatedConnection::serve(std::string*)
     }
 }
 
-void SimulatedConnection::close() {}
+void SimulatedConnection::close()
+{
+}
 
 void SimulatedConnection::write(const std::string& port, const std::string& text)
 {

@@ -265,7 +265,8 @@ void TcpConnection::write(const std::string& port, const std::string& text)
 {
     // A line break inside a value would end the line early and forge another port's value.
     std::string line = text;
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     {
         std::lock_guard<std::mutex> lock(_outboxMutex);
         _outbox[port] = std::move(line);

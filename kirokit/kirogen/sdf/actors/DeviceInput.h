@@ -28,5 +28,7 @@ private:
 // The project's device named by the block's parameter "device"; throws std::runtime_error
 // when there is none.
 std::shared_ptr<device::model::DeviceInstance> boundDevice(const ActorSetup& setup);
+// The block's parameter "port", checked to name an input (or output) port of the device.
+std::string boundPort(const ActorSetup& setup, const device::model::DeviceInstance& device, bool input);
 
 } // namespace kirogen::sdf::actors

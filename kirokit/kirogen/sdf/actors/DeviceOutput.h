@@ -26,6 +26,7 @@ private:
     std::shared_ptr<device::model::DeviceInstance> _device;
     std::string _port;
     lum::core::variant::Variant _sent;
+    bool _warned = false;
 };
 
 } // namespace kirogen::sdf::actors

@@ -58,7 +58,8 @@ TEST(GlobalVariableTest, ConcurrentWritersLoseNoCount)
 
 TEST(GlobalVariableTest, NamePatternWorksInsideALargerPattern)
 {
-    const QRegularExpression line(QStringLiteral("^## (%1);;(.*) ##$").arg(GlobalVariable::nameValidatorExpression));
+    const QRegularExpression line(
+        QStringLiteral("^## (%1);;(.*) ##$").arg(GlobalVariable::nameValidatorExpression));
     const auto match = line.match(QStringLiteral("## motor_2;;1.5 ##"));
     ASSERT_TRUE(match.hasMatch());
     EXPECT_EQ(match.captured(1), QStringLiteral("motor_2"));

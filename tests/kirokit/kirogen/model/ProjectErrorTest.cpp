@@ -13,12 +13,12 @@ namespace {
 // below count from the document's first line.
 std::string project(const std::string& variables, const std::string& programs, const std::string& tail = "")
 {
-    return "<?xml version=\"1.0\"?>\n"                                                                       // 1
+    return "<?xml version=\"1.0\"?>\n" // 1
            "<project xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-           "xsi:noNamespaceSchemaLocation=\"project.xsd\">\n"                                                 // 2
-           "<globalVariables>\n"                                                                              // 3
-           "<variable name=\"x\" type=\"int\" value=\"1\"/>\n"                                                // 4
-           + variables                                                                                        // 5..
+           "xsi:noNamespaceSchemaLocation=\"project.xsd\">\n"  // 2
+           "<globalVariables>\n"                               // 3
+           "<variable name=\"x\" type=\"int\" value=\"1\"/>\n" // 4
+           + variables                                         // 5..
            + "</globalVariables>\n<programs>\n" + programs + "</programs>\n" + tail + "</project>\n";
 }
 
@@ -32,16 +32,17 @@ std::string diagram(const std::string& blocks, const std::string& links)
 {
     return "<fbd name=\"d\">\n"
            "<block id=\"r\" type=\"gvread\"><parameter name=\"variable\" value=\"x\"/></block>\n"
-           "<block id=\"w\" type=\"gvwrite\"><parameter name=\"variable\" value=\"x\"/></block>\n"
-           + blocks + "<link from=\"r\" fromPort=\"out\" to=\"w\" toPort=\"in\"/>\n" + links + "</fbd>\n";
+           "<block id=\"w\" type=\"gvwrite\"><parameter name=\"variable\" value=\"x\"/></block>\n" +
+           blocks + "<link from=\"r\" fromPort=\"out\" to=\"w\" toPort=\"in\"/>\n" + links + "</fbd>\n";
 }
 
 // The base with a robot named tavik: extra devices, content of tavik's element, extra blocks.
-std::string withDevices(const std::string& devices, const std::string& tavikContent, const std::string& blocks = "")
+std::string withDevices(const std::string& devices, const std::string& tavikContent,
+                        const std::string& blocks = "")
 {
     std::string text = project("", diagram(blocks, "") + chart);
-    text.insert(text.find("<programs>"), "<devices>\n<device type=\"LUM GmbH Tavik\" name=\"tavik\">\n" + tavikContent
-                                             + "</device>\n" + devices + "</devices>\n");
+    text.insert(text.find("<programs>"), "<devices>\n<device type=\"LUM GmbH Tavik\" name=\"tavik\">\n" +
+                                             tavikContent + "</device>\n" + devices + "</devices>\n");
     return text;
 }
 
@@ -77,65 +78,89 @@ TEST_F(ProjectErrorTest, BadContentNamesFileLineAndFault)
     const std::string plus = "<block id=\"p\" type=\"add\"/>\n";
     const std::string oneStep = "<sfc name=\"Main\">\n<step name=\"A\" initial=\"true\"/>\n";
     const std::vector<BadCase> cases{
-        {"unknown data type", project("<variable name=\"y\" type=\"float\"/>\n", chart), "\"y\"", "unknown data type \"float\""},
-        {"duplicate variable", project("<variable name=\"x\" type=\"bool\"/>\n", chart), "\"x\"", "\"x\" is declared twice"},
-        {"value of the wrong type", project("<variable name=\"y\" type=\"int\" value=\"1.5\"/>\n", chart), "\"y\"", "is no int"},
+        {"unknown data type", project("<variable name=\"y\" type=\"float\"/>\n", chart), "\"y\"",
+         "unknown data type \"float\""},
+        {"duplicate variable", project("<variable name=\"x\" type=\"bool\"/>\n", chart), "\"x\"",
+         "\"x\" is declared twice"},
+        {"value of the wrong type", project("<variable name=\"y\" type=\"int\" value=\"1.5\"/>\n", chart),
+         "\"y\"", "is no int"},
         {"unknown actor type", project("", diagram("<block id=\"q\" type=\"pid\"/>\n", "") + chart), "\"q\"",
          "unknown actor type \"pid\""},
         {"unknown block parameter",
-         project("", diagram("<block id=\"q\" type=\"add\">\n<parameter name=\"gain\" value=\"1\"/></block>\n", "") + chart),
+         project(
+             "",
+             diagram("<block id=\"q\" type=\"add\">\n<parameter name=\"gain\" value=\"1\"/></block>\n", "") +
+                 chart),
          "\"gain\"", "no parameter \"gain\""},
         {"link to an unknown block",
-         project("", diagram("", "<link from=\"r\" fromPort=\"out\" to=\"nobody\" toPort=\"in\"/>\n") + chart), "nobody",
-         "unknown block \"nobody\""},
+         project("",
+                 diagram("", "<link from=\"r\" fromPort=\"out\" to=\"nobody\" toPort=\"in\"/>\n") + chart),
+         "nobody", "unknown block \"nobody\""},
         {"link to an unknown port",
-         project("", diagram(plus, "<link from=\"r\" fromPort=\"out\" to=\"p\" toPort=\"c\"/>\n") + chart), "toPort=\"c\"",
-         "unknown input port \"p.c\""},
-        {"link from an input", project("", diagram(plus, "<link from=\"p\" fromPort=\"a\" to=\"w\" toPort=\"in\"/>\n") + chart),
+         project("", diagram(plus, "<link from=\"r\" fromPort=\"out\" to=\"p\" toPort=\"c\"/>\n") + chart),
+         "toPort=\"c\"", "unknown input port \"p.c\""},
+        {"link from an input",
+         project("", diagram(plus, "<link from=\"p\" fromPort=\"a\" to=\"w\" toPort=\"in\"/>\n") + chart),
          "fromPort=\"a\"", "unknown output port \"p.a\""},
-        {"input fed twice", project("", diagram("", "<link from=\"r\" fromPort=\"out\" to=\"w\" toPort=\"in\"/>\n") + chart),
+        {"input fed twice",
+         project("", diagram("", "<link from=\"r\" fromPort=\"out\" to=\"w\" toPort=\"in\"/>\n") + chart),
          "<link", "more than one link"},
-        {"duplicate block id", project("", diagram("<block id=\"r\" type=\"add\"/>\n", "") + chart), "type=\"add\"",
-         "\"r\" is used twice"},
+        {"duplicate block id", project("", diagram("<block id=\"r\" type=\"add\"/>\n", "") + chart),
+         "type=\"add\"", "\"r\" is used twice"},
         {"unknown global variable of a block",
-         project("", diagram("<block id=\"q\" type=\"gvread\"><parameter name=\"variable\" value=\"nope\"/></block>\n", "")
-                         + chart),
+         project(
+             "",
+             diagram(
+                 "<block id=\"q\" type=\"gvread\"><parameter name=\"variable\" value=\"nope\"/></block>\n",
+                 "") +
+                 chart),
          "\"q\"", "names no global variable"},
         {"cycle without delay",
          project("", diagram("<block id=\"p\" type=\"add\"/>\n<block id=\"q\" type=\"add\"/>\n",
                              "<link from=\"p\" fromPort=\"out\" to=\"q\" toPort=\"a\"/>\n"
-                             "<link from=\"q\" fromPort=\"out\" to=\"p\" toPort=\"a\"/>\n")
-                     + chart),
+                             "<link from=\"q\" fromPort=\"out\" to=\"p\" toPort=\"a\"/>\n") +
+                         chart),
          "<fbd", "cycle without a delay block (p, q)"},
         {"transition to an unknown step",
-         project("", diagram("", "") + oneStep + "<transition from=\"A\" to=\"C\" condition=\"true\"/>\n</sfc>\n"),
+         project("", diagram("", "") + oneStep +
+                         "<transition from=\"A\" to=\"C\" condition=\"true\"/>\n</sfc>\n"),
          "<transition", "unknown step \"C\""},
-        {"no initial step", project("", diagram("", "") + "<sfc name=\"Main\">\n<step name=\"A\"/>\n</sfc>\n"), "<sfc",
+        {"no initial step",
+         project("", diagram("", "") + "<sfc name=\"Main\">\n<step name=\"A\"/>\n</sfc>\n"), "<sfc",
          "has no initial step"},
-        {"two initial steps", project("", diagram("", "") + oneStep + "<step name=\"B\" initial=\"1\"/>\n</sfc>\n"), "\"B\"",
+        {"two initial steps",
+         project("", diagram("", "") + oneStep + "<step name=\"B\" initial=\"1\"/>\n</sfc>\n"), "\"B\"",
          "more than one initial step"},
         {"duplicate step", project("", diagram("", "") + oneStep + "<step name=\"A\"/>\n</sfc>\n"), "<step",
          "step \"A\" is declared twice"},
-        {"step of an unknown diagram", project("", "<sfc name=\"Main\">\n<step name=\"A\" initial=\"true\" diagram=\"zz\"/>\n</sfc>\n"),
+        {"step of an unknown diagram",
+         project("", "<sfc name=\"Main\">\n<step name=\"A\" initial=\"true\" diagram=\"zz\"/>\n</sfc>\n"),
          "zz", "unknown diagram \"zz\""},
-        {"duplicate program", project("", diagram("", "") + chart + "<sfc name=\"d\">\n<step name=\"A\" initial=\"true\"/>\n</sfc>\n"),
+        {"duplicate program",
+         project("",
+                 diagram("", "") + chart + "<sfc name=\"d\">\n<step name=\"A\" initial=\"true\"/>\n</sfc>\n"),
          "<sfc name=\"d\"", "program \"d\" is declared twice"},
-        {"tab of an unknown program", project("", diagram("", "") + chart, "<layout>\n<tab program=\"Other\"/>\n</layout>\n"),
-         "Other", "unknown program \"Other\""},
+        {"tab of an unknown program",
+         project("", diagram("", "") + chart, "<layout>\n<tab program=\"Other\"/>\n</layout>\n"), "Other",
+         "unknown program \"Other\""},
         {"unknown device type", withDevices("<device type=\"ACME Rocket\" name=\"r\"/>\n", ""), "ACME",
          "unknown device type \"ACME Rocket\""},
-        {"duplicate device", withDevices("<device type=\"LUM GmbH Tavik\" name=\"tavik\"/>\n", ""), "name=\"tavik\"",
-         "device \"tavik\" is declared twice"},
-        {"bad device parameter", withDevices("", "<parameter name=\"port\" value=\"many\"/>\n"), "many", "is no int"},
+        {"duplicate device", withDevices("<device type=\"LUM GmbH Tavik\" name=\"tavik\"/>\n", ""),
+         "name=\"tavik\"", "device \"tavik\" is declared twice"},
+        {"bad device parameter", withDevices("", "<parameter name=\"port\" value=\"many\"/>\n"), "many",
+         "is no int"},
         {"device block of an unknown device",
-         withDevices("", "", "<block id=\"q\" type=\"devin\"><parameter name=\"device\" value=\"rover\"/>"
-                             "<parameter name=\"port\" value=\"bumper\"/></block>\n"),
+         withDevices("", "",
+                     "<block id=\"q\" type=\"devin\"><parameter name=\"device\" value=\"rover\"/>"
+                     "<parameter name=\"port\" value=\"bumper\"/></block>\n"),
          "rover", "names no device"},
         {"device input from an output port",
-         withDevices("", "", "<block id=\"q\" type=\"devin\"><parameter name=\"device\" value=\"tavik\"/>"
-                             "<parameter name=\"port\" value=\"speed\"/></block>\n"),
+         withDevices("", "",
+                     "<block id=\"q\" type=\"devin\"><parameter name=\"device\" value=\"tavik\"/>"
+                     "<parameter name=\"port\" value=\"speed\"/></block>\n"),
          "\"speed\"", "names no input port of device \"tavik\""},
-        {"current tab not open", project("", diagram("", "") + chart, "<layout current=\"d\">\n<tab program=\"Main\"/>\n</layout>\n"),
+        {"current tab not open",
+         project("", diagram("", "") + chart, "<layout current=\"d\">\n<tab program=\"Main\"/>\n</layout>\n"),
          "<layout", "current tab \"d\" is not open"},
     };
 
@@ -156,7 +181,7 @@ TEST_F(ProjectErrorTest, DelayBlockMayCloseACycle)
 {
     const std::string blocks = "<block id=\"p\" type=\"add\"/>\n<block id=\"z\" type=\"delay\"/>\n";
     const std::string links = "<link from=\"p\" fromPort=\"out\" to=\"z\" toPort=\"in\"/>\n"
-                               "<link from=\"z\" fromPort=\"out\" to=\"p\" toPort=\"a\"/>\n";
+                              "<link from=\"z\" fromPort=\"out\" to=\"p\" toPort=\"a\"/>\n";
     EXPECT_NO_THROW(projecttest::fromText(project("", diagram(blocks, links) + chart), "ok.tkp2"));
 }
 
@@ -172,9 +197,11 @@ TEST_F(ProjectErrorTest, ChecksDoNotRelyOnTheSchema)
     }
 
     EXPECT_THROW(projecttest::fromText("<units/>", "bad.tkp2", false), std::runtime_error);
-    EXPECT_THROW(projecttest::fromText(project("<variable name=\"1x\" type=\"int\"/>\n", chart), "bad.tkp2", false),
+    EXPECT_THROW(
+        projecttest::fromText(project("<variable name=\"1x\" type=\"int\"/>\n", chart), "bad.tkp2", false),
+        std::runtime_error);
+    EXPECT_THROW(projecttest::fromText(project("", chart, "<extra/>\n"), "bad.tkp2", false),
                  std::runtime_error);
-    EXPECT_THROW(projecttest::fromText(project("", chart, "<extra/>\n"), "bad.tkp2", false), std::runtime_error);
 }
 
 } // namespace

@@ -96,7 +96,8 @@ TEST_F(ProjectTest, CounterExampleLoads)
 
 TEST_F(ProjectTest, EveryExampleSurvivesARoundTrip)
 {
-    const QStringList examples = QDir(TAVVIEW_DIST_DIR "/examples").entryList({"*.tkp2"}, QDir::Files, QDir::Name);
+    const QStringList examples =
+        QDir(TAVVIEW_DIST_DIR "/examples").entryList({"*.tkp2"}, QDir::Files, QDir::Name);
     EXPECT_EQ(examples, (QStringList{"counter.tkp2", "robot.tkp2", "traffic.tkp2"}));
     for (const QString& name : examples) {
         SCOPED_TRACE(name.toStdString());
@@ -154,6 +155,19 @@ TEST_F(ProjectTest, SavingKeepsLayoutAndProtectionButNeverThePassword)
     project->protection().clear();
     EXPECT_FALSE(project->save(dir.filePath("missing/p.tkp2").toStdString(), &error));
     EXPECT_TRUE(projecttest::fromFile(path)->protection().isProtected());
+}
+
+TEST_F(ProjectTest, OneSessionServesSeveralProjects)
+{
+    const auto session = kirogen::gen::session::SerializationIdSession::create();
+    const util::xml::DocumentPtr doc(
+        util::XmlSerializer().load(TAVVIEW_DIST_DIR "/examples/counter.tkp2", true));
+    const auto first = Project::create(doc->getDocumentElement(), session, util::XTime());
+    const auto second = Project::create(doc->getDocumentElement(), session, util::XTime());
+    EXPECT_NE(first->id(), second->id());
+    EXPECT_EQ(second->session(), session);
+    EXPECT_FALSE(session->claim(second->id().toString() + "/fbd/count", "sum"));
+    EXPECT_EQ(session->newId(second->id().toString() + "/fbd/count", "sum"), "sum11");
 }
 
 TEST_F(ProjectTest, ProtectionUsesAFreshSaltEachTime)

@@ -30,16 +30,17 @@ inline void loadSystem()
 inline std::shared_ptr<kirogen::model::Project> fromText(const std::string& text, const std::string& name,
                                                          bool validate = true)
 {
-    const util::xml::DocumentPtr doc(util::XmlSerializer().loadFromMem(text.data(), text.size(), validate, name));
-    return kirogen::model::Project::create(doc->getDocumentElement(),
-                                           kirogen::gen::session::SerializationIdSession::create(), util::XTime());
+    const util::xml::DocumentPtr doc(
+        util::XmlSerializer().loadFromMem(text.data(), text.size(), validate, name));
+    return kirogen::model::Project::create(
+        doc->getDocumentElement(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
 }
 
 inline std::shared_ptr<kirogen::model::Project> fromFile(const std::string& path)
 {
     const util::xml::DocumentPtr doc(util::XmlSerializer().load(path, true));
-    return kirogen::model::Project::create(doc->getDocumentElement(),
-                                           kirogen::gen::session::SerializationIdSession::create(), util::XTime());
+    return kirogen::model::Project::create(
+        doc->getDocumentElement(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
 }
 
 } // namespace projecttest

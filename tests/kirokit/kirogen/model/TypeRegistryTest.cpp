@@ -14,7 +14,10 @@ namespace {
 class TypeRegistryTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema"); }
+    void SetUp() override
+    {
+        util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
+    }
 
     std::string write(const std::string& types)
     {
@@ -22,8 +25,8 @@ protected:
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(("<?xml version=\"1.0\"?>\n<types xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-                    "xsi:noNamespaceSchemaLocation=\"types.xsd\">\n"
-                    + types + "</types>\n")
+                    "xsi:noNamespaceSchemaLocation=\"types.xsd\">\n" +
+                    types + "</types>\n")
                        .c_str());
         return path.toStdString();
     }
@@ -59,13 +62,16 @@ TEST_F(TypeRegistryTest, ShippedTypes)
 TEST_F(TypeRegistryTest, BadFilesNameFileAndLine)
 {
     const std::string path = _dir.filePath("types.xml").toStdString();
-    EXPECT_EQ(error("<type name=\"int\" text=\"i\" default=\"0\"/>\n<type name=\"float\" text=\"f\" default=\"0\"/>\n"),
+    EXPECT_EQ(error("<type name=\"int\" text=\"i\" default=\"0\"/>\n<type name=\"float\" text=\"f\" "
+                    "default=\"0\"/>\n"),
               path + ":4:0: data type \"float\" is not supported");
     EXPECT_EQ(error("<type name=\"int\" text=\"i\" default=\"zero\"/>\n").rfind(path + ":3:", 0), 0u);
     EXPECT_EQ(error("<type name=\"int\" text=\"i\"/>\n").rfind(path + ":3:", 0), 0u);
-    EXPECT_EQ(error("<type name=\"int\" text=\"i\" default=\"0\"/>\n<type name=\"int\" text=\"j\" default=\"1\"/>\n")
-                  .rfind(path + ":", 0),
-              0u);
+    EXPECT_EQ(
+        error(
+            "<type name=\"int\" text=\"i\" default=\"0\"/>\n<type name=\"int\" text=\"j\" default=\"1\"/>\n")
+            .rfind(path + ":", 0),
+        0u);
     EXPECT_THROW(TypeRegistry::loadTypes(_dir.filePath("absent.xml").toStdString()), std::runtime_error);
 }
 

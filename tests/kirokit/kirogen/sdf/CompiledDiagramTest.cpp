@@ -288,3 +288,41 @@ TEST_F(CompiledDiagramTest, EveryShippedTypeHasAnImplementationWithItsPorts)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DeviceBlocks, ReadInputsAndCheckPortsAgainstTheDeviceType)
+{
+    enginetest::loadSystem();
+    const auto project = enginetest::project("<variable name=\"hit\" type=\"bool\" value=\"true\"/>", "",
+                                             "<device type=\"LUM GmbH Tavik\" name=\"tavik\"/>");
+    const auto compile = [&project](std::vector<FunctionBlock> blocks, std::vector<DataLink> links) {
+        const FunctionBlockDiagram diagram("d", std::move(blocks), std::move(links));
+        auto compiled = std::make_unique<CompiledDiagram>(diagram, project, "robot.tkp2");
+        compiled->reset();
+        return compiled;
+    };
+
+    const auto diagram = compile({block("bumper", "devin", {{"device", "tavik"}, {"port", "bumper"}}),
+                                  block("hit", "gvwrite", {{"variable", "hit"}}),
+                                  block("speed", "const", {{"value", "0.5"}}),
+                                  block("drive", "devout", {{"device", "tavik"}, {"port", "speed"}})},
+                                 {wire("bumper.out", "hit.in"), wire("speed.out", "drive.in")});
+    diagram->runCycle(0.0); // not connected: the input's declared default, the output is dropped
+    EXPECT_EQ(project->globalVariable("hit")->value(), Variant(false));
+
+    const auto error = [&compile](const std::string& type, const std::string& port) {
+        try {
+            compile({block("io", type, {{"device", "tavik"}, {"port", port}}, 12)}, {});
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what());
+        }
+        return std::string("compiled");
+    };
+    EXPECT_EQ(error("devin", "speed"), "robot.tkp2:12: block 'io' (devin): device 'tavik' has no input port 'speed'");
+    EXPECT_EQ(error("devout", "bumper"),
+              "robot.tkp2:12: block 'io' (devout): device 'tavik' has no output port 'bumper'");
+    EXPECT_EQ(error("devin", "warp"), "robot.tkp2:12: block 'io' (devin): device 'tavik' has no input port 'warp'");
+}
+
+} // namespace

@@ -40,7 +40,8 @@ TEST(SerializerTest, Int)
     EXPECT_EQ(load("+7", "int"), Variant(7));
     EXPECT_EQ(load("2147483647", "int"), Variant(2147483647));
     EXPECT_EQ(load("-2147483648", "int"), Variant(-2147483647 - 1));
-    for (const char* text : {"", "+", "-", "+-1", "2147483648", "-2147483649", "1.5", "12abc", " 1", "1 ", "0x10", "1e3"})
+    for (const char* text :
+         {"", "+", "-", "+-1", "2147483648", "-2147483649", "1.5", "12abc", " 1", "1 ", "0x10", "1e3"})
         EXPECT_FALSE(accepts(text, "int")) << text;
 }
 
@@ -50,7 +51,8 @@ TEST(SerializerTest, Double)
     EXPECT_EQ(load("-1e3", "double"), Variant(-1000.0));
     EXPECT_EQ(load("5", "double").typeName(), "double");
     EXPECT_EQ(load("1.7976931348623157e308", "double"), Variant(1.7976931348623157e308));
-    for (const char* text : {"", "nan", "NaN", "inf", "-inf", "infinity", "1e999", "-1e999", "1.5x", "1,5", " 2", "0x1p3"})
+    for (const char* text :
+         {"", "nan", "NaN", "inf", "-inf", "infinity", "1e999", "-1e999", "1.5x", "1,5", " 2", "0x1p3"})
         EXPECT_FALSE(accepts(text, "double")) << text;
 }
 

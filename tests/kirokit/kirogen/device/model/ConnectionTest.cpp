@@ -72,8 +72,8 @@ TEST(TcpConnection, addressesJoinAndSplit)
     ASSERT_TRUE(TcpConnection::splitAddress("[::1]:7171", &host, &port, &error));
     EXPECT_EQ(host, "::1");
     EXPECT_EQ(port, 7171);
-    for (const char* bad : {"127.0.0.1", "127.0.0.1:", "127.0.0.1:0", "127.0.0.1:65536", "127.0.0.1:12x",
-                            ":7171", "::1"})
+    for (const char* bad :
+         {"127.0.0.1", "127.0.0.1:", "127.0.0.1:0", "127.0.0.1:65536", "127.0.0.1:12x", ":7171", "::1"})
         EXPECT_FALSE(TcpConnection::splitAddress(bad, &host, &port, &error)) << bad;
 }
 
@@ -89,7 +89,8 @@ TEST(TcpConnection, exchangesLinesWithTheDevice)
 
     // Split across packets, with CR LF, an over-long line and a line without "=".
     server.send("dist");
-    server.send("ance=1.5\r\n" + std::string(TcpConnection::maxLineLength + 10, 'x') + "=1\nnoise\nbumper=true\n");
+    server.send("ance=1.5\r\n" + std::string(TcpConnection::maxLineLength + 10, 'x') +
+                "=1\nnoise\nbumper=true\n");
     EXPECT_EQ(reports.input("distance"), "1.5");
     EXPECT_EQ(reports.input("bumper"), "true");
 
@@ -161,7 +162,7 @@ TEST(TcpConnection, disconnectCancelsAPendingAttempt)
 
 TEST(DeviceFileConnection, opensAnExistingFileAndRefusesAMissingOne)
 {
-    DeviceFileConnection connection("test");
+    DeviceFileConnection connection("test", DeviceFileConnection::Format::Opaque);
     Reports reports;
     reports.attach(connection);
     connection.connect("/nonexistent/js0");

@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/joystick.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <condition_variable>
 #include <fstream>
 #include <functional>
@@ -64,7 +69,8 @@ private:
 
 bool eventually(const std::function<bool()>& condition)
 {
-    for (auto deadline = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < deadline;) {
+    for (auto deadline = std::chrono::steady_clock::now() + 10s;
+         std::chrono::steady_clock::now() < deadline;) {
         if (condition())
             return true;
         std::this_thread::sleep_for(5ms);
@@ -216,6 +222,42 @@ TEST_F(DeviceInstanceTest, deviceFileOpensOrFails)
     expectEvent(2, DataRole::DeviceDisconnected, joystick);
 }
 
+TEST_F(DeviceInstanceTest, joystickEventsBecomeInputsUntilTheDeviceGoesAway)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("js0").toStdString();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    auto joystick = create("LUM GmbH Joystick");
+    joystick->registerObserver(&_recorder);
+    ASSERT_TRUE(joystick->setParameter("name", path));
+    joystick->connect();
+    expectEvent(0, DataRole::DeviceConnected, joystick);
+
+    const int writer = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    const std::vector<js_event> events = {
+        {0, 1, JS_EVENT_BUTTON | JS_EVENT_INIT, 2}, // state at open
+        {10, -32768, JS_EVENT_AXIS, 1},
+        {20, 16384, JS_EVENT_AXIS, 9}, // not declared: ignored
+        {30, 0, JS_EVENT_BUTTON, 2},
+        {40, 32767, JS_EVENT_AXIS, 0},
+    };
+    const char* bytes = reinterpret_cast<const char*>(events.data());
+    const std::size_t size = events.size() * sizeof(js_event);
+    // Split inside an event, as a read may be.
+    ASSERT_EQ(::write(writer, bytes, 13), 13);
+    EXPECT_TRUE(eventually([&] { return joystick->readInput("button2") == Variant(true); }));
+    ASSERT_EQ(::write(writer, bytes + 13, size - 13), static_cast<ssize_t>(size - 13));
+    EXPECT_TRUE(eventually([&] { return joystick->readInput("axis0") == Variant(1.0); }));
+    EXPECT_EQ(joystick->readInput("axis1"), Variant(-1.0));
+    EXPECT_EQ(joystick->readInput("button2"), Variant(false));
+    EXPECT_TRUE(joystick->readInput("axis9").isEmpty());
+
+    // The device went away: the writer's end closed.
+    ::close(writer);
+    expectEvent(1, DataRole::DeviceDisconnected, joystick);
+}
+
 TEST_F(DeviceInstanceTest, simulatedDeviceKeepsItsValuesInMemory)
 {
     auto device = create("sim");
@@ -264,7 +306,8 @@ TEST_F(DeviceInstanceTest, parametersAndConfigurationRoundTrip)
     robot->saveXml(document->getDocumentElement());
     const std::string text = util::XmlSerializer::toString(document);
     document->release();
-    EXPECT_NE(text.find(R"(<parameter name="ipAddress" value="127.0.0.1:9000"/>)"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"(<parameter name="ipAddress" value="127.0.0.1:9000"/>)"), std::string::npos)
+        << text;
 
     util::XmlSerializer serializer;
     document = serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
@@ -289,9 +332,10 @@ TEST_F(DeviceInstanceTest, badDeviceContentNamesTheLineAndChangesNothing)
     util::XmlSerializer serializer;
     for (const auto& [content, message] : cases) {
         SCOPED_TRACE(content);
-        const std::string text = "<device>\n<parameter name=\"ipAddress\" value=\"127.0.0.2\"/>\n" + content +
-                                 "\n</device>";
-        xercesc::DOMDocument* document = serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
+        const std::string text =
+            "<device>\n<parameter name=\"ipAddress\" value=\"127.0.0.2\"/>\n" + content + "\n</device>";
+        xercesc::DOMDocument* document =
+            serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
         auto robot = create("LUM GmbH Tavik", "tavik");
         try {
             robot->loadXml(document->getDocumentElement());

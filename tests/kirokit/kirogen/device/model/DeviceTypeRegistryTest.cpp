@@ -1,6 +1,6 @@
+#include <kirogen/Singletons.h>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
-#include <kirogen/Singletons.h>
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
 
@@ -22,7 +22,10 @@ const std::string header = R"(<?xml version="1.0" encoding="UTF-8"?>
 class DeviceTypeRegistryTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema"); }
+    static void SetUpTestSuite()
+    {
+        util::XmlSerializer::addGlobalEntityResolverSearchPath(TAVVIEW_DIST_DIR "/schema");
+    }
 
     std::string write(const std::string& name, const std::string& text)
     {
@@ -164,7 +167,8 @@ TEST_F(DeviceTypeRegistryTest, badFilesNameFileAndLineAndAddNothing)
 TEST_F(DeviceTypeRegistryTest, duplicateIdsAreRefused)
 {
     write("a.xml", header + R"( id="same" name="a"><connection kind="none"/></deviceType>)");
-    const std::string second = write("b.xml", header + R"( id="same" name="b"><connection kind="none"/></deviceType>)");
+    const std::string second =
+        write("b.xml", header + R"( id="same" name="b"><connection kind="none"/></deviceType>)");
     DeviceTypeRegistry registry;
     const std::string error = loadError(registry);
     EXPECT_NE(error.find(second + ":2:"), std::string::npos) << error;
@@ -200,8 +204,10 @@ TEST_F(DeviceTypeRegistryTest, tellsTheLoadingObserverAboutEachFile)
                 files.push_back(value.get<util::XmlString>().toStdString());
         }
     } loading;
-    const std::string b = write("b.xml", header + R"( id="b" name="b"><connection kind="none"/></deviceType>)");
-    const std::string a = write("a.xml", header + R"( id="a" name="a"><connection kind="none"/></deviceType>)");
+    const std::string b =
+        write("b.xml", header + R"( id="b" name="b"><connection kind="none"/></deviceType>)");
+    const std::string a =
+        write("a.xml", header + R"( id="a" name="a"><connection kind="none"/></deviceType>)");
 
     kirogen::singletons_init(&loading, "UTF-8");
     DeviceTypeRegistry registry;
@@ -225,6 +231,8 @@ TEST_F(DeviceTypeRegistryTest, instancesNeedUsableNames)
     EXPECT_EQ(device->instanceName(), "robot 1");
     EXPECT_EQ(device->deviceType(), type);
     EXPECT_EQ(device->getPtr(), device);
+    const DeviceInstance unowned(type, {}, "unowned");
+    EXPECT_FALSE(unowned.getPtr()) << "no shared owner, no pointer (and no exception)";
     EXPECT_NE(device->connection(), nullptr);
     EXPECT_EQ(registry.getByXmlId("none")->createDeviceInstance(nullptr, "n")->connection(), nullptr);
 }

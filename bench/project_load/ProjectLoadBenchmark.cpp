@@ -1,0 +1,143 @@
+// Loading a project (document plus Project::create) side by side with "xmllint --noout" on
+// the same file, and the resident memory the loaded project holds.
+//
+//   bench_project_load <project.tkp2> [runs]
+//
+// Data types, units, devices and schemas come from the data tree beside bin/.
+
+#include <kirogen/Singletons.h>
+#include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <kirogen/gen/session/SerializationIdSession.h>
+#include <kirogen/model/Project.h>
+#include <kirogen/model/TypeRegistry.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
+#include <util/XmlDom.h>
+#include <util/XmlSerializer.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+long peakRssKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+long currentRssKb()
+{
+    long size = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &size, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+void loadSystem(const std::string& root)
+{
+    kirogen::singletons_init(nullptr, "UTF-8");
+    util::XmlSerializer::addGlobalEntityResolverSearchPath(root + "/schema");
+    kirogen::model::TypeRegistry::loadTypes(root + "/config/types.xml");
+    kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(root + "/units");
+    kirogen::device::model::DeviceTypeRegistry::singleton().loadDeviceTypes(root + "/devices");
+}
+
+std::shared_ptr<kirogen::model::Project> loadProject(const std::string& path)
+{
+    const util::xml::DocumentPtr doc(util::XmlSerializer().load(path, true));
+    return kirogen::model::Project::create(
+        doc->getDocumentElement(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Child mode: the memory of one load, measured in a fresh process.
+int measureMemory(const std::string& path)
+{
+    const long before = peakRssKb();
+    const long residentBefore = currentRssKb();
+    const auto project = loadProject(path);
+    const long after = peakRssKb();
+    const long held = currentRssKb() - residentBefore;
+    std::printf("%ld %ld %ld %zu\n", before, after, held, project->globalVariables().size());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::cerr << "usage: bench_project_load <project.tkp2> [runs]\n";
+        return 2;
+    }
+    const std::string root = QFileInfo(app.applicationDirPath() + "/..").canonicalFilePath().toStdString();
+    loadSystem(root);
+
+    if (args[1] == "--memory")
+        return measureMemory(args.value(2).toStdString());
+
+    const QString path = args[1];
+    const int runs = args.size() > 2 ? std::max(1, args[2].toInt()) : 15;
+    std::vector<double> ours;
+    std::vector<double> xmllint;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess lint;
+        lint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), path});
+        if (!lint.waitForFinished(60000) || lint.exitCode() != 0) {
+            std::cerr << "xmllint failed on " << path.toStdString() << "\n";
+            return 1;
+        }
+        xmllint.push_back(timer.nsecsElapsed() / 1e6);
+
+        timer.restart();
+        const auto project = loadProject(path.toStdString());
+        ours.push_back(timer.nsecsElapsed() / 1e6);
+    }
+
+    QProcess child;
+    child.start(app.applicationFilePath(), {QStringLiteral("--memory"), path});
+    child.waitForFinished(120000);
+    long before = 0;
+    long after = 0;
+    long held = 0;
+    std::size_t variables = 0;
+    std::sscanf(child.readAllStandardOutput().constData(), "%ld %ld %ld %zu", &before, &after, &held,
+                &variables);
+
+    const double fileKb = QFileInfo(path).size() / 1024.0;
+    std::printf("file                         %.0f KiB, %zu global variables\n", fileKb, variables);
+    std::printf("xmllint --noout (process)    median %.1f ms, best %.1f ms\n", median(xmllint),
+                *std::min_element(xmllint.begin(), xmllint.end()));
+    std::printf("document + Project::create   median %.1f ms, best %.1f ms (validated against project.xsd)\n",
+                median(ours), *std::min_element(ours.begin(), ours.end()));
+    std::printf("ratio (median)               %.2f\n", median(ours) / median(xmllint));
+    std::printf("peak RSS before / after load %ld KiB / %ld KiB; loading added %ld KiB = %.1f x the file\n",
+                before, after, after - before, (after - before) / fileKb);
+    std::printf("held by the project          %ld KiB = %.1f x the file (document released)\n", held,
+                held / fileKb);
+    return 0;
+}
