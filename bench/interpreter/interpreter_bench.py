@@ -110,6 +110,10 @@ class Interpreter:
             if text in item[1]:
                 return item[0]
 
+    def wait_for_all(self, texts, timeout=60):
+        """The arrival times of the first lines holding each of TEXTS, in that order."""
+        return [self.wait_for(text, timeout) for text in texts]
+
     def next_line(self, timeout):
         item = self._queue.get(timeout=timeout)
         if item is None:

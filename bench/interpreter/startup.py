@@ -5,6 +5,7 @@
 with SIGINT after the line and reaped before the next run (one instance at a time)."""
 import argparse
 import os
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -22,11 +23,19 @@ def time_xmllint(path):
     return time.monotonic() - start
 
 
+# Lines that end the stages of the start-up, as the interpreter prints them.
+STAGES = [("exec to banner", "Interpreter Version"),
+          ("loading the system", "Loading devices..."),
+          ("loading the project", "Loading project "),
+          ("connecting", "Successfully connected to all devices.")]
+
+
 def time_interpreter(build, path):
+    """The times from exec to the end of each stage."""
     interpreter = Interpreter(build, "-f", path)
-    arrived = interpreter.wait_for("Successfully connected to all devices.")
+    arrivals = interpreter.wait_for_all([line for _, line in STAGES])
     interpreter.interrupt()
-    return arrived - interpreter.started
+    return [arrived - interpreter.started for arrived in arrivals]
 
 
 def main():
@@ -42,10 +51,11 @@ def main():
         # One untimed round of each, so both start from a warm page cache.
         time_xmllint(path)
         time_interpreter(args.build, path)
-        xmllint, interpreter = [], []
+        xmllint, stages = [], []
         for _ in range(args.runs):
             xmllint.append(time_xmllint(path))
-            interpreter.append(time_interpreter(args.build, path))
+            stages.append(time_interpreter(args.build, path))
+    interpreter = [ends[-1] for ends in stages]
 
     ratio = sorted(interpreter)[len(interpreter) // 2] / sorted(xmllint)[len(xmllint) // 2]
     print("project            10,000 global variables, 200 programs (bench/project_load generator)")
@@ -53,6 +63,10 @@ def main():
     print(f"xmllint --noout    {summary(xmllint)}  (exec to exit)")
     print(f"interpreter        {summary(interpreter)}  (exec to \"Successfully connected ...\")")
     print(f"ratio (medians)    {ratio:.2f}  (target: at most 2)")
+    print("interpreter stages (median of each stage's own time):")
+    for index, (name, _) in enumerate(STAGES):
+        spans = [ends[index] - (ends[index - 1] if index else 0.0) for ends in stages]
+        print(f"  {name:<19}{statistics.median(spans) * 1000:6.1f} ms")
 
 
 if __name__ == "__main__":
