@@ -32,9 +32,11 @@ std::string parameter(const std::string& name, const std::string& value)
     return "<parameter name=\"" + name + "\" value=\"" + value + "\"/>";
 }
 
-std::string wire(const std::string& from, const std::string& fromPort, const std::string& to, const std::string& toPort)
+std::string wire(const std::string& from, const std::string& fromPort, const std::string& to,
+                 const std::string& toPort)
 {
-    return "<link from=\"" + from + "\" fromPort=\"" + fromPort + "\" to=\"" + to + "\" toPort=\"" + toPort + "\"/>\n";
+    return "<link from=\"" + from + "\" fromPort=\"" + fromPort + "\" to=\"" + to + "\" toPort=\"" + toPort +
+           "\"/>\n";
 }
 
 // 249 groups of const, add, gt and and (996 blocks), chained through the sums and the
@@ -74,8 +76,8 @@ std::string projectText(int& blockCount)
            "<variable name=\"input\" type=\"double\" value=\"1\"/>\n"
            "<variable name=\"output\" type=\"double\" value=\"0\"/>\n</globalVariables>\n<programs>\n"
            "<sfc name=\"main\"><step name=\"Run\" initial=\"true\" diagram=\"big\" x=\"0\" y=\"0\"/></sfc>\n"
-           "<fbd name=\"big\">\n"
-           + blocks + links + "</fbd>\n</programs>\n</project>\n";
+           "<fbd name=\"big\">\n" +
+           blocks + links + "</fbd>\n</programs>\n</project>\n";
 }
 
 } // namespace
@@ -95,7 +97,8 @@ int main()
         const util::xml::DocumentPtr document(
             util::XmlSerializer().loadFromMem(text.data(), text.size(), true, "bench.tkp2"));
         const auto project = kirogen::model::Project::create(
-            document->getDocumentElement(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
+            document->getDocumentElement(), kirogen::gen::session::SerializationIdSession::create(),
+            util::XTime());
         kirogen::sim::SimulationThread simulation(project, project->sfcModels().front(), util::XTime(0.01));
         auto& execution = *simulation.getExecution();
 
@@ -122,7 +125,8 @@ int main()
         std::printf("blocks per diagram: %d\ncycles measured: %d\n", blockCount, batches * perBatch);
         std::printf("mean per cycle: %.2f us\nmedian per cycle: %.2f us\nslowest batch: %.2f us per cycle\n",
                     total / batches, microseconds[batches / 2], microseconds.back());
-        std::printf("output after the run: %s\n", project->globalVariables().at("output")->value().toString().c_str());
+        std::printf("output after the run: %s\n",
+                    project->globalVariables().at("output")->value().toString().c_str());
     }
     kirogen::singletons_done();
     return 0;

@@ -2,6 +2,7 @@
 #include <util/XmlDom.h>
 #include <util/XmlString.h>
 
+#include <xercesc/dom/DOMAttr.hpp>
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/util/XMLString.hpp>
 
@@ -15,21 +16,29 @@ using namespace xercesc;
 
 namespace {
 
-// Attribute and element names of the kit are ASCII; they need no general transcoding.
+// Attribute and element names of the kit are short ASCII words; they need no general
+// transcoding. Anything else takes the general road.
 class AsciiName
 {
 public:
     explicit AsciiName(const char* name)
     {
         std::size_t i = 0;
-        for (; name[i] && i + 1 < sizeof _text / sizeof _text[0]; ++i)
-            _text[i] = static_cast<XMLCh>(static_cast<unsigned char>(name[i]));
+        for (; name[i]; ++i) {
+            const auto c = static_cast<unsigned char>(name[i]);
+            if (c >= 0x80 || i + 1 == sizeof _text / sizeof _text[0]) {
+                _general = XmlString(name);
+                return;
+            }
+            _text[i] = c;
+        }
         _text[i] = 0;
     }
-    const XMLCh* text() const { return _text; }
+    const XMLCh* text() const { return _general.isEmpty() ? _text : _general.xmlText(); }
 
 private:
     XMLCh _text[64];
+    XmlString _general;
 };
 
 std::string toUtf8(const XMLCh* text)
@@ -45,6 +54,16 @@ std::string toUtf8(const XMLCh* text)
     return ascii;
 }
 
+// An attribute's value is usually its one text child; reading that directly skips the casts
+// DOMAttr::getValue() makes, which dominated reading large projects.
+const XMLCh* valueOf(const DOMAttr* attribute)
+{
+    const DOMNode* child = attribute->getFirstChild();
+    if (child && !child->getNextSibling() && child->getNodeType() == DOMNode::TEXT_NODE)
+        return child->getNodeValue();
+    return attribute->getValue();
+}
+
 const XMLCh* nameOf(const DOMNode* node)
 {
     const XMLCh* name = node->getLocalName();
@@ -55,12 +74,21 @@ const XMLCh* nameOf(const DOMNode* node)
 
 std::string attribute(const DOMElement* element, const char* name)
 {
-    return toUtf8(element->getAttribute(AsciiName(name).text()));
+    const DOMAttr* node = element->getAttributeNode(AsciiName(name).text());
+    return node ? toUtf8(valueOf(node)) : std::string();
 }
 
 bool hasAttribute(const DOMElement* element, const char* name)
 {
     return element->hasAttribute(AsciiName(name).text());
+}
+
+std::optional<std::string> findAttribute(const DOMElement* element, const char* name)
+{
+    const DOMAttr* node = element->getAttributeNode(AsciiName(name).text());
+    if (!node)
+        return std::nullopt;
+    return toUtf8(valueOf(node));
 }
 
 std::vector<const DOMElement*> childElements(const DOMElement* parent, const char* name)

@@ -4,6 +4,7 @@
 #include <xercesc/dom/DOMElement.hpp>
 
 #include <memory>
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -20,6 +21,8 @@ using DocumentPtr = std::unique_ptr<xercesc::DOMDocument, DocumentReleaser>;
 // The value of an attribute as UTF-8; empty when the attribute is absent.
 std::string attribute(const xercesc::DOMElement* element, const char* name);
 bool hasAttribute(const xercesc::DOMElement* element, const char* name);
+// The value of an attribute, or nothing when it is absent (one lookup for both questions).
+std::optional<std::string> findAttribute(const xercesc::DOMElement* element, const char* name);
 
 // The element children with the given local name, in document order; all of them for null.
 std::vector<const xercesc::DOMElement*> childElements(const xercesc::DOMElement* parent, const char* name);

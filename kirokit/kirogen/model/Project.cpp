@@ -8,6 +8,8 @@
 #include <util/XmlDom.h>
 #include <util/XmlSerializer.h>
 
+#include <stdexcept>
+
 namespace kirogen::model {
 
 Project::Project(std::shared_ptr<gen::session::SerializationIdSession> session, util::XTime time)
@@ -21,6 +23,8 @@ std::shared_ptr<Project> Project::create(const xercesc::DOMElement* root,
                                          const std::shared_ptr<gen::session::SerializationIdSession>& session,
                                          util::XTime time)
 {
+    if (!root)
+        throw std::invalid_argument("a project needs the root element of a project document");
     std::shared_ptr<Project> project(
         new Project(session ? session : gen::session::SerializationIdSession::create(), time));
     ProjectReader(project).read(root);

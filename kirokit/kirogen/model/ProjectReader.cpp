@@ -45,20 +45,21 @@ void ProjectReader::fail(const DOMElement* at, const std::string& message) const
 
 std::string ProjectReader::required(const DOMElement* element, const char* name) const
 {
-    if (!xml::hasAttribute(element, name))
+    std::optional<std::string> value = xml::findAttribute(element, name);
+    if (!value)
         fail(element, "<" + xml::localName(element) + "> has no attribute \"" + name + "\"");
-    return xml::attribute(element, name);
+    return std::move(*value);
 }
 
 double ProjectReader::number(const DOMElement* element, const char* name) const
 {
-    if (!xml::hasAttribute(element, name))
+    const std::optional<std::string> text = xml::findAttribute(element, name);
+    if (!text)
         return 0;
     bool ok = false;
-    const std::string text = xml::attribute(element, name);
-    const double value = Serializer::singleton().load(text, "double", &ok).get<double>();
+    const double value = Serializer::singleton().load(*text, "double", &ok).get<double>();
     if (!ok)
-        fail(element, "attribute \"" + std::string(name) + "\" is no number: \"" + text + "\"");
+        fail(element, "attribute \"" + std::string(name) + "\" is no number: \"" + *text + "\"");
     return value;
 }
 
@@ -115,12 +116,12 @@ void ProjectReader::readVariables(const DOMElement* section)
         if (!type)
             fail(element, "global variable \"" + name + "\" has the unknown data type \"" + typeName + "\"");
         lum::core::variant::Variant initial = type->defaultValue;
-        if (xml::hasAttribute(element, "value")) {
+        if (const std::optional<std::string> text = xml::findAttribute(element, "value")) {
             bool ok = false;
-            initial = Serializer::singleton().load(xml::attribute(element, "value"), typeName, &ok);
+            initial = Serializer::singleton().load(*text, typeName, &ok);
             if (!ok)
-                fail(element, "value \"" + xml::attribute(element, "value") + "\" of global variable \"" +
-                                  name + "\" is no " + typeName);
+                fail(element,
+                     "value \"" + *text + "\" of global variable \"" + name + "\" is no " + typeName);
         }
         if (_project->_globalVariables.count(name))
             fail(element, "global variable \"" + name + "\" is declared twice");

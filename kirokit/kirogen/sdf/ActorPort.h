@@ -7,7 +7,11 @@ namespace kirogen::sdf {
 // A connection point of a function block as its declaration in units/ names it.
 struct ActorPort
 {
-    enum Direction { In, Out };
+    enum Direction
+    {
+        In,
+        Out
+    };
 
     std::string name;
     Direction direction = In;

@@ -1,7 +1,7 @@
 #include <kirogen/sdf/ActorSetup.h>
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <stdexcept>
 
 namespace kirogen::sdf {
@@ -25,9 +25,12 @@ std::string ActorSetup::text(const std::string& name) const
 double ActorSetup::number(const std::string& name) const
 {
     const std::string value = text(name);
-    char* end = nullptr;
-    const double number = std::strtod(value.c_str(), &end);
-    if (value.empty() || *end != '\0' || !std::isfinite(number))
+    // from_chars, not strtod: the C locale of a Qt program follows the user's, and "0.5"
+    // must not depend on it.
+    double number = 0.0;
+    const char* end = value.data() + value.size();
+    const auto result = std::from_chars(value.data(), end, number);
+    if (value.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(number))
         throw std::runtime_error("parameter '" + name + "' is not a number: '" + value + "'");
     return number;
 }

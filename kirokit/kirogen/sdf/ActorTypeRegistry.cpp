@@ -65,17 +65,20 @@ void ActorTypeRegistry::loadFile(const std::string& path)
         for (const xercesc::DOMElement* port : util::xml::childElements(actor, "port")) {
             ActorPort entry;
             entry.name = util::xml::attribute(port, "name");
-            entry.direction = util::xml::attribute(port, "direction") == "out" ? ActorPort::Out : ActorPort::In;
+            entry.direction =
+                util::xml::attribute(port, "direction") == "out" ? ActorPort::Out : ActorPort::In;
             entry.typeName = util::xml::attribute(port, "type");
-            const bool taken = std::any_of(ports.begin(), ports.end(),
-                                           [&entry](const ActorPort& other) { return other.name == entry.name; });
+            const bool taken = std::any_of(ports.begin(), ports.end(), [&entry](const ActorPort& other) {
+                return other.name == entry.name;
+            });
             if (taken)
                 throw fault(path, port, "actor type '" + id + "' declares port '" + entry.name + "' twice");
             ports.push_back(std::move(entry));
         }
         std::vector<ActorParameter> parameters;
         for (const xercesc::DOMElement* parameter : util::xml::childElements(actor, "parameter")) {
-            ActorParameter entry{util::xml::attribute(parameter, "name"), util::xml::attribute(parameter, "type"),
+            ActorParameter entry{util::xml::attribute(parameter, "name"),
+                                 util::xml::attribute(parameter, "type"),
                                  util::xml::attribute(parameter, "default")};
             const bool taken =
                 std::any_of(parameters.begin(), parameters.end(),
@@ -85,8 +88,9 @@ void ActorTypeRegistry::loadFile(const std::string& path)
                             "actor type '" + id + "' declares parameter '" + entry.name + "' twice");
             parameters.push_back(std::move(entry));
         }
-        auto type = std::make_shared<const ActorType>(id, util::xml::attribute(actor, "category"),
-                                                      helpText(actor), std::move(ports), std::move(parameters));
+        auto type =
+            std::make_shared<const ActorType>(id, util::xml::attribute(actor, "category"), helpText(actor),
+                                              std::move(ports), std::move(parameters));
         if (!declared.emplace(id, std::move(type)).second)
             throw fault(path, actor, "actor type '" + id + "' is declared twice");
 

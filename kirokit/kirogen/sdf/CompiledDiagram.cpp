@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <queue>
+#include <set>
 #include <stdexcept>
 
 namespace kirogen::sdf {
@@ -52,19 +53,22 @@ CompiledDiagram::CompiledDiagram(const model::FunctionBlockDiagram& diagram,
         const model::FunctionBlock& block = blocks[index];
         const std::string name = "block '" + block.id + "'";
         if (!indexById.emplace(block.id, index).second)
-            throw fault(block.line, "diagram '" + diagram.name() + "' has two blocks named '" + block.id + "'");
+            throw fault(block.line,
+                        "diagram '" + diagram.name() + "' has two blocks named '" + block.id + "'");
         const auto type = ActorTypeRegistry::singleton().get(block.typeId);
         if (!type)
             throw fault(block.line, name + " has the unknown actor type '" + block.typeId + "'");
         auto implementation = ActorFactory::singleton().find(block.typeId);
         if (!implementation)
-            throw fault(block.line, "actor type '" + block.typeId + "' has no implementation (its library is not initialised)");
+            throw fault(block.line, "actor type '" + block.typeId +
+                                        "' has no implementation (its library is not initialised)");
         if (!portsMatch(*type, *implementation))
-            throw fault(block.line, "the ports of actor type '" + block.typeId + "' differ from its implementation's");
+            throw fault(block.line,
+                        "the ports of actor type '" + block.typeId + "' differ from its implementation's");
         for (const auto& parameter : block.parameters) {
             if (!type->parameter(parameter.first))
-                throw fault(block.line, name + " sets the parameter '" + parameter.first + "' that actor type '" +
-                                            block.typeId + "' does not have");
+                throw fault(block.line, name + " sets the parameter '" + parameter.first +
+                                            "' that actor type '" + block.typeId + "' does not have");
         }
         try {
             actors.push_back(implementation->create(ActorSetup(*type, block.parameters, project)));
@@ -90,7 +94,7 @@ CompiledDiagram::CompiledDiagram(const model::FunctionBlockDiagram& diagram,
 
     std::vector<std::vector<std::size_t>> successors(blocks.size());
     std::vector<std::vector<std::size_t>> predecessors(blocks.size());
-    std::map<std::pair<std::size_t, std::size_t>, int> connectedInputs;
+    std::set<std::pair<std::size_t, std::size_t>> connectedInputs;
     for (const model::DataLink& link : diagram.links()) {
         const auto from = indexById.find(link.fromBlock);
         const auto to = indexById.find(link.toBlock);
@@ -106,10 +110,11 @@ CompiledDiagram::CompiledDiagram(const model::FunctionBlockDiagram& diagram,
             throw fault(link.line, "block '" + link.fromBlock + "' (" + blocks[from->second].typeId +
                                        ") has no output '" + link.fromPort + "'");
         if (input == inputs.size())
-            throw fault(link.line, "block '" + link.toBlock + "' (" + blocks[to->second].typeId + ") has no input '" +
-                                       link.toPort + "'");
-        if (!connectedInputs.emplace(std::make_pair(to->second, input), link.line).second)
-            throw fault(link.line, "input '" + link.toPort + "' of block '" + link.toBlock + "' is connected twice");
+            throw fault(link.line, "block '" + link.toBlock + "' (" + blocks[to->second].typeId +
+                                       ") has no input '" + link.toPort + "'");
+        if (!connectedInputs.emplace(to->second, input).second)
+            throw fault(link.line,
+                        "input '" + link.toPort + "' of block '" + link.toBlock + "' is connected twice");
         actors[to->second]->bindInput(input, &_signals[firstSignal[from->second] + output]);
         if (actors[to->second]->dependsOnCurrentInputs()) {
             successors[from->second].push_back(to->second);
@@ -154,9 +159,10 @@ CompiledDiagram::CompiledDiagram(const model::FunctionBlockDiagram& diagram,
         const auto loopStart = std::find(walk.begin(), walk.end(), at);
         std::vector<std::size_t> loop(loopStart, walk.end());
         std::reverse(loop.begin(), loop.end());
-        const auto first = std::min_element(loop.begin(), loop.end(), [&blocks](std::size_t a, std::size_t b) {
-            return blocks[a].line < blocks[b].line;
-        });
+        const auto first =
+            std::min_element(loop.begin(), loop.end(), [&blocks](std::size_t a, std::size_t b) {
+                return blocks[a].line < blocks[b].line;
+            });
         std::rotate(loop.begin(), first, loop.end());
         std::string path;
         for (std::size_t index : loop)

@@ -23,8 +23,8 @@ class CompiledDiagram
 public:
     // Throws std::runtime_error "<source>:<line>: <fault>" for unknown blocks, ports and
     // parameters, bad parameter values, and loops without a delay block.
-    CompiledDiagram(const model::FunctionBlockDiagram& diagram, const std::shared_ptr<model::Project>& project,
-                    const std::string& source);
+    CompiledDiagram(const model::FunctionBlockDiagram& diagram,
+                    const std::shared_ptr<model::Project>& project, const std::string& source);
     ~CompiledDiagram();
 
     // Every block back to its state at the start of a run.

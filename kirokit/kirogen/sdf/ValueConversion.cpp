@@ -24,15 +24,17 @@ Variant ValueConversion::convert(const Variant& value, const Variant& sample, co
     bool isText = false;
     std::string text = value.get<std::string>(&isText);
     if (!isText) {
-        bool matches = false;
-        sample.get<bool>(&matches);
-        if (matches || (sample.isEmpty() && typeName == "bool")) {
+        bool isBool = false;
+        bool isInt = false;
+        sample.get<bool>(&isBool);
+        sample.get<int>(&isInt);
+        if (isBool || (sample.isEmpty() && typeName == "bool")) {
             text = toNumber(value) != 0.0 ? "true" : "false";
-        } else if (sample.get<int>(&matches), matches) {
+        } else if (isInt) {
             const double number = std::round(toNumber(value));
             // Out of the range of long long: left as a number text that no int type accepts.
             text = std::fabs(number) < 9.0e18 ? std::to_string(static_cast<long long>(number))
-                                               : Variant(number).toString();
+                                              : Variant(number).toString();
         } else {
             text = value.toString();
         }

@@ -10,8 +10,8 @@ namespace kirogen::sim {
 
 using Steady = std::chrono::steady_clock;
 
-Execution::Execution(std::shared_ptr<model::Project> project, const model::SfcModel& program, util::XTime cycle,
-                     const std::string& source)
+Execution::Execution(std::shared_ptr<model::Project> project, const model::SfcModel& program,
+                     util::XTime cycle, const std::string& source)
     : _project(std::move(project)), _cycle(cycle),
       _clock([] { return std::chrono::duration<double>(Steady::now().time_since_epoch()).count(); })
 {
@@ -79,7 +79,8 @@ void Execution::sync()
     bool ended = false;
     {
         std::unique_lock<std::mutex> lock(_mutex);
-        _changed.wait(lock, [this] { return _requested == Idle || _state == _requested || _state == Terminated; });
+        _changed.wait(lock,
+                      [this] { return _requested == Idle || _state == _requested || _state == Terminated; });
         ended = _state == Terminated;
     }
     if (ended)
@@ -173,7 +174,8 @@ void Execution::runCycle(util::XTime dt)
 
 void Execution::announce(const std::shared_ptr<session::ExecutionSession>& session)
 {
-    notify(observer::DataRole::ExecutionSessionAvailable, this, lum::core::variant::Variant::fromValue(session));
+    notify(observer::DataRole::ExecutionSessionAvailable, this,
+           lum::core::variant::Variant::fromValue(session));
 }
 
 void Execution::setState(State state)
@@ -195,9 +197,12 @@ void Execution::run()
 
     std::unique_lock<std::mutex> lock(_mutex);
     const std::function<double()> clock = _clock;
-    const auto period = std::chrono::duration_cast<Steady::duration>(std::chrono::duration<double>(_cycle.seconds()));
+    const auto period =
+        std::chrono::duration_cast<Steady::duration>(std::chrono::duration<double>(_cycle.seconds()));
     auto deadline = Steady::now();
     double previous = clock();
+    bool failed = false;
+    std::string fault;
     while (_requested != Terminated) {
         if (_requested == Suspended) {
             setState(Suspended);
@@ -215,12 +220,11 @@ void Execution::run()
         }
         lock.unlock();
         const double now = clock();
-        bool failed = false;
         try {
             runCycle(util::XTime(now - previous));
         } catch (const std::exception& e) {
-            kiroutil::Log::singleton().error(std::string("The program stopped: ") + e.what());
             failed = true;
+            fault = e.what();
         }
         previous = now;
         // After an overrun the next cycle is a full period later, not a burst of catch-up cycles.
@@ -238,6 +242,10 @@ void Execution::run()
     }
     lock.lock();
     setState(Terminated);
+    lock.unlock();
+    // Logged when the run has ended, so that whoever reads it finds the execution terminated.
+    if (failed)
+        kiroutil::Log::singleton().error("The program stopped: " + fault);
 }
 
 } // namespace kirogen::sim

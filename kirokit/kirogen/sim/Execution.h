@@ -35,7 +35,13 @@ class ExecutionSession;
 class Execution : public observer::Observable
 {
 public:
-    enum State { Idle, Running, Suspended, Terminated };
+    enum State
+    {
+        Idle,
+        Running,
+        Suspended,
+        Terminated
+    };
 
     // Compiles the program; throws std::runtime_error "<source>:<line>: <fault>".
     Execution(std::shared_ptr<model::Project> project, const model::SfcModel& program, util::XTime cycle,

@@ -33,7 +33,8 @@ Program::Program(const std::shared_ptr<model::Project>& project, const model::Sf
         if (!step.diagram.empty()) {
             const auto diagram = project->diagram(step.diagram);
             if (!diagram)
-                throw fault(step.line, "step '" + step.name + "' runs the unknown diagram '" + step.diagram + "'");
+                throw fault(step.line,
+                            "step '" + step.name + "' runs the unknown diagram '" + step.diagram + "'");
             compiled.diagram = std::make_unique<sdf::CompiledDiagram>(*diagram, project, source);
         }
         _steps.push_back(std::move(compiled));

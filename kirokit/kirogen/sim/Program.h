@@ -23,7 +23,8 @@ class Program
 {
 public:
     // Throws std::runtime_error "<source>:<line>: <fault>".
-    Program(const std::shared_ptr<model::Project>& project, const model::SfcModel& chart, const std::string& source);
+    Program(const std::shared_ptr<model::Project>& project, const model::SfcModel& chart,
+            const std::string& source);
     ~Program();
 
     // Back to the initial step, to be entered at the next cycle.

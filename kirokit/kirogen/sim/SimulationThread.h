@@ -18,8 +18,8 @@ class SimulationThread : public ExecutionThread
 public:
     // Compiles the program; throws std::runtime_error naming the file and line of a fault,
     // std::invalid_argument for a missing program or a cycle time that is not positive.
-    SimulationThread(const std::shared_ptr<model::Project>& project, const std::shared_ptr<model::SfcModel>& program,
-                     util::XTime cycle);
+    SimulationThread(const std::shared_ptr<model::Project>& project,
+                     const std::shared_ptr<model::SfcModel>& program, util::XTime cycle);
 };
 
 } // namespace kirogen::sim

@@ -8,7 +8,13 @@ namespace kirogen::sdf::actors {
 class Arithmetic : public Actor
 {
 public:
-    enum Operation { Add, Subtract, Multiply, Divide };
+    enum Operation
+    {
+        Add,
+        Subtract,
+        Multiply,
+        Divide
+    };
 
     explicit Arithmetic(Operation operation) : _operation(operation) {}
 

@@ -18,14 +18,12 @@ namespace kirogen::sdf::actors {
 
 namespace {
 
-template <typename T>
-ActorFactory::Creator withSetup()
+template <typename T> ActorFactory::Creator withSetup()
 {
     return [](const ActorSetup& setup) { return std::make_unique<T>(setup); };
 }
 
-template <typename T, typename Operation>
-ActorFactory::Creator withOperation(Operation operation)
+template <typename T, typename Operation> ActorFactory::Creator withOperation(Operation operation)
 {
     return [operation](const ActorSetup&) { return std::make_unique<T>(operation); };
 }
@@ -58,9 +56,8 @@ void registerBuiltins(ActorFactory& factory)
     factory.registerActor("not", {in, out, [](const ActorSetup&) { return std::make_unique<Not>(); }});
 
     factory.registerActor("ton", {in, {"q", "et"}, withSetup<OnDelayTimer>()});
-    factory.registerActor("ctu", {{"cu", "reset"}, {"cv"}, [](const ActorSetup&) {
-                                      return std::make_unique<UpCounter>();
-                                  }});
+    factory.registerActor(
+        "ctu", {{"cu", "reset"}, {"cv"}, [](const ActorSetup&) { return std::make_unique<UpCounter>(); }});
     factory.registerActor("delay", {in, out, withSetup<UnitDelay>()});
 
     factory.registerActor("gvread", {none, out, withSetup<GlobalVariableRead>()});

@@ -8,7 +8,15 @@ namespace kirogen::sdf::actors {
 class Comparison : public Actor
 {
 public:
-    enum Operation { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };
+    enum Operation
+    {
+        Equal,
+        NotEqual,
+        Less,
+        LessOrEqual,
+        Greater,
+        GreaterOrEqual
+    };
 
     explicit Comparison(Operation operation) : _operation(operation) {}
 

@@ -21,14 +21,16 @@ std::string boundPort(const ActorSetup& setup, const device::model::DeviceInstan
 {
     const std::string name = setup.text("port");
     const device::model::DevicePort* port = device.deviceType()->port(name);
-    const auto direction = input ? device::model::DevicePort::Direction::In : device::model::DevicePort::Direction::Out;
+    const auto direction =
+        input ? device::model::DevicePort::Direction::In : device::model::DevicePort::Direction::Out;
     if (!port || port->direction != direction)
-        throw std::runtime_error("device '" + device.instanceName() + "' has no " + (input ? "input" : "output") +
-                                 " port '" + name + "'");
+        throw std::runtime_error("device '" + device.instanceName() + "' has no " +
+                                 (input ? "input" : "output") + " port '" + name + "'");
     return name;
 }
 
-DeviceInput::DeviceInput(const ActorSetup& setup) : _device(boundDevice(setup)), _port(boundPort(setup, *_device, true))
+DeviceInput::DeviceInput(const ActorSetup& setup)
+    : _device(boundDevice(setup)), _port(boundPort(setup, *_device, true))
 {
 }
 

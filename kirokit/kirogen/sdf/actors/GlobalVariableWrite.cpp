@@ -29,9 +29,9 @@ void GlobalVariableWrite::evaluate(double)
     if (!ok) {
         // Once per run: a value that never fits would otherwise flood the log every cycle.
         if (!_warned)
-            kiroutil::Log::singleton().warning("Value '" + value.toString() + "' does not fit global variable '" +
-                                               _variable->getVarName() + "' of type '" +
-                                               _variable->typeName() + "'; not written");
+            kiroutil::Log::singleton().warning("Value '" + value.toString() +
+                                               "' does not fit global variable '" + _variable->getVarName() +
+                                               "' of type '" + _variable->typeName() + "'; not written");
         _warned = true;
         return;
     }

@@ -8,7 +8,11 @@ namespace kirogen::sdf::actors {
 class Logic : public Actor
 {
 public:
-    enum Operation { And, Or };
+    enum Operation
+    {
+        And,
+        Or
+    };
 
     explicit Logic(Operation operation) : _operation(operation) {}
 

@@ -1,7 +1,7 @@
 #include <kirogen/sdf/actors/UnitDelay.h>
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace kirogen::sdf::actors {
 
@@ -14,9 +14,10 @@ Variant parseInitial(const std::string& text)
 {
     if (text == "true" || text == "false")
         return Variant(text == "true");
-    char* end = nullptr;
-    const double number = std::strtod(text.c_str(), &end);
-    if (!text.empty() && *end == '\0' && std::isfinite(number))
+    double number = 0.0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, number);
+    if (!text.empty() && result.ec == std::errc() && result.ptr == end && std::isfinite(number))
         return Variant(number);
     return Variant(text);
 }

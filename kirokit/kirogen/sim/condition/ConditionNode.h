@@ -7,7 +7,11 @@ namespace kirogen::sim::condition {
 class ConditionNode
 {
 public:
-    enum Kind { Number, Boolean };
+    enum Kind
+    {
+        Number,
+        Boolean
+    };
 
     explicit ConditionNode(Kind kind) : _kind(kind) {}
     virtual ~ConditionNode() = default;

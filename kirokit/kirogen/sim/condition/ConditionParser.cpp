@@ -72,10 +72,25 @@ private:
 class Binary : public ConditionNode
 {
 public:
-    enum Op { And, Or, Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual, Add, Subtract, Multiply, Divide };
+    enum Op
+    {
+        And,
+        Or,
+        Equal,
+        NotEqual,
+        Less,
+        LessOrEqual,
+        Greater,
+        GreaterOrEqual,
+        Add,
+        Subtract,
+        Multiply,
+        Divide
+    };
 
     Binary(Op op, std::unique_ptr<const ConditionNode> left, std::unique_ptr<const ConditionNode> right)
-        : ConditionNode(op >= Add ? Number : Boolean), _op(op), _left(std::move(left)), _right(std::move(right))
+        : ConditionNode(op >= Add ? Number : Boolean), _op(op), _left(std::move(left)),
+          _right(std::move(right))
     {
     }
 
@@ -125,9 +140,10 @@ struct OperatorEntry
 };
 
 const OperatorEntry operators[] = {
-    {"&&", Binary::And},      {"||", Binary::Or},          {"==", Binary::Equal}, {"!=", Binary::NotEqual},
-    {"<=", Binary::LessOrEqual}, {">=", Binary::GreaterOrEqual}, {"<", Binary::Less}, {">", Binary::Greater},
-    {"+", Binary::Add},       {"-", Binary::Subtract},     {"*", Binary::Multiply}, {"/", Binary::Divide},
+    {"&&", Binary::And},      {"||", Binary::Or},          {"==", Binary::Equal},
+    {"!=", Binary::NotEqual}, {"<=", Binary::LessOrEqual}, {">=", Binary::GreaterOrEqual},
+    {"<", Binary::Less},      {">", Binary::Greater},      {"+", Binary::Add},
+    {"-", Binary::Subtract},  {"*", Binary::Multiply},     {"/", Binary::Divide},
 };
 
 bool isNameStart(char c)
@@ -209,7 +225,7 @@ void ConditionParser::advance()
             _token.type = Token::Operator;
         }
         if (_token.type != Token::Operator) {
-            const std::string hint = c == '=' ? " (compare with '==')"
+            const std::string hint = c == '='   ? " (compare with '==')"
                                      : c == '&' ? " (use '&&')"
                                      : c == '|' ? " (use '||')"
                                                 : "";
@@ -326,7 +342,8 @@ ConditionParser::Node ConditionParser::parsePrimary()
         advance();
         Node inner = parseOr();
         if (_token.type != Token::Close)
-            throw ConditionError(_token.column, "missing ')' for the '(' at column " + std::to_string(token.column));
+            throw ConditionError(_token.column,
+                                 "missing ')' for the '(' at column " + std::to_string(token.column));
         advance();
         return inner;
     }
@@ -349,7 +366,8 @@ ConditionParser::Node ConditionParser::variable(const Token& token)
         return std::make_unique<VariableValue>(ConditionNode::Boolean, std::move(variable));
     value.get<std::string>(&matches);
     if (matches)
-        throw ConditionError(token.column, "global variable '" + token.text + "' holds text, which a condition cannot use");
+        throw ConditionError(token.column,
+                             "global variable '" + token.text + "' holds text, which a condition cannot use");
     return std::make_unique<VariableValue>(ConditionNode::Number, std::move(variable));
 }
 

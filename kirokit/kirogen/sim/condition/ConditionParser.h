@@ -29,7 +29,15 @@ public:
 private:
     struct Token
     {
-        enum Type { End, Number, Name, Operator, Open, Close };
+        enum Type
+        {
+            End,
+            Number,
+            Name,
+            Operator,
+            Open,
+            Close
+        };
         Type type = End;
         std::string text;
         int column = 0;

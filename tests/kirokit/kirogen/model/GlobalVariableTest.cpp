@@ -65,9 +65,13 @@ TEST(GlobalVariableTest, NamePatternWorksInsideALargerPattern)
     EXPECT_EQ(match.captured(1), QStringLiteral("motor_2"));
     EXPECT_FALSE(line.match(QStringLiteral("## 2motor;;1 ##")).hasMatch());
 
+    // isValidName spells the pattern out; both must agree.
+    const QRegularExpression whole(
+        QRegularExpression::anchoredPattern(GlobalVariable::nameValidatorExpression));
+    for (const char* name : {"_x9", "x", "Z_0", "", "9x", "a-b", "a b", "ä", "x\n", "_", "a.b", "A1b2C3"})
+        EXPECT_EQ(GlobalVariable::isValidName(name), whole.match(QString::fromUtf8(name)).hasMatch()) << name;
     EXPECT_TRUE(GlobalVariable::isValidName("_x9"));
-    for (const char* name : {"", "9x", "a-b", "a b", "ä"})
-        EXPECT_FALSE(GlobalVariable::isValidName(name)) << name;
+    EXPECT_FALSE(GlobalVariable::isValidName("9x"));
 }
 
 } // namespace

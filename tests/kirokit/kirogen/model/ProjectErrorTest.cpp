@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+using kirogen::model::Project;
+
 namespace {
 
 // A small sound project; each case replaces one marked part with a faulty one. Line numbers
@@ -197,6 +199,7 @@ TEST_F(ProjectErrorTest, ChecksDoNotRelyOnTheSchema)
     }
 
     EXPECT_THROW(projecttest::fromText("<units/>", "bad.tkp2", false), std::runtime_error);
+    EXPECT_THROW(Project::create(nullptr, nullptr, util::XTime()), std::invalid_argument);
     EXPECT_THROW(
         projecttest::fromText(project("<variable name=\"1x\" type=\"int\"/>\n", chart), "bad.tkp2", false),
         std::runtime_error);

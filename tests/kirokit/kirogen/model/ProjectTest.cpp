@@ -130,6 +130,13 @@ TEST_F(ProjectTest, RobotExampleHasItsDevice)
     EXPECT_EQ(tavik->parameter("ipAddress"), Variant("127.0.0.1"));
     EXPECT_EQ(tavik->project(), project);
     EXPECT_FALSE(project->device("other"));
+
+    // What a device holds when the project is saved is what the saved file gives back.
+    ASSERT_TRUE(tavik->setParameter("port", Variant(7272)));
+    tavik->configVariable("disableDriveSystem")->write(Variant(true));
+    const auto reloaded = projecttest::fromText(project->toXml(), "saved.tkp2");
+    EXPECT_EQ(reloaded->device("tavik")->parameter("port"), Variant(7272));
+    EXPECT_EQ(reloaded->device("tavik")->configVariable("disableDriveSystem")->value(), Variant(true));
 }
 
 TEST_F(ProjectTest, SavingKeepsLayoutAndProtectionButNeverThePassword)

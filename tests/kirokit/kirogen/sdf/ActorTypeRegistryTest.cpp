@@ -28,8 +28,8 @@ protected:
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(("<?xml version=\"1.0\"?>\n<units xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-                    "xsi:noNamespaceSchemaLocation=\"units.xsd\">\n"
-                    + actors + "</units>\n")
+                    "xsi:noNamespaceSchemaLocation=\"units.xsd\">\n" +
+                    actors + "</units>\n")
                        .c_str());
         return _dir.filePath(subdir).toStdString();
     }
@@ -51,9 +51,9 @@ protected:
 TEST_F(ActorTypeRegistryTest, ShippedUnitsDeclareEveryBlockWithPortsAndParameters)
 {
     const auto& registry = ActorTypeRegistry::singleton();
-    for (const char* id : {"const", "add", "sub", "mul", "div", "eq", "ne", "lt", "le", "gt", "ge", "and", "or",
-                           "not", "ton", "ctu", "gvread", "gvwrite", "delay", "devin", "devout", "threshold",
-                           "distance"}) {
+    for (const char* id : {"const",  "add",     "sub",   "mul",   "div",    "eq",        "ne",      "lt",
+                           "le",     "gt",      "ge",    "and",   "or",     "not",       "ton",     "ctu",
+                           "gvread", "gvwrite", "delay", "devin", "devout", "threshold", "distance"}) {
         const auto type = registry.get(id);
         ASSERT_TRUE(type) << id;
         EXPECT_FALSE(type->category().empty()) << id;
@@ -73,7 +73,8 @@ TEST_F(ActorTypeRegistryTest, ShippedUnitsDeclareEveryBlockWithPortsAndParameter
 
     EXPECT_FALSE(registry.get("no-such-block"));
     const auto all = registry.all();
-    EXPECT_TRUE(std::is_sorted(all.begin(), all.end(), [](const auto& a, const auto& b) { return a->id() < b->id(); }));
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end(),
+                               [](const auto& a, const auto& b) { return a->id() < b->id(); }));
 }
 
 TEST_F(ActorTypeRegistryTest, ReloadingTheSameDirectoryReplacesItsTypes)
@@ -85,8 +86,9 @@ TEST_F(ActorTypeRegistryTest, ReloadingTheSameDirectoryReplacesItsTypes)
 
 TEST_F(ActorTypeRegistryTest, BadDeclarationsNameFileAndLine)
 {
-    const std::string clash =
-        write("clash", "mine.xml", "  <actor id=\"add\" category=\"Mine\">\n    <port name=\"a\" direction=\"in\" type=\"double\"/>\n  </actor>\n");
+    const std::string clash = write("clash", "mine.xml",
+                                    "  <actor id=\"add\" category=\"Mine\">\n    <port name=\"a\" "
+                                    "direction=\"in\" type=\"double\"/>\n  </actor>\n");
     std::string error = loadError(clash);
     EXPECT_NE(error.find("mine.xml:3:"), std::string::npos) << error;
     EXPECT_NE(error.find("'add' is already declared"), std::string::npos) << error;

@@ -9,9 +9,9 @@
 
 using enginetest::block;
 using enginetest::wire;
+using kirogen::model::DataLink;
 using kirogen::model::FunctionBlock;
 using kirogen::model::FunctionBlockDiagram;
-using kirogen::model::DataLink;
 using kirogen::sdf::CompiledDiagram;
 using lum::core::variant::Variant;
 
@@ -55,14 +55,18 @@ protected:
     Variant binary(const std::string& type, const std::string& a, const std::string& b,
                    const std::string& valueType = "double")
     {
-        const auto diagram = compile({block("a", "const", {{"value", a}, {"type", valueType}}),
-                                      block("b", "const", {{"value", b}, {"type", valueType}}), block("op", type)},
-                                     {wire("a.out", "op.a"), wire("b.out", "op.b")});
+        const auto diagram =
+            compile({block("a", "const", {{"value", a}, {"type", valueType}}),
+                     block("b", "const", {{"value", b}, {"type", valueType}}), block("op", type)},
+                    {wire("a.out", "op.a"), wire("b.out", "op.b")});
         diagram->runCycle(0.0);
         return diagram->value("op", "out");
     }
 
-    void set(const std::string& variable, const Variant& value) { _project->globalVariable(variable)->write(value); }
+    void set(const std::string& variable, const Variant& value)
+    {
+        _project->globalVariable(variable)->write(value);
+    }
     Variant get(const std::string& variable) { return _project->globalVariable(variable)->value(); }
 
     std::shared_ptr<kirogen::model::Project> _project;
@@ -118,8 +122,9 @@ TEST_F(CompiledDiagramTest, ArithmeticComparisonAndLogic)
 
 TEST_F(CompiledDiagramTest, OnDelayTimerFollowsTheRunTime)
 {
-    const auto diagram = compile({block("in", "gvread", {{"variable", "flag"}}), block("timer", "ton", {{"pt", "1"}})},
-                                 {wire("in.out", "timer.in")});
+    const auto diagram =
+        compile({block("in", "gvread", {{"variable", "flag"}}), block("timer", "ton", {{"pt", "1"}})},
+                {wire("in.out", "timer.in")});
     const auto at = [&](double now) {
         diagram->runCycle(now);
         return std::make_pair(diagram->value("timer", "q"), diagram->value("timer", "et"));
@@ -183,9 +188,11 @@ TEST_F(CompiledDiagramTest, DelayCarriesAValueIntoTheNextCycleAndMayCloseALoop)
 TEST_F(CompiledDiagramTest, LoopWithoutDelayNamesALineAndTheBlocksOfTheLoop)
 {
     std::string error = compileError(
-        {block("after", "not", {}, 9), block("a", "add", {}, 10), block("b", "mul", {}, 11), block("c", "sub", {}, 12)},
+        {block("after", "not", {}, 9), block("a", "add", {}, 10), block("b", "mul", {}, 11),
+         block("c", "sub", {}, 12)},
         {wire("a.out", "b.a"), wire("b.out", "c.a"), wire("c.out", "a.a"), wire("b.out", "after.in")});
-    EXPECT_EQ(error, "test.tkp2:10: block 'a' is part of a loop without a delay block: 'a' -> 'b' -> 'c' -> 'a'");
+    EXPECT_EQ(error,
+              "test.tkp2:10: block 'a' is part of a loop without a delay block: 'a' -> 'b' -> 'c' -> 'a'");
 
     error = compileError({block("self", "add", {}, 4)}, {wire("self.out", "self.b")});
     EXPECT_EQ(error, "test.tkp2:4: block 'self' is part of a loop without a delay block: 'self' -> 'self'");
@@ -201,23 +208,38 @@ TEST_F(CompiledDiagramTest, BadBlocksLinksAndParametersNameLineAndFault)
     };
     const std::vector<Case> cases = {
         {{block("a", "nosuch", {}, 3)}, {}, "test.tkp2:3: block 'a' has the unknown actor type 'nosuch'"},
-        {{block("a", "add", {}, 3), block("a", "sub", {}, 4)}, {}, "test.tkp2:4: diagram 'd' has two blocks named 'a'"},
+        {{block("a", "add", {}, 3), block("a", "sub", {}, 4)},
+         {},
+         "test.tkp2:4: diagram 'd' has two blocks named 'a'"},
         {{block("a", "add", {{"gain", "2"}}, 3)}, {}, "test.tkp2:3: block 'a' sets the parameter 'gain'"},
-        {{block("t", "ton", {{"pt", "soon"}}, 5)}, {}, "test.tkp2:5: block 't' (ton): parameter 'pt' is not a number: 'soon'"},
-        {{block("t", "ton", {{"pt", "-1"}}, 5)}, {}, "test.tkp2:5: block 't' (ton): parameter 'pt' must not be negative"},
-        {{block("c", "const", {{"value", "many"}, {"type", "int"}}, 6)}, {},
+        {{block("t", "ton", {{"pt", "soon"}}, 5)},
+         {},
+         "test.tkp2:5: block 't' (ton): parameter 'pt' is not a number: 'soon'"},
+        {{block("t", "ton", {{"pt", "-1"}}, 5)},
+         {},
+         "test.tkp2:5: block 't' (ton): parameter 'pt' must not be negative"},
+        {{block("c", "const", {{"value", "many"}, {"type", "int"}}, 6)},
+         {},
          "test.tkp2:6: block 'c' (const): value 'many' does not fit the data type 'int'"},
-        {{block("r", "gvread", {{"variable", "speed"}}, 7)}, {},
+        {{block("r", "gvread", {{"variable", "speed"}}, 7)},
+         {},
          "test.tkp2:7: block 'r' (gvread): the project has no global variable 'speed'"},
-        {{block("o", "devout", {{"device", "robot"}, {"port", "x"}}, 7)}, {},
+        {{block("o", "devout", {{"device", "robot"}, {"port", "x"}}, 7)},
+         {},
          "test.tkp2:7: block 'o' (devout): the project has no device 'robot'"},
-        {{block("a", "add"), block("b", "not")}, {wire("a.result", "b.in", 8)},
+        {{block("a", "add"), block("b", "not")},
+         {wire("a.result", "b.in", 8)},
          "test.tkp2:8: block 'a' (add) has no output 'result'"},
-        {{block("a", "add"), block("b", "not")}, {wire("a.out", "b.a", 8)}, "test.tkp2:8: block 'b' (not) has no input 'a'"},
+        {{block("a", "add"), block("b", "not")},
+         {wire("a.out", "b.a", 8)},
+         "test.tkp2:8: block 'b' (not) has no input 'a'"},
         {{block("a", "add")}, {wire("a.out", "z.in", 8)}, "test.tkp2:8: connection to the unknown block 'z'"},
-        {{block("a", "add")}, {wire("z.out", "a.a", 8)}, "test.tkp2:8: connection from the unknown block 'z'"},
+        {{block("a", "add")},
+         {wire("z.out", "a.a", 8)},
+         "test.tkp2:8: connection from the unknown block 'z'"},
         {{block("a", "add"), block("b", "add"), block("c", "not")},
-         {wire("a.out", "c.in", 8), wire("b.out", "c.in", 9)}, "test.tkp2:9: input 'in' of block 'c' is connected twice"},
+         {wire("a.out", "c.in", 8), wire("b.out", "c.in", 9)},
+         "test.tkp2:9: input 'in' of block 'c' is connected twice"},
     };
     for (const Case& c : cases) {
         const std::string error = compileError(c.blocks, c.links);
@@ -229,7 +251,8 @@ TEST_F(CompiledDiagramTest, VariableWritesConvertToTheVariableTypeAndHappenOnCha
 {
     const auto diagram =
         compile({block("in", "gvread", {{"variable", "x"}}), block("toInt", "gvwrite", {{"variable", "n"}}),
-                 block("toBool", "gvwrite", {{"variable", "flag"}}), block("toText", "gvwrite", {{"variable", "label"}})},
+                 block("toBool", "gvwrite", {{"variable", "flag"}}),
+                 block("toText", "gvwrite", {{"variable", "label"}})},
                 {wire("in.out", "toInt.in"), wire("in.out", "toBool.in"), wire("in.out", "toText.in")});
     const auto history = _project->globalVariable("n")->historyBuffer();
     const auto writesBefore = history->writeCount();
@@ -251,11 +274,12 @@ TEST_F(CompiledDiagramTest, VariableWritesConvertToTheVariableTypeAndHappenOnCha
 
 TEST_F(CompiledDiagramTest, DomainBlocks)
 {
-    const auto diagram = compile({block("level", "gvread", {{"variable", "x"}}),
-                                  block("switch", "threshold", {{"low", "0.2"}, {"high", "0.8"}}),
-                                  block("x2", "const", {{"value", "3"}}), block("y2", "const", {{"value", "4"}}),
-                                  block("far", "distance")},
-                                 {wire("level.out", "switch.in"), wire("x2.out", "far.x2"), wire("y2.out", "far.y2")});
+    const auto diagram =
+        compile({block("level", "gvread", {{"variable", "x"}}),
+                 block("switch", "threshold", {{"low", "0.2"}, {"high", "0.8"}}),
+                 block("x2", "const", {{"value", "3"}}), block("y2", "const", {{"value", "4"}}),
+                 block("far", "distance")},
+                {wire("level.out", "switch.in"), wire("x2.out", "far.x2"), wire("y2.out", "far.y2")});
     double now = 0.0;
     const auto cycle = [&](double level) {
         set("x", level);
@@ -303,11 +327,11 @@ TEST(DeviceBlocks, ReadInputsAndCheckPortsAgainstTheDeviceType)
         return compiled;
     };
 
-    const auto diagram = compile({block("bumper", "devin", {{"device", "tavik"}, {"port", "bumper"}}),
-                                  block("hit", "gvwrite", {{"variable", "hit"}}),
-                                  block("speed", "const", {{"value", "0.5"}}),
-                                  block("drive", "devout", {{"device", "tavik"}, {"port", "speed"}})},
-                                 {wire("bumper.out", "hit.in"), wire("speed.out", "drive.in")});
+    const auto diagram =
+        compile({block("bumper", "devin", {{"device", "tavik"}, {"port", "bumper"}}),
+                 block("hit", "gvwrite", {{"variable", "hit"}}), block("speed", "const", {{"value", "0.5"}}),
+                 block("drive", "devout", {{"device", "tavik"}, {"port", "speed"}})},
+                {wire("bumper.out", "hit.in"), wire("speed.out", "drive.in")});
     diagram->runCycle(0.0); // not connected: the input's declared default, the output is dropped
     EXPECT_EQ(project->globalVariable("hit")->value(), Variant(false));
 
@@ -319,10 +343,12 @@ TEST(DeviceBlocks, ReadInputsAndCheckPortsAgainstTheDeviceType)
         }
         return std::string("compiled");
     };
-    EXPECT_EQ(error("devin", "speed"), "robot.tkp2:12: block 'io' (devin): device 'tavik' has no input port 'speed'");
+    EXPECT_EQ(error("devin", "speed"),
+              "robot.tkp2:12: block 'io' (devin): device 'tavik' has no input port 'speed'");
     EXPECT_EQ(error("devout", "bumper"),
               "robot.tkp2:12: block 'io' (devout): device 'tavik' has no output port 'bumper'");
-    EXPECT_EQ(error("devin", "warp"), "robot.tkp2:12: block 'io' (devin): device 'tavik' has no input port 'warp'");
+    EXPECT_EQ(error("devin", "warp"),
+              "robot.tkp2:12: block 'io' (devin): device 'tavik' has no input port 'warp'");
 }
 
 } // namespace

@@ -1,14 +1,20 @@
 #include "../EngineTestSupport.h"
 
 #include <kirogen/model/GlobalVariable.h>
+#include <kirogen/sdf/ActorFactory.h>
 #include <kirogen/sim/Execution.h>
 #include <kirogen/sim/SimulationThread.h>
 #include <kirogen/sim/session/ExecutionSession.h>
+#include <kiroutil/log/Log.h>
 #include <plugin/gui/VariableHistoryBuffer.h>
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 
 using kirogen::observer::DataRole;
@@ -63,7 +69,8 @@ protected:
 
     ExecutionTest()
         : _project(enginetest::project("<variable name=\"count\" type=\"int\" value=\"0\"/>", counter)),
-          _thread(std::make_unique<SimulationThread>(_project, _project->sfcModels().front(), util::XTime(0.01))),
+          _thread(
+              std::make_unique<SimulationThread>(_project, _project->sfcModels().front(), util::XTime(0.01))),
           _execution(*_thread->getExecution())
     {
         _execution.registerObserver(DataRole::ExecutionSessionAvailable, &_watcher);
@@ -149,7 +156,10 @@ TEST_F(ExecutionTest, SessionPolledFromAnotherThreadSeesTheNewestValue)
 {
     struct Updates : kirogen::observer::Observer
     {
-        void on_notify(const DataRole&, kirogen::observer::Observable*, const Variant&) override { ++received; }
+        void on_notify(const DataRole&, kirogen::observer::Observable*, const Variant&) override
+        {
+            ++received;
+        }
         int received = 0;
     } updates;
     _project->globalVariable("count")->registerObserver(DataRole::GlobalVariableUpdated, &updates);
@@ -177,6 +187,85 @@ TEST_F(ExecutionTest, DestroyingARunningThreadEndsTheRun)
     ASSERT_TRUE(runs(1));
     _thread.reset();
     EXPECT_GE(count(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// Throws in every cycle in which its input is true.
+class Exploding : public kirogen::sdf::Actor
+{
+public:
+    void evaluate(double) override
+    {
+        if (inputBool(0))
+            throw std::runtime_error("boom");
+    }
+};
+
+TEST(ExecutionFaultTest, AFaultInACycleEndsTheRunAndIsLogged)
+{
+    enginetest::loadSystem();
+    QTemporaryDir units;
+    QFile declaration(units.filePath("explode.xml"));
+    ASSERT_TRUE(declaration.open(QIODevice::WriteOnly));
+    declaration.write(
+        "<units xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+        "xsi:noNamespaceSchemaLocation=\"units.xsd\">"
+        "<actor id=\"explode\" category=\"Test\"><port name=\"in\" direction=\"in\" type=\"bool\"/></actor>"
+        "</units>");
+    declaration.close();
+    kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(units.path().toStdString());
+    kirogen::sdf::ActorFactory::singleton().registerActor(
+        "explode",
+        {{"in"}, {}, [](const kirogen::sdf::ActorSetup&) { return std::make_unique<Exploding>(); }});
+
+    const auto project = enginetest::project("<variable name=\"armed\" type=\"bool\" value=\"false\"/>", R"(
+<sfc name="main"><step name="Run" initial="true" diagram="bomb" x="0" y="0"/></sfc>
+<fbd name="bomb">
+  <block id="armed" type="gvread" x="0" y="0"><parameter name="variable" value="armed"/></block>
+  <block id="bomb" type="explode" x="0" y="0"/>
+  <link from="armed" fromPort="out" to="bomb" toPort="in"/>
+</fbd>)");
+
+    std::mutex mutex;
+    std::condition_variable logged;
+    std::vector<std::string> errors;
+    struct Receiver
+    {
+        ~Receiver() { kiroutil::Log::singleton().deregisterReceiver(id); }
+        int id;
+    } receiver{kiroutil::Log::singleton().registerReceiver(
+        [&](kiroutil::Log::LogMessageVerbosity, const std::string& message) {
+            std::lock_guard<std::mutex> lock(mutex);
+            errors.push_back(message);
+            logged.notify_all();
+        },
+        kiroutil::Log::Error)};
+
+    SimulationThread simulation(project, project->sfcModels().front(), util::XTime(0.01));
+    Execution& execution = *simulation.getExecution();
+    execution.start();
+    execution.sync();
+    ASSERT_TRUE(execution.waitForCycles(2, patience));
+    EXPECT_EQ(execution.state(), Execution::Running);
+
+    project->globalVariable("armed")->write(true);
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        ASSERT_TRUE(logged.wait_for(lock, patience, [&errors] { return !errors.empty(); }));
+        EXPECT_EQ(errors, std::vector<std::string>{"The program stopped: boom"});
+    }
+    EXPECT_EQ(execution.state(), Execution::Terminated);
+    execution.sync();
+
+    // The fault is gone: a new run goes on.
+    project->globalVariable("armed")->write(false);
+    execution.start();
+    execution.sync();
+    ASSERT_TRUE(execution.waitForCycles(execution.cycleCount() + 2, patience));
+    EXPECT_EQ(execution.state(), Execution::Running);
 }
 
 } // namespace

@@ -169,8 +169,8 @@ TEST_F(ProgramTest, PollHistoryDeliversEachUpdatedVariableOnceWithItsNewestValue
     execution.step(util::XTime(0.5)); // lamp turns true
     watcher.session->pollHistory();
     watcher.session->pollHistory();
-    EXPECT_EQ(watcher.updates,
-              (std::vector<std::pair<std::string, Variant>>{{"lamp", Variant(true)}, {"speed", Variant(2.0)}}));
+    EXPECT_EQ(watcher.updates, (std::vector<std::pair<std::string, Variant>>{{"lamp", Variant(true)},
+                                                                             {"speed", Variant(2.0)}}));
     for (const auto& id : watcher.threads)
         EXPECT_EQ(id, std::this_thread::get_id());
 }
@@ -182,19 +182,22 @@ TEST_F(ProgramTest, FaultsOfTheChartNameFileAndLine)
 <step name="B" x="0" y="0"/>
 <transition from="A" to="B" condition="t &gt;= "/>
 </sfc>)");
-    EXPECT_EQ(error, "test.tkp2:8: condition 't >= ' of the transition 'A' -> 'B': column 6: a value is missing at the end");
+    EXPECT_EQ(error, "test.tkp2:8: condition 't >= ' of the transition 'A' -> 'B': column 6: a value is "
+                     "missing at the end");
 
     error = loadError(R"(<sfc name="main">
 <step name="A" initial="true" x="0" y="0"/>
 <step name="B" x="0" y="0"/>
 <transition from="A" to="B" condition="distance &gt; 2"/>
 </sfc>)");
-    EXPECT_EQ(error, "test.tkp2:8: condition 'distance > 2' of the transition 'A' -> 'B': column 1: unknown global "
-                     "variable 'distance'");
+    EXPECT_EQ(error,
+              "test.tkp2:8: condition 'distance > 2' of the transition 'A' -> 'B': column 1: unknown global "
+              "variable 'distance'");
 
     const auto project = enginetest::project(variables, chart);
     EXPECT_THROW(SimulationThread(project, nullptr, util::XTime(0.01)), std::invalid_argument);
-    EXPECT_THROW(SimulationThread(project, project->sfcModels().front(), util::XTime(0)), std::invalid_argument);
+    EXPECT_THROW(SimulationThread(project, project->sfcModels().front(), util::XTime(0)),
+                 std::invalid_argument);
 }
 
 TEST_F(ProgramTest, ChartsBuiltInCodeAreCheckedToo)
@@ -218,8 +221,9 @@ TEST_F(ProgramTest, ChartsBuiltInCodeAreCheckedToo)
               "made.tkp2:4: sequence chart 'c' has a second initial step 'B'");
     EXPECT_EQ(compile(SfcModel("c", {SfcStep{"A", true, "nowhere", {}, 3}}, {}, 2)),
               "made.tkp2:3: step 'A' runs the unknown diagram 'nowhere'");
-    EXPECT_EQ(compile(SfcModel("c", {SfcStep{"A", true, "", {}, 3}}, {SfcTransition{"A", "Z", "true", 5}}, 2)),
-              "made.tkp2:5: transition to the unknown step 'Z'");
+    EXPECT_EQ(
+        compile(SfcModel("c", {SfcStep{"A", true, "", {}, 3}}, {SfcTransition{"A", "Z", "true", 5}}, 2)),
+        "made.tkp2:5: transition to the unknown step 'Z'");
 }
 
 } // namespace

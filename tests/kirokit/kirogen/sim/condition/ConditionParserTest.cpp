@@ -29,10 +29,7 @@ protected:
         _variables[name] = std::make_shared<Variable>(name, type, value);
     }
 
-    bool holds(const std::string& text, double t = 0.0)
-    {
-        return parser(text).parse().holds(t);
-    }
+    bool holds(const std::string& text, double t = 0.0) { return parser(text).parse().holds(t); }
 
     ConditionParser parser(const std::string& text)
     {
