@@ -12,9 +12,4 @@ void logMessageCallback(kiroutil::Log::LogMessageVerbosity verbosity, const std:
     std::cout << message << std::endl;
 }
 
-void writeXmlStringToConsole(const util::XmlString& text)
-{
-    std::cout << text.toStdString();
-}
-
 } // namespace kirolab::interpreter

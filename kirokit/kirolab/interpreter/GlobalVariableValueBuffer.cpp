@@ -41,7 +41,8 @@ void GlobalVariableValueBuffer::output(std::ostream& stream, bool clear)
     for (auto& [name, value] : *this) {
         if (clear && value.isEmpty())
             continue;
-        stream << "## " << name << ";;" << value.toString() << " ##" << std::endl;
+        // One write per line: other threads' messages may share the stream.
+        stream << "## " + name + ";;" + value.toString() + " ##\n" << std::flush;
         if (clear)
             value = Variant();
     }

@@ -26,13 +26,10 @@
 
 #include <xercesc/dom/DOMDocument.hpp>
 
-#include <unistd.h>
-
 #include <boost/program_options.hpp>
 
 #include <algorithm>
 #include <cassert>
-#include <cerrno>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -66,18 +63,7 @@ bool endsWith(const std::string& text, const std::string& suffix)
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-void writeToStandardOutput(const char* text, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(STDOUT_FILENO, text, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return;
-        text += written;
-        size -= static_cast<std::size_t>(written);
-    }
-}
+
 
 std::optional<kiroutil::Log::LogMessageVerbosity> verbosityByName(const std::string& name, bool* known)
 {
@@ -370,12 +356,18 @@ bool Interpreter::openProject()
     std::cout << std::endl;
     document.reset();
 
+    {
+        // A device that dropped while later ones connected counts as not connected.
+        std::lock_guard<std::mutex> lock(_mutex);
+        for (const auto& entry : _devStatus)
+            allConnected = allConnected && entry.second == DEV_STATUS_CONNECTED;
+        _allDevicesConnected = allConnected;
+    }
     if (!allConnected) {
         std::cout << "Error: could not connect to all devices! Program will not run." << std::endl;
         return false;
     }
     std::cout << "Successfully connected to all devices." << std::endl << std::endl;
-    _allDevicesConnected = true;
     return true;
 }
 
@@ -488,6 +480,8 @@ void Interpreter::simulate()
         QCoreApplication::processEvents();
         lum::core::msleep(RunPollMs);
     }
+    if (_ctrlcHit.exchange(false))
+        std::cout << "Ctrl + C has been hit. Program will be terminated.\n" << std::flush;
     if (outputThread.isRunning())
         outputThread.stop();
     terminate();
@@ -533,10 +527,10 @@ void Interpreter::terminate()
 
 void Interpreter::cancelSimulation()
 {
-    // Called in signal context: an atomic exchange and write(2) are all it may do.
-    static const char message[] = "Ctrl + C has been hit. Program will be terminated.\n";
+    // Called in signal context: it only flips lock-free flags. The main loop sees _run
+    // cleared within its polling period and writes the line itself.
     if (_run.exchange(false))
-        writeToStandardOutput(message, sizeof message - 1);
+        _ctrlcHit = true;
 }
 
 std::shared_ptr<kirogen::sim::session::ExecutionSession> Interpreter::getExecSession() const
@@ -550,9 +544,9 @@ void Interpreter::on_notify(const kirogen::observer::DataRole& role, kirogen::ob
 {
     using kirogen::observer::DataRole;
     if (role == DataRole::DeviceDisconnected) {
-        if (_allDevicesConnected && _run.exchange(false))
-            std::cout << "A device has been disconnected. Program will be terminated." << std::endl;
-        setDeviceStatus(source, DEV_STATUS_DISCONNECTED);
+        // One write, so that the line never lands inside a variable line of the output thread.
+        if (setDeviceStatus(source, DEV_STATUS_DISCONNECTED))
+            std::cout << "A device has been disconnected. Program will be terminated.\n" << std::flush;
     } else if (role == DataRole::DeviceConnected) {
         setDeviceStatus(source, DEV_STATUS_CONNECTED);
     } else if (role == DataRole::ExecutionSessionAvailable) {
@@ -571,16 +565,19 @@ Interpreter::DevStatus Interpreter::deviceStatus(const std::shared_ptr<DeviceIns
     return _devStatus.value(device, DEV_STATUS_UNKNOWN);
 }
 
-void Interpreter::setDeviceStatus(kirogen::observer::Observable* source, DevStatus status)
+bool Interpreter::setDeviceStatus(kirogen::observer::Observable* source, DevStatus status)
 {
     auto* device = dynamic_cast<DeviceInstance*>(source);
     assert(device && "dev");
     // A device that is going away has no owner left and nobody waits for it.
-    const auto owner = device->getPtr();
+    const auto owner = device ? device->getPtr() : nullptr;
     if (!owner)
-        return;
+        return false;
     std::lock_guard<std::mutex> lock(_mutex);
     _devStatus.insert(owner, status);
+    // Checked under the lock that also guards the end of connecting, so a disconnect is either
+    // seen there or ends the run here.
+    return status == DEV_STATUS_DISCONNECTED && _allDevicesConnected && _run.exchange(false);
 }
 
 } // namespace kirolab::interpreter

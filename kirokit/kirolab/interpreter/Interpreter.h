@@ -101,7 +101,8 @@ private:
     void applyDeviceConfigValues(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
     bool connectDevice(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
     DevStatus deviceStatus(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
-    void setDeviceStatus(kirogen::observer::Observable* source, DevStatus status);
+    // True when this disconnect ends the run.
+    bool setDeviceStatus(kirogen::observer::Observable* source, DevStatus status);
 
     static Interpreter* _instance;
 
@@ -120,7 +121,10 @@ private:
     mutable std::mutex _execSessionMutex;
     std::shared_ptr<kirogen::sim::session::ExecutionSession> _execSession;
     std::atomic<bool> _run{true};
-    std::atomic<bool> _allDevicesConnected{false};
+    // Guarded by _mutex, like _devStatus.
+    bool _allDevicesConnected = false;
+    // Set by Ctrl+C; the main loop writes its line.
+    std::atomic<bool> _ctrlcHit{false};
 };
 
 } // namespace kirolab::interpreter

@@ -39,7 +39,9 @@ void installCtrlcHandling()
     struct sigaction action = {};
     action.sa_handler = sigint_handler;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;
+    // Any thread may take the signal; restarting its interrupted call keeps a write to the
+    // console from failing with EINTR and losing output.
+    action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
 }
 

@@ -95,13 +95,3 @@ TEST_F(ValueBuffer, ignoresOtherRolesAndSources)
     out << buffer;
     EXPECT_EQ(out.str(), "");
 }
-
-TEST_F(ValueBuffer, leavesTheVariablesWhenItGoes)
-{
-    auto buffer = std::make_unique<GlobalVariableValueBuffer>(_project);
-    EXPECT_TRUE(buffer->isRegisteredWith(_project->globalVariable("a").get()));
-    buffer.reset();
-    write("a", Variant(1.0));
-    _session->pollHistory(); // would reach the destroyed buffer if it were still registered
-    EXPECT_EQ(_project->globalVariable("a")->value(), Variant(1.0));
-}
