@@ -10,6 +10,7 @@
 #include <kirogen/sim/SimulationThread.h>
 #include <kirogen/sim/session/ExecutionSession.h>
 #include <kirolab/interpreter/ConsoleLog.h>
+#include <kirolab/Version.h>
 #include <kirolab/interpreter/GlobalVariableOutputThread.h>
 #include <kiroutil/log/Log.h>
 #include <lum/core/Serializer.h>
@@ -43,10 +44,6 @@ using lum::core::variant::Variant;
 namespace kirolab::interpreter {
 
 namespace {
-
-constexpr int VersionMajor = 3;
-constexpr int VersionMinor = 3;
-constexpr int VersionPatch = 1;
 
 const char* const IniFileName = "tavview2.ini";
 const char* const RobotTypeId = "LUM GmbH Tavik";

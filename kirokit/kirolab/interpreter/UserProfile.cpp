@@ -1,5 +1,7 @@
 #include <kirolab/interpreter/UserProfile.h>
 
+#include <kirolab/Version.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -60,7 +62,7 @@ void copyTree(QDir& src, QDir& dst, QSet<QString>& ancestors)
 
 QString userProfilePath()
 {
-    return QStringLiteral("Brennic/TavikView%1").arg(3);
+    return QStringLiteral("Brennic/TavikView%1").arg(VersionMajor);
 }
 
 void copyRec(QDir& src, QDir& dst)

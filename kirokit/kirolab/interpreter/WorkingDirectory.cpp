@@ -1,10 +1,12 @@
 #include <kirolab/interpreter/WorkingDirectory.h>
 
+#include <kirolab/Version.h>
+
 namespace kirolab::interpreter {
 
 QString workingDirectoryFor(const QString& programDir)
 {
-    const QString sourceFolder = QStringLiteral("tavview%1").arg(3);
+    const QString sourceFolder = QStringLiteral("tavview%1").arg(VersionMajor);
     struct Rule
     {
         const char* suffix;
