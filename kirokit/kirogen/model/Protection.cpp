@@ -1,6 +1,7 @@
 #include <kirogen/model/Protection.h>
 
 #include <QCryptographicHash>
+#include <QPasswordDigestor>
 #include <QRandomGenerator>
 
 namespace kirogen::model {
@@ -9,6 +10,8 @@ namespace {
 
 constexpr int saltSize = 16;
 constexpr int hashSize = 32;
+// Salt and hash travel with the project file, so guessing must be slow for whoever has it.
+constexpr int iterations = 100000;
 
 } // namespace
 
@@ -53,10 +56,8 @@ bool Protection::restore(const QByteArray& salt, const QByteArray& hash)
 
 QByteArray Protection::digest(const QByteArray& salt, const std::string& password)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(salt);
-    hash.addData(password.data(), static_cast<int>(password.size()));
-    return hash.result();
+    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, QByteArray::fromStdString(password), salt,
+                                              iterations, hashSize);
 }
 
 } // namespace kirogen::model

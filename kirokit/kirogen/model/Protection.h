@@ -6,8 +6,8 @@
 
 namespace kirogen::model {
 
-// Password protection of a project. Only a random salt and the SHA-256 hash of salt and
-// password are kept (and saved); the password itself never is.
+// Password protection of a project. Only a random salt and the PBKDF2-HMAC-SHA256 key of
+// salt and password are kept (and saved); the password itself never is.
 class Protection
 {
 public:

@@ -192,4 +192,17 @@ TEST_F(ProjectTest, ProtectionUsesAFreshSaltEachTime)
     EXPECT_FALSE(first.restore(QByteArray(3, 'x'), QByteArray(32, 'y')));
 }
 
+// The stored key is PBKDF2-HMAC-SHA256 with 100,000 iterations, as any other tool computes it.
+TEST_F(ProjectTest, ProtectionKeyIsStandardPbkdf2)
+{
+    QByteArray salt;
+    for (char byte = 0; byte < 16; ++byte)
+        salt.append(byte);
+    Protection protection;
+    ASSERT_TRUE(protection.restore(
+        salt, QByteArray::fromHex("37dea5fbad18663c178ef06f11ecadcdb990fa7a1852bd160c88e74f019a0bb8")));
+    EXPECT_TRUE(protection.check("tavik"));
+    EXPECT_FALSE(protection.check("Tavik"));
+}
+
 } // namespace
