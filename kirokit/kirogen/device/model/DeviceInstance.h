@@ -7,13 +7,17 @@
 #include <lum/core/Variant.h>
 #include <util/SharedForThisEnabled.h>
 
-#include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/util/XercesDefs.hpp>
 
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
+
+XERCES_CPP_NAMESPACE_BEGIN
+class DOMElement;
+XERCES_CPP_NAMESPACE_END
 
 namespace kirogen::model {
 class Project;
