@@ -30,7 +30,8 @@ class ExecutionSession;
 // a new session, announced as role 49 with the session's shared pointer.
 //
 // start(), suspend(), resume() and terminate() only ask; sync() waits until the last
-// request took effect. A run that fails (an exception from a block) ends as terminated and
+// request took effect, except on the execution's own thread (in an observer), where it
+// returns at once. A run that fails (an exception from a block) ends as terminated and
 // logs the fault.
 class Execution : public observer::Observable
 {

@@ -181,6 +181,29 @@ TEST_F(ExecutionTest, SessionPolledFromAnotherThreadSeesTheNewestValue)
     EXPECT_EQ(updates.received, 2);
 }
 
+TEST_F(ExecutionTest, AnObserverOnTheExecutionThreadMaySync)
+{
+    struct Syncing : kirogen::observer::Observer
+    {
+        explicit Syncing(Execution& execution) : execution(execution) {}
+        void on_notify(const DataRole&, kirogen::observer::Observable*, const Variant&) override
+        {
+            execution.sync();
+            ++synced;
+        }
+        Execution& execution;
+        std::atomic<int> synced{0};
+    } syncing(_execution);
+    _execution.registerObserver(DataRole::ExecutionSessionAvailable, &syncing);
+
+    _execution.start();
+    ASSERT_TRUE(runs(2)); // the thread went on past the announcement
+    _execution.sync();
+    EXPECT_EQ(syncing.synced, 1);
+    _execution.terminate();
+    _execution.sync();
+}
+
 TEST_F(ExecutionTest, DestroyingARunningThreadEndsTheRun)
 {
     _execution.start();
