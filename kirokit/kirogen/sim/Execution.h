@@ -60,6 +60,9 @@ public:
     // execution's own thread runs.
     void step(util::XTime dt);
 
+    // Cheap and safe from any thread, so the owner can poll it: Terminated once a run has
+    // ended, whether terminate() asked for it or a block's fault ended it (before the fault
+    // is logged); Idle before the first start() and while a start() is under way.
     State state() const;
     util::XTime cycleTime() const { return _cycle; }
     std::shared_ptr<session::ExecutionSession> session() const;
