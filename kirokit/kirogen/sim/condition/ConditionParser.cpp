@@ -123,7 +123,8 @@ public:
         case Multiply:
             return a * b;
         default:
-            return a / b;
+            // As the division block: 0, so that no infinite number reaches a comparison.
+            return b == 0.0 ? 0.0 : a / b;
         }
     }
 

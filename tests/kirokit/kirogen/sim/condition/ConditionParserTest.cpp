@@ -80,6 +80,9 @@ TEST_F(ConditionParserTest, PrecedenceAndAssociativityFollowC)
     EXPECT_TRUE(holds("!false && !!true"));
     EXPECT_TRUE(holds("1.5e1 >= 15 && .5 < 1"));
     EXPECT_TRUE(holds("t <= 0.25", 0.25));
+    // A division by 0 gives 0, as the division block does.
+    EXPECT_TRUE(holds("count / 0 == 0 && -count / (t - t) == 0 && 0 / 0 == 0"));
+    EXPECT_FALSE(holds("1 / 0 > 1000"));
 }
 
 TEST_F(ConditionParserTest, RefusalsNameTheColumnAndTheFault)
