@@ -10,6 +10,13 @@ namespace kirogen::sim {
 
 using Steady = std::chrono::steady_clock;
 
+namespace {
+
+// The execution whose thread this is, if any.
+thread_local const Execution* ownExecution = nullptr;
+
+} // namespace
+
 Execution::Execution(std::shared_ptr<model::Project> project, const model::SfcModel& program,
                      util::XTime cycle, const std::string& source)
     : _project(std::move(project)), _cycle(cycle),
@@ -76,6 +83,10 @@ void Execution::terminate()
 
 void Execution::sync()
 {
+    // Observers and log receivers on the execution's own thread may call sync(); that
+    // thread cannot wait for itself (role 49 is announced before the run counts as started).
+    if (ownExecution == this)
+        return;
     bool ended = false;
     {
         std::unique_lock<std::mutex> lock(_mutex);
@@ -90,8 +101,7 @@ void Execution::sync()
 void Execution::joinThread()
 {
     std::lock_guard<std::mutex> threadLock(_threadMutex);
-    // An observer of the execution's own thread may call sync(); that thread cannot join itself.
-    if (_thread.joinable() && _thread.get_id() != std::this_thread::get_id())
+    if (_thread.joinable())
         _thread.join();
 }
 
@@ -188,6 +198,7 @@ void Execution::setState(State state)
 
 void Execution::run()
 {
+    ownExecution = this;
     {
         // A new run, also after cycles stepped by hand.
         std::lock_guard<std::mutex> lock(_cycleMutex);

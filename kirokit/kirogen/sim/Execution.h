@@ -30,7 +30,8 @@ class ExecutionSession;
 // a new session, announced as role 49 with the session's shared pointer.
 //
 // start(), suspend(), resume() and terminate() only ask; sync() waits until the last
-// request took effect. A run that fails (an exception from a block) ends as terminated and
+// request took effect, except on the execution's own thread (in an observer), where it
+// returns at once. A run that fails (an exception from a block) ends as terminated and
 // logs the fault.
 class Execution : public observer::Observable
 {
@@ -59,6 +60,9 @@ public:
     // execution's own thread runs.
     void step(util::XTime dt);
 
+    // Cheap and safe from any thread, so the owner can poll it: Terminated once a run has
+    // ended, whether terminate() asked for it or a block's fault ended it (before the fault
+    // is logged); Idle before the first start() and while a start() is under way.
     State state() const;
     util::XTime cycleTime() const { return _cycle; }
     std::shared_ptr<session::ExecutionSession> session() const;

@@ -10,6 +10,17 @@
 
 namespace kirogen::sim {
 
+namespace {
+
+// The start of an overlong condition, so that its fault stays a readable line.
+std::string excerpt(const std::string& condition)
+{
+    constexpr std::size_t shown = 60;
+    return condition.size() <= shown ? condition : condition.substr(0, shown) + "...";
+}
+
+} // namespace
+
 Program::Program(const std::shared_ptr<model::Project>& project, const model::SfcModel& chart,
                  const std::string& source)
 {
@@ -56,8 +67,9 @@ Program::Program(const std::shared_ptr<model::Project>& project, const model::Sf
             _steps[from->second].transitions.push_back(
                 {to->second, condition::ConditionParser(transition.condition, lookup).parse()});
         } catch (const std::runtime_error& e) {
-            throw fault(transition.line, "condition '" + transition.condition + "' of the transition '" +
-                                             transition.from + "' -> '" + transition.to + "': " + e.what());
+            throw fault(transition.line, "condition '" + excerpt(transition.condition) +
+                                             "' of the transition '" + transition.from + "' -> '" +
+                                             transition.to + "': " + e.what());
         }
     }
     reset();

@@ -123,7 +123,8 @@ public:
         case Multiply:
             return a * b;
         default:
-            return a / b;
+            // As the division block: 0, so that no infinite number reaches a comparison.
+            return b == 0.0 ? 0.0 : a / b;
         }
     }
 
@@ -170,7 +171,12 @@ ConditionParser::ConditionParser(const std::string& text, VariableLookup lookup)
 
 Condition ConditionParser::parse()
 {
+    if (_text.size() > maxLength)
+        throw ConditionError(static_cast<int>(maxLength) + 1,
+                             "the condition is longer than " + std::to_string(maxLength) + " characters");
     _position = 0;
+    _nodes = 0;
+    _depth = 0;
     advance();
     if (_token.type == Token::End)
         throw ConditionError(1, "the condition is empty");
@@ -310,9 +316,12 @@ ConditionParser::Node ConditionParser::parseUnary()
 {
     if (accept("!") || accept("-")) {
         const Token op = _token;
+        enter(op);
         advance();
         Node operand = parseUnary();
         expect(operand, op.text == "!" ? ConditionNode::Boolean : ConditionNode::Number, op, true);
+        --_depth;
+        countNode(op);
         return std::make_unique<Unary>(op.text[0], std::move(operand));
     }
     return parsePrimary();
@@ -328,10 +337,12 @@ ConditionParser::Node ConditionParser::parsePrimary()
         const auto result = std::from_chars(token.text.data(), end, value);
         if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
             throw ConditionError(token.column, "'" + token.text + "' is not a number");
+        countNode(token);
         advance();
         return std::make_unique<Constant>(ConditionNode::Number, value);
     }
     case Token::Name:
+        countNode(token);
         advance();
         if (token.text == "true" || token.text == "false")
             return std::make_unique<Constant>(ConditionNode::Boolean, token.text == "true" ? 1.0 : 0.0);
@@ -339,11 +350,13 @@ ConditionParser::Node ConditionParser::parsePrimary()
             return std::make_unique<StepTime>();
         return variable(token);
     case Token::Open: {
+        enter(token);
         advance();
         Node inner = parseOr();
         if (_token.type != Token::Close)
             throw ConditionError(_token.column,
                                  "missing ')' for the '(' at column " + std::to_string(token.column));
+        --_depth;
         advance();
         return inner;
     }
@@ -394,7 +407,22 @@ ConditionParser::Node ConditionParser::binary(const Token& op, Node left, Node r
         expect(right, ConditionNode::Number, op, false);
         break;
     }
+    countNode(op);
     return std::make_unique<Binary>(entry->op, std::move(left), std::move(right));
+}
+
+void ConditionParser::countNode(const Token& at)
+{
+    if (++_nodes > maxNodes)
+        throw ConditionError(at.column, "the condition has more than " + std::to_string(maxNodes) +
+                                            " values and operators");
+}
+
+void ConditionParser::enter(const Token& at)
+{
+    if (++_depth > maxDepth)
+        throw ConditionError(at.column, "the condition nests parentheses and '!' or '-' deeper than " +
+                                            std::to_string(maxDepth) + " levels");
 }
 
 void ConditionParser::expect(const Node& node, ConditionNode::Kind kind, const Token& op, bool prefix)

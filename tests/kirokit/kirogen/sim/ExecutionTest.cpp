@@ -16,6 +16,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 using kirogen::observer::DataRole;
 using kirogen::sim::Execution;
@@ -181,6 +182,29 @@ TEST_F(ExecutionTest, SessionPolledFromAnotherThreadSeesTheNewestValue)
     EXPECT_EQ(updates.received, 2);
 }
 
+TEST_F(ExecutionTest, AnObserverOnTheExecutionThreadMaySync)
+{
+    struct Syncing : kirogen::observer::Observer
+    {
+        explicit Syncing(Execution& execution) : execution(execution) {}
+        void on_notify(const DataRole&, kirogen::observer::Observable*, const Variant&) override
+        {
+            execution.sync();
+            ++synced;
+        }
+        Execution& execution;
+        std::atomic<int> synced{0};
+    } syncing(_execution);
+    _execution.registerObserver(DataRole::ExecutionSessionAvailable, &syncing);
+
+    _execution.start();
+    ASSERT_TRUE(runs(2)); // the thread went on past the announcement
+    _execution.sync();
+    EXPECT_EQ(syncing.synced, 1);
+    _execution.terminate();
+    _execution.sync();
+}
+
 TEST_F(ExecutionTest, DestroyingARunningThreadEndsTheRun)
 {
     _execution.start();
@@ -252,12 +276,16 @@ TEST(ExecutionFaultTest, AFaultInACycleEndsTheRunAndIsLogged)
     EXPECT_EQ(execution.state(), Execution::Running);
 
     project->globalVariable("armed")->write(true);
+    // The owner learns of the end by polling, as the interpreter does, without sync().
+    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    while (execution.state() != Execution::Terminated && std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(execution.state(), Execution::Terminated);
     {
         std::unique_lock<std::mutex> lock(mutex);
         ASSERT_TRUE(logged.wait_for(lock, patience, [&errors] { return !errors.empty(); }));
         EXPECT_EQ(errors, std::vector<std::string>{"The program stopped: boom"});
     }
-    EXPECT_EQ(execution.state(), Execution::Terminated);
     execution.sync();
 
     // The fault is gone: a new run goes on.

@@ -200,6 +200,31 @@ TEST_F(ProgramTest, FaultsOfTheChartNameFileAndLine)
                  std::invalid_argument);
 }
 
+TEST_F(ProgramTest, HugeConditionsAreLoadErrorsNotCrashes)
+{
+    const auto withCondition = [](const std::string& condition) {
+        return "<sfc name=\"main\">\n<step name=\"A\" initial=\"true\" x=\"0\" y=\"0\"/>\n"
+               "<step name=\"B\" x=\"0\" y=\"0\"/>\n<transition from=\"A\" to=\"B\" condition=\"" +
+               condition + "\"/>\n</sfc>";
+    };
+    std::string nested;
+    for (int i = 0; i < 200000; ++i)
+        nested += '(';
+    nested += "true";
+    nested.append(200000, ')');
+    std::string sum = "phase";
+    for (int i = 0; i < 300000; ++i)
+        sum += " + 1";
+    sum += " &gt; 0";
+
+    for (const std::string& condition : {nested, sum}) {
+        EXPECT_EQ(loadError(withCondition(condition)),
+                  "test.tkp2:8: condition '" + condition.substr(0, 60) +
+                      "...' of the transition 'A' -> 'B': column 4097: the condition is longer than 4096 "
+                      "characters");
+    }
+}
+
 TEST_F(ProgramTest, ChartsBuiltInCodeAreCheckedToo)
 {
     // The project reader refuses these already; charts made by the workbench's editors reach

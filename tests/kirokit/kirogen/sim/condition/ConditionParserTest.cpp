@@ -80,6 +80,9 @@ TEST_F(ConditionParserTest, PrecedenceAndAssociativityFollowC)
     EXPECT_TRUE(holds("!false && !!true"));
     EXPECT_TRUE(holds("1.5e1 >= 15 && .5 < 1"));
     EXPECT_TRUE(holds("t <= 0.25", 0.25));
+    // A division by 0 gives 0, as the division block does.
+    EXPECT_TRUE(holds("count / 0 == 0 && -count / (t - t) == 0 && 0 / 0 == 0"));
+    EXPECT_FALSE(holds("1 / 0 > 1000"));
 }
 
 TEST_F(ConditionParserTest, RefusalsNameTheColumnAndTheFault)
@@ -117,6 +120,33 @@ TEST_F(ConditionParserTest, RefusalsNameTheColumnAndTheFault)
         EXPECT_NE(message.find(c.message), std::string::npos) << c.text << ": " << message;
         EXPECT_EQ(message.rfind("column " + std::to_string(c.column) + ": ", 0), 0u) << message;
     }
+}
+
+TEST_F(ConditionParserTest, SizeAndNestingAreBoundedRightAtTheLimits)
+{
+    const auto repeat = [](const std::string& part, int times) {
+        std::string text;
+        for (int i = 0; i < times; ++i)
+            text += part;
+        return text;
+    };
+    const auto nested = [&repeat](int levels) { return repeat("(", levels) + "true" + repeat(")", levels); };
+    // 2k + 3 nodes: k + 1 ones, k additions, the 0 and the comparison, made in this order.
+    const auto sum = [&repeat](int k) { return "1" + repeat("+1", k) + " > 0"; };
+
+    EXPECT_TRUE(holds(nested(ConditionParser::maxDepth)));
+    EXPECT_TRUE(holds(repeat("!", ConditionParser::maxDepth) + "true"));
+    EXPECT_TRUE(holds("true" + std::string(ConditionParser::maxLength - 4, ' ')));
+    EXPECT_TRUE(holds("-1" + repeat("+1", 498) + " > 0")); // 1000 nodes
+
+    EXPECT_EQ(refusal(nested(ConditionParser::maxDepth + 1)),
+              std::make_pair(101, std::string("column 101: the condition nests parentheses and '!' or '-' "
+                                              "deeper than 100 levels")));
+    EXPECT_EQ(refusal(repeat("-", 101) + "1 > 0").first, 101);
+    EXPECT_EQ(refusal("true" + std::string(ConditionParser::maxLength - 3, ' ')),
+              std::make_pair(4097, std::string("column 4097: the condition is longer than 4096 characters")));
+    EXPECT_EQ(refusal(sum(499)), std::make_pair(1001, std::string("column 1001: the condition has more than "
+                                                                  "1000 values and operators")));
 }
 
 } // namespace
