@@ -7,6 +7,7 @@
 #include <kirogen/model/Project.h>
 #include <kirogen/model/TypeRegistry.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
+#include <kirogen/sim/Execution.h>
 #include <kirogen/sim/SimulationThread.h>
 #include <kirogen/sim/session/ExecutionSession.h>
 #include <kirolab/interpreter/ConsoleLog.h>
@@ -473,9 +474,13 @@ void Interpreter::simulate()
     if (!start())
         return;
     outputThread.start();
+    const kirogen::sim::Execution* execution = _executionThread->getExecution();
     while (_run) {
         QCoreApplication::processEvents();
         lum::core::msleep(RunPollMs);
+        // A fault in a cycle ends the execution by itself; the run must not look alive.
+        if (execution->state() == kirogen::sim::Execution::Terminated && _run.exchange(false))
+            std::cout << "The program has stopped. Program will be terminated.\n" << std::flush;
     }
     if (_ctrlcHit.exchange(false))
         std::cout << "Ctrl + C has been hit. Program will be terminated.\n" << std::flush;
