@@ -114,6 +114,7 @@ Telnet::~Telnet() = default;
 
 void Telnet::connectToHost(const QString& host)
 {
+    _loginErrorReported = false;
     _timer->start(_loginTimeout);
     _telnet->connectToHost(host);
 }
@@ -253,8 +254,13 @@ void Telnet::on_timer_timeout()
     reportLoginError();
 }
 
+// A failed login and the time-out can both come for one attempt: the user hears of it once.
 void Telnet::reportLoginError()
 {
+    _timer->stop();
+    if (_loginErrorReported)
+        return;
+    _loginErrorReported = true;
     emit errorMessage(tr("Error: %1").arg(tr("Login failed")));
 }
 

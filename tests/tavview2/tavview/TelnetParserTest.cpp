@@ -197,11 +197,18 @@ TEST(TelnetLogin, timerRunsFromConnectUntilLoginWithTheConfiguredTimeOut)
     EXPECT_EQ(byDefault.findChild<QTimer*>()->interval(), 120000);
 }
 
-TEST(TelnetLogin, failedLoginGivesTheLoginError)
+TEST(TelnetLogin, failedLoginGivesTheLoginErrorOnce)
 {
     Telnet telnet(nullptr, false);
     Recorder recorder(telnet);
-    emit telnet.findChild<TelnetClient*>(QStringLiteral("telnet"))->loginFailed();
+    auto* client = telnet.findChild<TelnetClient*>(QStringLiteral("telnet"));
+    emit client->loginFailed();
+    EXPECT_EQ(recorder.take(), QStringList{"errorMessage Error: Login failed"});
+
+    telnet.connectToHost(QStringLiteral("127.0.0.1:1"));
+    emit client->loginFailed();
+    EXPECT_FALSE(telnet.findChild<QTimer*>()->isActive()) << "the time-out would report it again";
+    emit client->loginFailed();
     EXPECT_EQ(recorder.take(), QStringList{"errorMessage Error: Login failed"});
 }
 
