@@ -155,10 +155,13 @@ void Telnet::startOpentavik1()
     sendData(packagesDir + QStringLiteral("/start-tavik-daemons.sh"));
 }
 
+// Written through at once: the log is read while the robot runs, and must survive a crash.
 void Telnet::debugLog(const QString& text)
 {
-    if (_log)
+    if (_log) {
         *_log << text;
+        _log->flush();
+    }
 }
 
 void Telnet::on_telnet_connectionError(QAbstractSocket::SocketError)

@@ -233,7 +233,7 @@ TEST(TelnetLogin, closedPortGivesTheLoginErrorWhenTheTimeOutExpires)
     EXPECT_EQ(errors.at(0).at(0).toString(), QStringLiteral("Error: Login failed"));
 }
 
-TEST(TelnetDebugLog, holdsEveryChunkOfTheLatestSession)
+TEST(TelnetDebugLog, holdsEveryChunkOfTheLatestSessionAsItArrives)
 {
     {
         Telnet earlier(nullptr, false);
@@ -244,6 +244,9 @@ TEST(TelnetDebugLog, holdsEveryChunkOfTheLatestSession)
         auto* client = telnet.findChild<TelnetClient*>(QStringLiteral("telnet"));
         emit client->message(QStringLiteral("## speed;;12 ##\n"));
         emit client->message(QStringLiteral("Loading"));
+        QFile live(debugLogPath());
+        ASSERT_TRUE(live.open(QIODevice::ReadOnly));
+        EXPECT_EQ(live.readAll(), QByteArray("## speed;;12 ##\nLoading")) << "held back in a buffer";
         telnet.debugLog(QStringLiteral("|note|"));
     }
     QFile log(debugLogPath());
