@@ -114,6 +114,7 @@ Telnet::~Telnet() = default;
 
 void Telnet::connectToHost(const QString& host)
 {
+    _loginErrorReported = false;
     _timer->start(_loginTimeout);
     _telnet->connectToHost(host);
 }
@@ -154,10 +155,13 @@ void Telnet::startOpentavik1()
     sendData(packagesDir + QStringLiteral("/start-tavik-daemons.sh"));
 }
 
+// Written through at once: the log is read while the robot runs, and must survive a crash.
 void Telnet::debugLog(const QString& text)
 {
-    if (_log)
+    if (_log) {
         *_log << text;
+        _log->flush();
+    }
 }
 
 void Telnet::on_telnet_connectionError(QAbstractSocket::SocketError)
@@ -253,8 +257,13 @@ void Telnet::on_timer_timeout()
     reportLoginError();
 }
 
+// A failed login and the time-out can both come for one attempt: the user hears of it once.
 void Telnet::reportLoginError()
 {
+    _timer->stop();
+    if (_loginErrorReported)
+        return;
+    _loginErrorReported = true;
     emit errorMessage(tr("Error: %1").arg(tr("Login failed")));
 }
 

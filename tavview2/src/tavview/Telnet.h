@@ -70,6 +70,7 @@ private:
     int _loginTimeout;
     bool _prompt;
     bool _awaitingPassword = false;
+    bool _loginErrorReported = false;
     QRegExp _nameLinePattern;
     QFile* _logFile = nullptr;
     std::unique_ptr<QTextStream> _log;

@@ -20,6 +20,14 @@ constexpr quint16 defaultPort = 23;
 // How long an unfinished line (a prompt, as a rule) is held back waiting for its line end.
 constexpr int partialLineDelayMs = 100;
 
+// A peer that never ends its line still gets its text passed on once this much is pending.
+constexpr int maxPendingBytes = 64 * 1024;
+
+// Before login only the last line counts (the prompt), so only this much of it is kept; a
+// peer that sends more than the login limit without a prompt is no login.
+constexpr int maxPromptBytes = 4 * 1024;
+constexpr qint64 maxLoginBytes = 1024 * 1024;
+
 const telnet_telopt_t telnetOptions[] = {
     {TELNET_TELOPT_ECHO, TELNET_WONT, TELNET_DO},
     {TELNET_TELOPT_SGA, TELNET_WILL, TELNET_DO},
@@ -158,10 +166,20 @@ void TelnetClient::onReadyRead()
 {
     const QByteArray bytes = _socket->readAll();
     telnet_recv(_telnet, bytes.constData(), static_cast<size_t>(bytes.size()));
-    if (_state == State::LoggedIn)
+    if (_state == State::LoggedIn) {
         deliverCompleteLines();
-    else
-        advanceLogin(QString::fromUtf8(normalizedLineEnds(_received)));
+        return;
+    }
+    _loginBytes += bytes.size();
+    if (_received.size() > maxPromptBytes)
+        _received.remove(0, _received.size() - maxPromptBytes);
+    advanceLogin(QString::fromUtf8(normalizedLineEnds(_received)));
+    const bool loggingIn = _state == State::AwaitingLoginPrompt || _state == State::AwaitingPasswordPrompt ||
+                           _state == State::AwaitingShell;
+    if (loggingIn && _loginBytes > maxLoginBytes) {
+        qCWarning(lcTelnetClient) << "No login after" << _loginBytes << "bytes";
+        failLogin();
+    }
 }
 
 void TelnetClient::advanceLogin(const QString& text)
@@ -189,10 +207,7 @@ void TelnetClient::advanceLogin(const QString& text)
     case State::AwaitingShell:
         // A second login prompt without the message means the same as the message.
         if (text.contains(QLatin1String("Login incorrect")) || endsWithLoginPrompt(text)) {
-            _received.clear();
-            _state = State::Failed;
-            _socket->abort();
-            emit loginFailed();
+            failLogin();
         } else if (endsWithShellPrompt(text)) {
             _received.clear();
             _state = State::LoggedIn;
@@ -205,6 +220,14 @@ void TelnetClient::advanceLogin(const QString& text)
     }
 }
 
+void TelnetClient::failLogin()
+{
+    _received.clear();
+    _state = State::Failed;
+    _socket->abort();
+    emit loginFailed();
+}
+
 void TelnetClient::deliverCompleteLines()
 {
     const int lastLineEnd = _received.lastIndexOf('\n');
@@ -213,9 +236,18 @@ void TelnetClient::deliverCompleteLines()
         _received.remove(0, lastLineEnd + 1);
         deliver(lines);
     }
+    if (_received.size() >= maxPendingBytes) {
+        // A CR at the end may be the first half of a line end: it waits for its LF.
+        const int keep = _received.endsWith('\r') ? 1 : 0;
+        const QByteArray pending = _received.left(_received.size() - keep);
+        _received.remove(0, pending.size());
+        deliver(pending);
+    }
+    // The wait counts from the first byte of the unfinished line: text that keeps coming
+    // without a line end must not hold it back for ever.
     if (_received.isEmpty())
         _partialLineTimer->stop();
-    else
+    else if (!_partialLineTimer->isActive())
         _partialLineTimer->start();
 }
 
@@ -267,6 +299,7 @@ void TelnetClient::resetSession()
     _telnet = telnet_init(telnetOptions, &TelnetClient::eventHandler, 0, this);
     _decoder.reset(QTextCodec::codecForName("UTF-8")->makeDecoder());
     _received.clear();
+    _loginBytes = 0;
     _state = State::Disconnected;
 }
 

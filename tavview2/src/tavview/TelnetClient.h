@@ -20,7 +20,8 @@ namespace tavview {
 //
 // Login name and password come from the settings "telnet/user" and "telnet/password".
 // After login, text arrives through message() in chunks of whole lines with CR LF turned
-// into LF and NUL removed; an unfinished last line (a prompt) follows once the peer pauses.
+// into LF and NUL removed; an unfinished last line (a prompt) follows shortly after it began,
+// or at once when it grows past a limit.
 class TelnetClient : public QObject
 {
     Q_OBJECT
@@ -63,6 +64,7 @@ private:
     void onDisconnected();
     void onErrorOccurred(QAbstractSocket::SocketError error);
     void advanceLogin(const QString& text);
+    void failLogin();
     void deliverCompleteLines();
     void deliver(const QByteArray& bytes);
     void flushPartialLine();
@@ -75,6 +77,7 @@ private:
     telnet_t* _telnet = nullptr;
     State _state = State::Disconnected;
     QByteArray _received;
+    qint64 _loginBytes = 0;
     QString _user;
     QString _password;
 };

@@ -3,11 +3,13 @@
 #include <tavview/Telnet.h>
 #include <tavview/TelnetClient.h>
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +124,23 @@ TEST(TelnetClientLogin, loginIncorrectFailsTheLoginAndHangsUp)
     EXPECT_TRUE(loggedIn.isEmpty());
 }
 
+TEST(TelnetClientLogin, floodWithoutAPromptIsAFailedLogin)
+{
+    FakeShell shell;
+    TelnetClient client;
+    QSignalSpy loginFailed(&client, &TelnetClient::loginFailed);
+    client.connectToHost(shell.address());
+    ASSERT_TRUE(shell.waitForPeer());
+    const QByteArray block(64 * 1024, 'z');
+    for (int i = 0; i < 32 && loginFailed.isEmpty(); ++i) {
+        shell.send(block);
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(loginFailed.count() == 1 || loginFailed.wait(waitLimitMs));
+    EXPECT_EQ(loginFailed.count(), 1);
+    EXPECT_TRUE(shell.waitForPeerClosed());
+}
+
 TEST(TelnetClientLogin, refusedConnectionIsAConnectionErrorOnly)
 {
     QTcpServer closed;
@@ -165,6 +184,34 @@ TEST_F(LoggedInClient, passesOnAnUnfinishedLineOnceThePeerPauses)
     shell.send("progress\rtavik@robot:~$ ");
     ASSERT_TRUE(waitForMessages(1));
     EXPECT_EQ(messages, QStringList{"progress\rtavik@robot:~$ "});
+}
+
+TEST_F(LoggedInClient, textThatKeepsComingWithoutLineEndIsNotHeldBackForEver)
+{
+    QTimer trickle;
+    QObject::connect(&trickle, &QTimer::timeout, [this] { shell.send("x"); });
+    trickle.start(20);
+    ASSERT_TRUE(waitForMessages(1)) << "an endless line was held back";
+    trickle.stop();
+    EXPECT_EQ(messages.first(), QString(messages.first().size(), QLatin1Char('x')));
+}
+
+TEST_F(LoggedInClient, longUnfinishedLineIsPassedOnWithoutWaiting)
+{
+    // Only the size limit may pass the line on here.
+    auto* wait = client.findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(wait, nullptr);
+    wait->setInterval(3600 * 1000);
+
+    const QByteArray line(70 * 1024, 'y');
+    shell.send(line + "\r");
+    ASSERT_TRUE(waitForMessages(1));
+    EXPECT_GE(messages.first().size(), 64 * 1024);
+    shell.send("\nend\r\n");
+    const QString expected = QString::fromLatin1(line) + QStringLiteral("\nend\n");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return messages.join(QString()).size() >= expected.size(); }, waitLimitMs));
+    EXPECT_EQ(messages.join(QString()), expected) << "the CR of a split CR LF went early";
 }
 
 TEST_F(LoggedInClient, sendsCommandLinesAndInterrupts)

@@ -197,11 +197,18 @@ TEST(TelnetLogin, timerRunsFromConnectUntilLoginWithTheConfiguredTimeOut)
     EXPECT_EQ(byDefault.findChild<QTimer*>()->interval(), 120000);
 }
 
-TEST(TelnetLogin, failedLoginGivesTheLoginError)
+TEST(TelnetLogin, failedLoginGivesTheLoginErrorOnce)
 {
     Telnet telnet(nullptr, false);
     Recorder recorder(telnet);
-    emit telnet.findChild<TelnetClient*>(QStringLiteral("telnet"))->loginFailed();
+    auto* client = telnet.findChild<TelnetClient*>(QStringLiteral("telnet"));
+    emit client->loginFailed();
+    EXPECT_EQ(recorder.take(), QStringList{"errorMessage Error: Login failed"});
+
+    telnet.connectToHost(QStringLiteral("127.0.0.1:1"));
+    emit client->loginFailed();
+    EXPECT_FALSE(telnet.findChild<QTimer*>()->isActive()) << "the time-out would report it again";
+    emit client->loginFailed();
     EXPECT_EQ(recorder.take(), QStringList{"errorMessage Error: Login failed"});
 }
 
@@ -226,7 +233,7 @@ TEST(TelnetLogin, closedPortGivesTheLoginErrorWhenTheTimeOutExpires)
     EXPECT_EQ(errors.at(0).at(0).toString(), QStringLiteral("Error: Login failed"));
 }
 
-TEST(TelnetDebugLog, holdsEveryChunkOfTheLatestSession)
+TEST(TelnetDebugLog, holdsEveryChunkOfTheLatestSessionAsItArrives)
 {
     {
         Telnet earlier(nullptr, false);
@@ -237,6 +244,9 @@ TEST(TelnetDebugLog, holdsEveryChunkOfTheLatestSession)
         auto* client = telnet.findChild<TelnetClient*>(QStringLiteral("telnet"));
         emit client->message(QStringLiteral("## speed;;12 ##\n"));
         emit client->message(QStringLiteral("Loading"));
+        QFile live(debugLogPath());
+        ASSERT_TRUE(live.open(QIODevice::ReadOnly));
+        EXPECT_EQ(live.readAll(), QByteArray("## speed;;12 ##\nLoading")) << "held back in a buffer";
         telnet.debugLog(QStringLiteral("|note|"));
     }
     QFile log(debugLogPath());
