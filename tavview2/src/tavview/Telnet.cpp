@@ -3,6 +3,7 @@
 #include <tavview/TelnetClient.h>
 
 #include <kirogen/model/GlobalVariable.h>
+#include <kirolab/Version.h>
 
 #include <QDir>
 #include <QFile>
@@ -18,9 +19,6 @@ namespace tavview {
 namespace {
 
 Q_LOGGING_CATEGORY(lcTelnet, "tavview.telnet")
-
-// The major version names the user's profile folder.
-constexpr int majorVersion = 3;
 
 const QString packagesDir = QStringLiteral("/home/tavik/.packages");
 
@@ -79,10 +77,10 @@ Telnet::Telnet(QObject* parent, bool prompt)
     : QObject(parent), _timer(new QTimer(this)), _telnet(new TelnetClient(this)),
       _loginTimeout(QSettings().value(QStringLiteral("telnet/loginTimeout"), 120000).toInt()), _prompt(prompt)
 {
-    const QString profile = QStringLiteral("Brennic/TavikView%1").arg(majorVersion);
+    const QString profile = QStringLiteral("Brennic/TavikView%1").arg(kirolab::VersionMajor);
     if (QDir::home().mkpath(profile)) {
         const QString logPath =
-            QDir::homePath() + QStringLiteral("/Brennic/TavikView%1/telnet_debug.txt").arg(majorVersion);
+            QDir::homePath() + QStringLiteral("/Brennic/TavikView%1/telnet_debug.txt").arg(kirolab::VersionMajor);
         auto* file = new QFile(logPath, this);
         if (file->open(QIODevice::WriteOnly)) {
             _logFile = file;
