@@ -247,7 +247,7 @@ void ProjectReader::checkReferences(const std::vector<const DOMElement*>& blockE
         const FunctionBlock& block = diagram.blocks()[i];
         const auto variable = block.parameters.find("variable");
         if ((block.typeId == "gvread" || block.typeId == "gvwrite") &&
-            (variable == block.parameters.end() || !_project->globalVariable(variable->second)))
+            (variable == block.parameters.end() || !_project->_globalVariables.count(variable->second)))
             fail(blockElements[i], "block \"" + block.id + "\" names no global variable of the project");
         if (block.typeId == "devin" || block.typeId == "devout") {
             const auto device = block.parameters.find("device");
