@@ -30,13 +30,15 @@ std::shared_ptr<plugin::gui::VariableHistoryBuffer> GlobalVariable::historyBuffe
 
 void GlobalVariable::makeHistory() const
 {
-    std::call_once(_historyMade, [this] { _history = std::make_shared<plugin::gui::VariableHistoryBuffer>(); });
+    std::call_once(_historyMade,
+                   [this] { _history = std::make_shared<plugin::gui::VariableHistoryBuffer>(); });
 }
 
 std::shared_ptr<plugin::gui::PropertyBuffer> GlobalVariable::propertyBuffer() const
 {
-    std::call_once(_propertiesMade,
-                   [this] { _properties = std::make_shared<plugin::gui::PropertyBuffer>(getVarName(), typeName()); });
+    std::call_once(_propertiesMade, [this] {
+        _properties = std::make_shared<plugin::gui::PropertyBuffer>(getVarName(), typeName());
+    });
     return _properties;
 }
 

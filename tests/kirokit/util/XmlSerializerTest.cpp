@@ -220,7 +220,8 @@ TEST_F(XmlSerializerTest, ChildElementsSkipOtherNodesInOrder)
         return result;
     };
     EXPECT_EQ(texts(xml::childElements(root, "note")), (std::vector<std::string>{"note1", "note2"}));
-    EXPECT_EQ(texts(xml::childElements(root, nullptr)), (std::vector<std::string>{"note1", "other", "note2"}));
+    EXPECT_EQ(texts(xml::childElements(root, nullptr)),
+              (std::vector<std::string>{"note1", "other", "note2"}));
 
     root->insertBefore(doc->createEntityReference(util::XmlString("empty").xmlText()), root->getFirstChild());
     xml::setAttribute(xml::appendChild(root, "note"), "n", "3");
