@@ -95,10 +95,22 @@ std::vector<const DOMElement*> childElements(const DOMElement* parent, const cha
 {
     const AsciiName wanted(name ? name : "");
     std::vector<const DOMElement*> children;
-    for (const DOMElement* child = parent->getFirstElementChild(); child;
-         child = child->getNextElementSibling()) {
-        if (!name || XMLString::equals(nameOf(child), wanted.text()))
-            children.push_back(child);
+    // Plain sibling links are cheap; the element-sibling calls look through entity
+    // references and pay for it on every step. Parsed documents have none, so the costly
+    // road is only taken where one shows up.
+    for (const DOMNode* child = parent->getFirstChild(); child; child = child->getNextSibling()) {
+        const DOMNode::NodeType type = child->getNodeType();
+        if (type == DOMNode::ENTITY_REFERENCE_NODE) {
+            children.clear();
+            for (const DOMElement* element = parent->getFirstElementChild(); element;
+                 element = element->getNextElementSibling()) {
+                if (!name || XMLString::equals(nameOf(element), wanted.text()))
+                    children.push_back(element);
+            }
+            return children;
+        }
+        if (type == DOMNode::ELEMENT_NODE && (!name || XMLString::equals(nameOf(child), wanted.text())))
+            children.push_back(static_cast<const DOMElement*>(child));
     }
     return children;
 }

@@ -9,9 +9,7 @@ namespace kirogen::model {
 using lum::core::variant::Variant;
 
 GlobalVariable::GlobalVariable(std::string name, std::string typeName, Variant initialValue)
-    : Variable(name, typeName, std::move(initialValue)),
-      _history(std::make_shared<plugin::gui::VariableHistoryBuffer>()),
-      _properties(std::make_shared<plugin::gui::PropertyBuffer>(std::move(name), std::move(typeName)))
+    : Variable(std::move(name), std::move(typeName), std::move(initialValue))
 {
 }
 
@@ -20,7 +18,28 @@ GlobalVariable::~GlobalVariable() = default;
 void GlobalVariable::write(const Variant& value)
 {
     Variable::write(value);
+    makeHistory();
     _history->append(value);
+}
+
+std::shared_ptr<plugin::gui::VariableHistoryBuffer> GlobalVariable::historyBuffer() const
+{
+    makeHistory();
+    return _history;
+}
+
+void GlobalVariable::makeHistory() const
+{
+    std::call_once(_historyMade,
+                   [this] { _history = std::make_shared<plugin::gui::VariableHistoryBuffer>(); });
+}
+
+std::shared_ptr<plugin::gui::PropertyBuffer> GlobalVariable::propertyBuffer() const
+{
+    std::call_once(_propertiesMade, [this] {
+        _properties = std::make_shared<plugin::gui::PropertyBuffer>(getVarName(), typeName());
+    });
+    return _properties;
 }
 
 bool GlobalVariable::isValidName(const std::string& name)

@@ -3,6 +3,7 @@
 #include <kirogen/model/Variable.h>
 
 #include <memory>
+#include <mutex>
 
 namespace plugin::gui {
 class PropertyBuffer;
@@ -25,15 +26,21 @@ public:
 
     void write(const lum::core::variant::Variant& value) override;
 
-    std::shared_ptr<plugin::gui::VariableHistoryBuffer> historyBuffer() const { return _history; }
-    std::shared_ptr<plugin::gui::PropertyBuffer> propertyBuffer() const { return _properties; }
+    std::shared_ptr<plugin::gui::VariableHistoryBuffer> historyBuffer() const;
+    std::shared_ptr<plugin::gui::PropertyBuffer> propertyBuffer() const;
 
     // True for a name that matches nameValidatorExpression as a whole.
     static bool isValidName(const std::string& name);
 
 private:
-    const std::shared_ptr<plugin::gui::VariableHistoryBuffer> _history;
-    const std::shared_ptr<plugin::gui::PropertyBuffer> _properties;
+    void makeHistory() const;
+
+    // Made when first asked for: most variables of a large project are never written or
+    // displayed while it is open.
+    mutable std::once_flag _historyMade;
+    mutable std::shared_ptr<plugin::gui::VariableHistoryBuffer> _history;
+    mutable std::once_flag _propertiesMade;
+    mutable std::shared_ptr<plugin::gui::PropertyBuffer> _properties;
 };
 
 } // namespace kirogen::model

@@ -15,6 +15,8 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 
 namespace kirogen::model {
 
@@ -107,12 +109,18 @@ void ProjectReader::read(const DOMElement* root)
 void ProjectReader::readVariables(const DOMElement* section)
 {
     const TypeRegistry& types = TypeRegistry::singleton();
+    // A project uses a handful of types for thousands of variables: ask the registry once each.
+    std::map<std::string, std::optional<DataType>> knownTypes;
+    auto& variables = _project->_globalVariables;
     for (const DOMElement* element : xml::childElements(section, "variable")) {
-        const std::string name = required(element, "name");
-        const std::string typeName = required(element, "type");
+        std::string name = required(element, "name");
+        std::string typeName = required(element, "type");
         if (!GlobalVariable::isValidName(name))
             fail(element, "\"" + name + "\" is no valid global-variable name");
-        const std::optional<DataType> type = types.get(typeName);
+        auto known = knownTypes.lower_bound(typeName);
+        if (known == knownTypes.end() || known->first != typeName)
+            known = knownTypes.emplace_hint(known, typeName, types.get(typeName));
+        const std::optional<DataType>& type = known->second;
         if (!type)
             fail(element, "global variable \"" + name + "\" has the unknown data type \"" + typeName + "\"");
         lum::core::variant::Variant initial = type->defaultValue;
@@ -123,9 +131,11 @@ void ProjectReader::readVariables(const DOMElement* section)
                 fail(element,
                      "value \"" + *text + "\" of global variable \"" + name + "\" is no " + typeName);
         }
-        if (_project->_globalVariables.count(name))
+        const auto slot = variables.lower_bound(name);
+        if (slot != variables.end() && slot->first == name)
             fail(element, "global variable \"" + name + "\" is declared twice");
-        _project->_globalVariables.emplace(name, std::make_shared<GlobalVariable>(name, typeName, initial));
+        auto variable = std::make_shared<GlobalVariable>(name, std::move(typeName), std::move(initial));
+        variables.emplace_hint(slot, std::move(name), std::move(variable));
     }
 }
 
@@ -181,15 +191,18 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElemen
 {
     const std::string name = required(element, "name");
     gen::session::SerializationIdSession& session = *_project->_session;
+    const std::string idScope = _project->id().toString() + "/fbd/" + name;
 
+    const auto blockElements = xml::childElements(element, "block");
     std::vector<FunctionBlock> blocks;
-    for (const DOMElement* blockElement : xml::childElements(element, "block")) {
+    blocks.reserve(blockElements.size());
+    for (const DOMElement* blockElement : blockElements) {
         FunctionBlock block;
         block.id = required(blockElement, "id");
         block.typeId = required(blockElement, "type");
         block.position = position(blockElement);
         block.line = xml::lineOf(blockElement);
-        if (block.id.empty() || !session.claim(_project->id().toString() + "/fbd/" + name, block.id))
+        if (block.id.empty() || !session.claim(idScope, block.id))
             fail(blockElement, "block id \"" + block.id + "\" is used twice in diagram \"" + name + "\"");
         const auto type = sdf::ActorTypeRegistry::singleton().get(block.typeId);
         if (!type)
@@ -206,8 +219,10 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElemen
         blocks.push_back(std::move(block));
     }
 
+    const auto linkElements = xml::childElements(element, "link");
     std::vector<DataLink> links;
-    for (const DOMElement* linkElement : xml::childElements(element, "link")) {
+    links.reserve(linkElements.size());
+    for (const DOMElement* linkElement : linkElements) {
         DataLink link;
         link.fromBlock = required(linkElement, "from");
         link.fromPort = required(linkElement, "fromPort");
@@ -219,19 +234,20 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElemen
 
     auto diagram = std::make_shared<FunctionBlockDiagram>(name, std::move(blocks), std::move(links),
                                                           xml::lineOf(element));
-    checkReferences(element, *diagram);
+    checkReferences(blockElements, linkElements, *diagram);
     checkCycles(element, *diagram);
     return diagram;
 }
 
-void ProjectReader::checkReferences(const DOMElement* element, const FunctionBlockDiagram& diagram) const
+void ProjectReader::checkReferences(const std::vector<const DOMElement*>& blockElements,
+                                    const std::vector<const DOMElement*>& linkElements,
+                                    const FunctionBlockDiagram& diagram) const
 {
-    const auto blockElements = xml::childElements(element, "block");
     for (std::size_t i = 0; i < diagram.blocks().size(); ++i) {
         const FunctionBlock& block = diagram.blocks()[i];
         const auto variable = block.parameters.find("variable");
         if ((block.typeId == "gvread" || block.typeId == "gvwrite") &&
-            (variable == block.parameters.end() || !_project->globalVariable(variable->second)))
+            (variable == block.parameters.end() || !_project->_globalVariables.count(variable->second)))
             fail(blockElements[i], "block \"" + block.id + "\" names no global variable of the project");
         if (block.typeId == "devin" || block.typeId == "devout") {
             const auto device = block.parameters.find("device");
@@ -251,7 +267,6 @@ void ProjectReader::checkReferences(const DOMElement* element, const FunctionBlo
         }
     }
 
-    const auto linkElements = xml::childElements(element, "link");
     std::set<std::pair<std::string, std::string>> fedInputs;
     for (std::size_t i = 0; i < diagram.links().size(); ++i) {
         const DataLink& link = diagram.links()[i];
@@ -277,40 +292,45 @@ void ProjectReader::checkReferences(const DOMElement* element, const FunctionBlo
 
 void ProjectReader::checkCycles(const DOMElement* element, const FunctionBlockDiagram& diagram) const
 {
-    // Kahn's algorithm over the links; a delay block's output starts a new cycle, so its
-    // outgoing links do not count as dependencies.
-    std::map<std::string, int> incoming;
-    std::multimap<std::string, std::string> successors;
-    for (const FunctionBlock& block : diagram.blocks())
-        incoming[block.id];
+    // Kahn's algorithm over the links, by block index; a delay block's output starts a new
+    // cycle, so its outgoing links do not count as dependencies. Links name existing blocks,
+    // as checkReferences made sure.
+    const std::vector<FunctionBlock>& blocks = diagram.blocks();
+    std::unordered_map<std::string_view, std::size_t> indexOf;
+    indexOf.reserve(blocks.size());
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        indexOf.emplace(blocks[i].id, i);
+    std::vector<int> incoming(blocks.size(), 0);
+    std::vector<std::vector<std::size_t>> successors(blocks.size());
     for (const DataLink& link : diagram.links()) {
-        if (diagram.block(link.fromBlock)->typeId == "delay")
+        const std::size_t from = indexOf.at(link.fromBlock);
+        if (blocks[from].typeId == "delay")
             continue;
-        ++incoming[link.toBlock];
-        successors.emplace(link.fromBlock, link.toBlock);
+        const std::size_t to = indexOf.at(link.toBlock);
+        ++incoming[to];
+        successors[from].push_back(to);
     }
-    std::vector<std::string> ready;
-    for (const auto& entry : incoming) {
-        if (entry.second == 0)
-            ready.push_back(entry.first);
+    std::vector<std::size_t> ready;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        if (incoming[i] == 0)
+            ready.push_back(i);
     }
     std::size_t done = 0;
     while (!ready.empty()) {
-        const std::string id = ready.back();
+        const std::size_t block = ready.back();
         ready.pop_back();
         ++done;
-        const auto range = successors.equal_range(id);
-        for (auto it = range.first; it != range.second; ++it) {
-            if (--incoming[it->second] == 0)
-                ready.push_back(it->second);
+        for (const std::size_t next : successors[block]) {
+            if (--incoming[next] == 0)
+                ready.push_back(next);
         }
     }
-    if (done == diagram.blocks().size())
+    if (done == blocks.size())
         return;
     std::string cycle;
-    for (const FunctionBlock& block : diagram.blocks()) {
-        if (incoming[block.id] > 0)
-            cycle += (cycle.empty() ? "" : ", ") + block.id;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        if (incoming[i] > 0)
+            cycle += (cycle.empty() ? "" : ", ") + blocks[i].id;
     }
     fail(element,
          "blocks of diagram \"" + diagram.name() + "\" form a cycle without a delay block (" + cycle + ")");

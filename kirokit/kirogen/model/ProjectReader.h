@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kirogen::model {
 
@@ -35,7 +36,9 @@ private:
     void readPrograms(const xercesc::DOMElement* section);
     std::shared_ptr<FunctionBlockDiagram> readDiagram(const xercesc::DOMElement* element) const;
     std::shared_ptr<SfcModel> readSfc(const xercesc::DOMElement* element) const;
-    void checkReferences(const xercesc::DOMElement* element, const FunctionBlockDiagram& diagram) const;
+    void checkReferences(const std::vector<const xercesc::DOMElement*>& blockElements,
+                         const std::vector<const xercesc::DOMElement*>& linkElements,
+                         const FunctionBlockDiagram& diagram) const;
     void checkCycles(const xercesc::DOMElement* element, const FunctionBlockDiagram& diagram) const;
     void readLayout(const xercesc::DOMElement* section);
     void readProtection(const xercesc::DOMElement* section);

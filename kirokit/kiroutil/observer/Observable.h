@@ -2,7 +2,9 @@
 
 #include <kiroutil/observer/unordered_set.h>
 
+#include <atomic>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <set>
 
@@ -26,79 +28,91 @@ public:
 
     virtual ~Observable()
     {
+        State* state = _state.load(std::memory_order_acquire);
+        if (!state)
+            return;
         std::set<Observable*> listedIn;
         {
-            std::lock_guard<std::recursive_mutex> lock(_mutex);
-            for (ObserverType* observer : _observers)
+            std::lock_guard<std::recursive_mutex> lock(state->mutex);
+            for (ObserverType* observer : state->observers)
                 observer->removeFromObservables(this);
-            for (Observable* child : _children.inOrder()) {
-                std::lock_guard<std::recursive_mutex> childLock(child->_mutex);
-                if (child->_parent == this)
-                    child->_parent = nullptr;
-                child->_listedIn.erase(this);
+            for (Observable* child : state->children.inOrder()) {
+                State& childState = child->state();
+                std::lock_guard<std::recursive_mutex> childLock(childState.mutex);
+                if (childState.parent == this)
+                    childState.parent = nullptr;
+                childState.listedIn.erase(this);
             }
-            listedIn.swap(_listedIn);
+            listedIn.swap(state->listedIn);
         }
         // Every observable that lists us as a child forgets us, the parent and any other: a
         // dangling child would be reached by the next registration. Their locks are taken
         // after ours is released, since adding a child locks parent then child.
         for (Observable* parent : listedIn) {
-            std::lock_guard<std::recursive_mutex> lock(parent->_mutex);
-            parent->_children.erase(this);
+            State& parentState = parent->state();
+            std::lock_guard<std::recursive_mutex> lock(parentState.mutex);
+            parentState.children.erase(this);
         }
+        delete state;
     }
 
     void registerObserver(ObserverType* observer)
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        _observers.insert(observer);
-        _allRolesObservers.insert(observer);
+        State& s = state();
+        std::lock_guard<std::recursive_mutex> lock(s.mutex);
+        s.observers.insert(observer);
+        s.allRolesObservers.insert(observer);
         observer->addToObservables(this);
-        for (Observable* child : _children.inOrder())
+        for (Observable* child : s.children.inOrder())
             child->registerObserver(observer);
     }
 
     void registerObserver(const DataRole_t& role, ObserverType* observer)
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        _observers.insert(observer);
-        _roleObservers[role].insert(observer);
+        State& s = state();
+        std::lock_guard<std::recursive_mutex> lock(s.mutex);
+        s.observers.insert(observer);
+        s.roleObservers[role].insert(observer);
         observer->addToObservables(this);
-        for (Observable* child : _children.inOrder())
+        for (Observable* child : s.children.inOrder())
             child->registerObserver(role, observer);
     }
 
     void deregisterObserver(ObserverType* observer)
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        _allRolesObservers.erase(observer);
-        for (Observable* child : _children.inOrder())
+        State& s = state();
+        std::lock_guard<std::recursive_mutex> lock(s.mutex);
+        s.allRolesObservers.erase(observer);
+        for (Observable* child : s.children.inOrder())
             child->deregisterObserver(observer);
     }
 
     void deregisterObserver(const DataRole_t& role, ObserverType* observer)
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        const auto entry = _roleObservers.find(role);
-        if (entry != _roleObservers.end())
+        State& s = state();
+        std::lock_guard<std::recursive_mutex> lock(s.mutex);
+        const auto entry = s.roleObservers.find(role);
+        if (entry != s.roleObservers.end())
             entry->second.erase(observer);
-        for (Observable* child : _children.inOrder())
+        for (Observable* child : s.children.inOrder())
             child->deregisterObserver(role, observer);
     }
 
     void deregisterObserverAllRoles(ObserverType* observer)
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        for (auto& entry : _roleObservers)
+        State& s = state();
+        std::lock_guard<std::recursive_mutex> lock(s.mutex);
+        for (auto& entry : s.roleObservers)
             deregisterObserver(entry.first, observer);
-        for (Observable* child : _children.inOrder())
+        for (Observable* child : s.children.inOrder())
             child->deregisterObserverAllRoles(observer);
     }
 
     void removeObserver(ObserverType* observer)
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        _observers.erase(observer);
+        State& s = state();
+        std::lock_guard<std::recursive_mutex> lock(s.mutex);
+        s.observers.erase(observer);
     }
 
     // Delivers synchronously on the calling thread, role observers first, then the
@@ -107,37 +121,43 @@ public:
     // the same delivery is skipped, as it may already be gone.
     void notify(const DataRole_t& role, Observable* source, const Value_t& value)
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        const auto entry = _roleObservers.find(role);
-        if (entry != _roleObservers.end()) {
+        State* state = _state.load(std::memory_order_acquire);
+        if (!state)
+            return;
+        State& s = *state;
+        std::lock_guard<std::recursive_mutex> lock(s.mutex);
+        const auto entry = s.roleObservers.find(role);
+        if (entry != s.roleObservers.end()) {
             for (ObserverType* observer : entry->second.inOrder()) {
                 if (entry->second.find(observer) != entry->second.end())
                     observer->on_notify(role, source, value);
             }
         }
-        for (ObserverType* observer : _allRolesObservers.inOrder()) {
-            if (_allRolesObservers.find(observer) != _allRolesObservers.end())
+        for (ObserverType* observer : s.allRolesObservers.inOrder()) {
+            if (s.allRolesObservers.find(observer) != s.allRolesObservers.end())
                 observer->on_notify(role, source, value);
         }
     }
 
     void addChildObservable(Observable* child)
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        if (_children.find(child) != _children.end())
+        State& s = state();
+        std::lock_guard<std::recursive_mutex> lock(s.mutex);
+        if (s.children.find(child) != s.children.end())
             return;
-        _children.insert(child);
+        s.children.insert(child);
 
-        std::lock_guard<std::recursive_mutex> childLock(child->_mutex);
-        child->_listedIn.insert(this);
-        if (child->_parent)
+        State& childState = child->state();
+        std::lock_guard<std::recursive_mutex> childLock(childState.mutex);
+        childState.listedIn.insert(this);
+        if (childState.parent)
             return;
-        child->_parent = this;
-        for (const auto& entry : _roleObservers) {
+        childState.parent = this;
+        for (const auto& entry : s.roleObservers) {
             for (ObserverType* observer : entry.second.inOrder())
                 child->registerObserver(entry.first, observer);
         }
-        for (ObserverType* observer : _allRolesObservers.inOrder())
+        for (ObserverType* observer : s.allRolesObservers.inOrder())
             child->registerObserver(observer);
     }
 
@@ -146,21 +166,23 @@ public:
     // here while having another parent (or none, after its parent died) is only unlisted.
     void removeChildObservable(Observable* child)
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        if (_children.find(child) == _children.end())
+        State& s = state();
+        std::lock_guard<std::recursive_mutex> lock(s.mutex);
+        if (s.children.find(child) == s.children.end())
             return;
-        _children.erase(child);
+        s.children.erase(child);
 
-        std::lock_guard<std::recursive_mutex> childLock(child->_mutex);
-        child->_listedIn.erase(this);
-        if (child->_parent != this)
+        State& childState = child->state();
+        std::lock_guard<std::recursive_mutex> childLock(childState.mutex);
+        childState.listedIn.erase(this);
+        if (childState.parent != this)
             return;
-        child->_parent = nullptr;
-        for (const auto& entry : _roleObservers) {
+        childState.parent = nullptr;
+        for (const auto& entry : s.roleObservers) {
             for (ObserverType* observer : entry.second.inOrder())
                 child->forget(entry.first, observer);
         }
-        for (ObserverType* observer : _allRolesObservers.inOrder())
+        for (ObserverType* observer : s.allRolesObservers.inOrder())
             child->forget(observer);
     }
 
@@ -171,11 +193,39 @@ public:
 
     Observable* parentObservable() const
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        return _parent;
+        State* s = _state.load(std::memory_order_acquire);
+        if (!s)
+            return nullptr;
+        std::lock_guard<std::recursive_mutex> lock(s->mutex);
+        return s->parent;
     }
 
 private:
+    struct State
+    {
+        std::set<ObserverType*> observers;
+        std::map<DataRole_t, util::unordered_set<ObserverType*>> roleObservers;
+        util::unordered_set<ObserverType*> allRolesObservers;
+        util::unordered_set<Observable*> children;
+        Observable* parent = nullptr;
+        std::set<Observable*> listedIn; // observables listing this one as a child, parent included
+        std::recursive_mutex mutex;
+    };
+
+    // Most observables of a large project (its global variables) never get an observer, a
+    // parent or a child; they carry no state until the first of these arrives.
+    State& state()
+    {
+        State* existing = _state.load(std::memory_order_acquire);
+        if (existing)
+            return *existing;
+        auto created = std::make_unique<State>();
+        if (_state.compare_exchange_strong(existing, created.get(), std::memory_order_acq_rel,
+                                           std::memory_order_acquire))
+            return *created.release();
+        return *existing;
+    }
+
     // Undoes a registration handed down by a parent, here and in every descendant.
     void forget(const DataRole_t& role, ObserverType* observer)
     {
@@ -191,26 +241,21 @@ private:
 
     void dropIfUnregistered(ObserverType* observer)
     {
-        std::lock_guard<std::recursive_mutex> lock(_mutex);
-        for (Observable* child : _children.inOrder())
+        State& s = state();
+        std::lock_guard<std::recursive_mutex> lock(s.mutex);
+        for (Observable* child : s.children.inOrder())
             child->dropIfUnregistered(observer);
-        if (_allRolesObservers.find(observer) != _allRolesObservers.end())
+        if (s.allRolesObservers.find(observer) != s.allRolesObservers.end())
             return;
-        for (const auto& entry : _roleObservers) {
+        for (const auto& entry : s.roleObservers) {
             if (entry.second.find(observer) != entry.second.end())
                 return;
         }
-        _observers.erase(observer);
+        s.observers.erase(observer);
         observer->removeFromObservables(this);
     }
 
-    std::set<ObserverType*> _observers;
-    std::map<DataRole_t, util::unordered_set<ObserverType*>> _roleObservers;
-    util::unordered_set<ObserverType*> _allRolesObservers;
-    util::unordered_set<Observable*> _children;
-    Observable* _parent = nullptr;
-    std::set<Observable*> _listedIn; // observables listing this one as a child, parent included
-    mutable std::recursive_mutex _mutex;
+    std::atomic<State*> _state{nullptr};
 };
 
 } // namespace util::observer

@@ -3,6 +3,10 @@
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
 
+#include <xercesc/dom/DOMComment.hpp>
+#include <xercesc/dom/DOMEntityReference.hpp>
+#include <xercesc/dom/DOMText.hpp>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -195,6 +199,35 @@ TEST_F(XmlSerializerTest, CreateSaveAndReload)
         XmlSerializer::save(doc.get(), _outside.filePath("no/such/dir/x.xml").toStdString(), &error));
     EXPECT_FALSE(error.empty());
     EXPECT_THROW(XmlSerializer().load(_outside.filePath("absent.xml").toStdString(), false), XmlError);
+}
+
+// Child elements come in document order, filtered by name, skipping text, comments and
+// entity references, whichever road the lookup takes.
+TEST_F(XmlSerializerTest, ChildElementsSkipOtherNodesInOrder)
+{
+    Doc doc(XmlSerializer::createDocument("notes"));
+    xercesc::DOMElement* root = doc->getDocumentElement();
+    xml::setAttribute(xml::appendChild(root, "note"), "n", "1");
+    root->appendChild(doc->createTextNode(util::XmlString(" text ").xmlText()));
+    xml::appendChild(root, "other");
+    root->appendChild(doc->createComment(util::XmlString("comment").xmlText()));
+    xml::setAttribute(xml::appendChild(root, "note"), "n", "2");
+
+    auto texts = [](const std::vector<const xercesc::DOMElement*>& elements) {
+        std::vector<std::string> result;
+        for (const xercesc::DOMElement* element : elements)
+            result.push_back(xml::localName(element) + xml::attribute(element, "n"));
+        return result;
+    };
+    EXPECT_EQ(texts(xml::childElements(root, "note")), (std::vector<std::string>{"note1", "note2"}));
+    EXPECT_EQ(texts(xml::childElements(root, nullptr)),
+              (std::vector<std::string>{"note1", "other", "note2"}));
+
+    root->insertBefore(doc->createEntityReference(util::XmlString("empty").xmlText()), root->getFirstChild());
+    xml::setAttribute(xml::appendChild(root, "note"), "n", "3");
+    EXPECT_EQ(texts(xml::childElements(root, "note")), (std::vector<std::string>{"note1", "note2", "note3"}));
+    EXPECT_EQ(texts(xml::childElements(root, nullptr)),
+              (std::vector<std::string>{"note1", "other", "note2", "note3"}));
 }
 
 } // namespace

@@ -56,6 +56,33 @@ TEST(GlobalVariableTest, ConcurrentWritersLoseNoCount)
     EXPECT_EQ(variable.historyBuffer()->values().size(), plugin::gui::VariableHistoryBuffer::defaultCapacity);
 }
 
+// The buffers are made on first demand; whoever asks first, from whichever thread, every
+// caller and every write must meet the one same buffer.
+TEST(GlobalVariableTest, BuffersMadeOnDemandAreSharedByAllCallers)
+{
+    for (int round = 0; round < 100; ++round) {
+        GlobalVariable variable("level", "int", Variant(0));
+        std::vector<std::shared_ptr<plugin::gui::VariableHistoryBuffer>> histories(4);
+        std::vector<std::shared_ptr<plugin::gui::PropertyBuffer>> properties(4);
+        std::vector<std::thread> threads;
+        for (std::size_t t = 0; t < histories.size(); ++t) {
+            threads.emplace_back([&, t] {
+                variable.write(Variant(static_cast<int>(t)));
+                histories[t] = variable.historyBuffer();
+                properties[t] = variable.propertyBuffer();
+            });
+        }
+        for (auto& thread : threads)
+            thread.join();
+        for (std::size_t t = 0; t < histories.size(); ++t) {
+            ASSERT_EQ(histories[t], variable.historyBuffer());
+            ASSERT_EQ(properties[t], variable.propertyBuffer());
+        }
+        ASSERT_EQ(variable.historyBuffer()->writeCount(), histories.size());
+        EXPECT_EQ(variable.propertyBuffer()->name(), "level");
+    }
+}
+
 TEST(GlobalVariableTest, NamePatternWorksInsideALargerPattern)
 {
     const QRegularExpression line(

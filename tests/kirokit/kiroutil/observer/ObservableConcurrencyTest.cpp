@@ -97,3 +97,45 @@ TEST(ObservableConcurrency, notifyingWhileRegistrationsChange)
     EXPECT_EQ(roleObserver.garbled() + allObserver.garbled(), 0);
     EXPECT_EQ(linked.parentObservable(), nullptr);
 }
+
+// An observable gets its observer lists with its first registration. Threads that race to
+// be first on fresh observables must all end up in the same lists: an observer lost to a
+// second list would never hear a notification.
+TEST(ObservableConcurrency, firstRegistrationsFromSeveralThreadsAllCount)
+{
+    constexpr int Threads = 4;
+    for (int round = 0; round < 200; ++round) {
+        Observable observable;
+        std::vector<Counter> counters(Threads);
+        std::atomic<int> waiting{Threads};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < Threads; ++t) {
+            threads.emplace_back([&, t] {
+                --waiting;
+                while (waiting.load() > 0)
+                    std::this_thread::yield();
+                observable.registerObserver(DataRole(5), &counters[t]);
+            });
+        }
+        for (auto& thread : threads)
+            thread.join();
+        send(observable, 5);
+        for (const Counter& counter : counters)
+            ASSERT_EQ(counter.fives(), 1) << "round " << round;
+    }
+}
+
+TEST(ObservableConcurrency, unobservedObservableHasNoParentAndDeliversNothing)
+{
+    Observable observable;
+    EXPECT_EQ(observable.parentObservable(), nullptr);
+    send(observable, 5);
+
+    Observable parent;
+    Counter counter;
+    parent.registerObserver(&counter);
+    parent.addChildObservable(&observable);
+    EXPECT_EQ(observable.parentObservable(), &parent);
+    send(observable, 5);
+    EXPECT_EQ(counter.fives(), 1);
+}
