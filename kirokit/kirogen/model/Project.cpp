@@ -5,6 +5,7 @@
 #include <kirogen/model/ProjectReader.h>
 #include <kirogen/model/ProjectWriter.h>
 #include <kirogen/model/SfcModel.h>
+#include <util/GzipWriter.h>
 #include <util/XmlDom.h>
 #include <util/XmlSerializer.h>
 
@@ -62,8 +63,14 @@ std::string Project::toXml() const
 
 bool Project::save(const std::string& path, std::string* error) const
 {
+    // As when reading: only a name ending in ".tkp2" is plain text, anything else is gzip.
+    static const std::string plainSuffix = ".tkp2";
     const util::xml::DocumentPtr doc(toDocument());
-    return util::XmlSerializer::save(doc.get(), path, error);
+    if (path.size() >= plainSuffix.size() &&
+        path.compare(path.size() - plainSuffix.size(), plainSuffix.size(), plainSuffix) == 0)
+        return util::XmlSerializer::save(doc.get(), path, error);
+    return util::GzipWriter::writeFile(
+        path, QByteArray::fromStdString(util::XmlSerializer::toString(doc.get())), error);
 }
 
 } // namespace kirogen::model

@@ -119,6 +119,19 @@ TEST_F(ProjectTest, EveryExampleSurvivesARoundTrip)
     }
 }
 
+// Saving follows the same name rule as reading: anything but ".tkp2" is written as gzip.
+TEST_F(ProjectTest, SavingUnderACompressedNameWritesGzip)
+{
+    const auto original = projecttest::fromFile(TAVVIEW_DIST_DIR "/examples/robot.tkp2");
+    QTemporaryDir dir;
+    std::string error;
+    const std::string path = dir.filePath("robot.tkpx").toStdString();
+    ASSERT_TRUE(original->save(path, &error)) << error;
+    QByteArray inflated;
+    ASSERT_TRUE(util::GzipReader().readFile(path, &inflated, &error)) << error;
+    EXPECT_EQ(inflated.toStdString(), original->toXml());
+}
+
 TEST_F(ProjectTest, RobotExampleHasItsDevice)
 {
     const auto project = projecttest::fromFile(TAVVIEW_DIST_DIR "/examples/robot.tkp2");
