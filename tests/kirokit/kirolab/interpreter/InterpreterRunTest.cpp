@@ -2,6 +2,8 @@
 #include "ProcessResult.h"
 #include "RunningProcess.h"
 
+#include <util/GzipWriter.h>
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -9,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <zlib.h>
 
 using testsupport::LoopbackServer;
 using testsupport::RunningProcess;
@@ -71,21 +72,6 @@ QByteArray projectXml(const QString& variables, const QString& devices, const QS
 )")
         .arg(variables, devices, programs)
         .toUtf8();
-}
-
-QByteArray gzip(const QByteArray& data)
-{
-    z_stream stream = {};
-    deflateInit2(&stream, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(static_cast<int>(deflateBound(&stream, static_cast<uLong>(data.size()))), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
-    stream.avail_in = static_cast<uInt>(data.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(static_cast<int>(stream.total_out));
-    deflateEnd(&stream);
-    return out;
 }
 
 // The variable lines of an output, in order, as (name, value).
@@ -241,7 +227,7 @@ TEST_F(InterpreterRun, setWritesGlobalsThatFitAndReportsThoseThatDoNot)
 TEST_F(InterpreterRun, compressedProjectsAreReadThroughGzip)
 {
     const QByteArray xml = projectXml(CountingVariables, "", CountingProgram);
-    const QString compressed = write("count.tkpx", gzip(xml));
+    const QString compressed = write("count.tkpx", util::GzipWriter::compress(xml));
     auto run = runUntilInterrupted({"-f", compressed}, "Starting program... done.\n");
     EXPECT_EQ(run->exitCode(), 1);
 
@@ -258,7 +244,7 @@ TEST_F(InterpreterRun, compressedProjectsAreReadThroughGzip)
 
 TEST_F(InterpreterRun, brokenProjectsEndLoadingWithStatusZero)
 {
-    const QString truncated = write("truncated.tkpx", gzip(projectXml(CountingVariables, "", CountingProgram)).left(40));
+    const QString truncated = write("truncated.tkpx", util::GzipWriter::compress(projectXml(CountingVariables, "", CountingProgram)).left(40));
     const auto gz = runToEnd({"-f", truncated});
     EXPECT_EQ(gz.exitCode, 0);
     EXPECT_TRUE(gz.out.endsWith("Error uncompressing file " + truncated + "\n failed!\n")) << gz.out.toStdString();
