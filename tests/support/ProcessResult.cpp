@@ -1,5 +1,7 @@
 #include "ProcessResult.h"
 
+#include "SanitizerReport.h"
+
 #include <QProcess>
 
 namespace testsupport {
@@ -23,6 +25,7 @@ ProcessResult runProcess(const QString& program, const QStringList& arguments,
     result.exitCode = process.exitCode();
     result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
     result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    expectNoSanitizerReport(program, result.err);
     return result;
 }
 

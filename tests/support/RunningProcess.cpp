@@ -1,5 +1,7 @@
 #include "RunningProcess.h"
 
+#include "SanitizerReport.h"
+
 #include <QDeadlineTimer>
 
 #include <signal.h>
@@ -20,6 +22,8 @@ RunningProcess::~RunningProcess()
         _process.kill();
         _process.waitForFinished(30000);
     }
+    collect();
+    expectNoSanitizerReport(_process.program(), _err);
 }
 
 bool RunningProcess::waitForOutput(const QString& text, int timeoutMs)

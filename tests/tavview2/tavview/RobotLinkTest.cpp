@@ -1,3 +1,5 @@
+#include "SanitizerReport.h"
+
 #include <tavview/Telnet.h>
 #include <tavview/TelnetClient.h>
 
@@ -154,4 +156,6 @@ TEST_F(RobotLink, runsTheInterpreterAndEndsItWithCtrlC)
     telnet.sendData(QStringLiteral("echo \"ended $((40+2))\""));
     EXPECT_TRUE(QTest::qWaitFor([&] { return messages.join(QString()).contains(QLatin1String("ended 42")); },
                                 outputLimitMs));
+    // Whatever the remote interpreter reported on its way out came over the shell as well.
+    testsupport::expectNoSanitizerReport(QStringLiteral("the robot's tavview_interpreter"), messages.join(QString()));
 }
