@@ -11,7 +11,7 @@
 #include <kirogen/model/Project.h>
 #include <kirogen/model/TypeRegistry.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
-#include <util/XmlDom.h>
+#include <util/xml/Document.h>
 #include <util/XmlSerializer.h>
 
 #include <QCoreApplication>
@@ -94,7 +94,7 @@ std::shared_ptr<kirogen::model::Project> loadProject(const std::string& path, Ph
     util::xml::DocumentPtr doc(util::XmlSerializer().load(path, true));
     const qint64 parsed = timer.nsecsElapsed();
     auto project = kirogen::model::Project::create(
-        doc->getDocumentElement(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
+        doc->root(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
     const qint64 created = timer.nsecsElapsed();
     doc.reset();
     if (phases) {

@@ -1,9 +1,8 @@
-#include <util/LineNumberedDocument.h>
-#include <util/LineNumberingImplementation.h>
 #include <util/SchemaResolver.h>
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
+#include <util/xml/TreeBuilder.h>
 
 #include <xercesc/dom/DOMImplementation.hpp>
 #include <xercesc/dom/DOMImplementationRegistry.hpp>
@@ -11,9 +10,7 @@
 #include <xercesc/dom/DOMLSSerializer.hpp>
 #include <xercesc/framework/MemBufFormatTarget.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/framework/XMLValidator.hpp>
-#include <xercesc/internal/XMLScanner.hpp>
-#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/SecurityManager.hpp>
@@ -34,22 +31,6 @@ namespace {
 
 std::mutex g_searchPathMutex;
 std::vector<std::string> g_searchPaths;
-
-// Remembers the line of each element's start tag, for error messages about the model.
-class LineNumberingParser : public XercesDOMParser
-{
-public:
-    void startElement(const XMLElementDecl& decl, const unsigned int urlId, const XMLCh* const prefix,
-                      const RefVectorOf<XMLAttr>& attributes, const XMLSize_t attributeCount,
-                      const bool isEmpty, const bool isRoot) override
-    {
-        XercesDOMParser::startElement(decl, urlId, prefix, attributes, attributeCount, false, isRoot);
-        static_cast<LineNumberedDocument*>(getDocument())
-            ->addLine(getCurrentNode(), static_cast<int>(getScanner()->getLocator()->getLineNumber()));
-        if (isEmpty)
-            endElement(decl, urlId, isRoot, prefix);
-    }
-};
 
 class ThrowingErrorHandler : public ErrorHandler
 {
@@ -106,7 +87,7 @@ std::vector<std::string> XmlSerializer::globalEntityResolverSearchPaths()
     return g_searchPaths;
 }
 
-DOMDocument* XmlSerializer::load(const std::string& path, bool validate)
+xml::DocumentPtr XmlSerializer::load(const std::string& path, bool validate)
 {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
@@ -117,46 +98,38 @@ DOMDocument* XmlSerializer::load(const std::string& path, bool validate)
     return loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), validate, path);
 }
 
-DOMDocument* XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate,
-                                        const std::string& path)
+xml::DocumentPtr XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate,
+                                            const std::string& path)
 {
     SchemaResolver resolver(globalEntityResolverSearchPaths(), path);
     ThrowingErrorHandler errorHandler(path, resolver);
     SecurityManager securityManager;
+    xml::TreeBuilder builder(path, size);
 
-    LineNumberingImplementation::ensureRegistered();
-    LineNumberingParser parser;
-    parser.useImplementation(LineNumberingImplementation::featureName());
-    parser.setXMLEntityResolver(&resolver);
-    parser.setDisableDefaultEntityResolution(true);
-    parser.setErrorHandler(&errorHandler);
-    parser.setSecurityManager(&securityManager);
-    parser.setDoNamespaces(true);
-    parser.setCreateEntityReferenceNodes(false);
-    parser.setIncludeIgnorableWhitespace(false);
-    parser.setDoSchema(validate);
-    parser.setValidationScheme(validate ? XercesDOMParser::Val_Always : XercesDOMParser::Val_Never);
-    parser.setValidationConstraintFatal(validate);
+    SAX2XMLReaderImpl reader;
+    reader.setContentHandler(&builder);
+    reader.setErrorHandler(&errorHandler);
+    reader.setXMLEntityResolver(&resolver);
+    reader.setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
+    reader.setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
+    reader.setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
+    reader.setFeature(XMLUni::fgSAX2CoreValidation, validate);
+    reader.setFeature(XMLUni::fgXercesDynamic, false);
+    reader.setFeature(XMLUni::fgXercesSchema, validate);
+    reader.setFeature(XMLUni::fgXercesValidationErrorAsFatal, validate);
 
     const XmlString systemId(path);
     MemBufInputSource source(reinterpret_cast<const XMLByte*>(data), size, systemId.xmlText(), false);
     try {
-        parser.parse(source);
+        reader.parse(source);
     } catch (const XMLException& e) {
         throw XmlError(path, static_cast<int>(e.getSrcLine()), 0, XmlString(e.getMessage()).toStdString());
-    } catch (const DOMException& e) {
+    } catch (const SAXException& e) {
         throw XmlError(path, 0, 0, XmlString(e.getMessage()).toStdString());
     }
     if (resolver.refusal())
         throw *resolver.refusal();
-    DOMDocument* doc = parser.adoptDocument();
-    if (!doc || !doc->getDocumentElement()) {
-        if (doc)
-            doc->release();
-        throw XmlError(path, 0, 0, "no document element");
-    }
-    static_cast<LineNumberedDocument*>(doc)->sealLines();
-    return doc;
+    return builder.takeDocument();
 }
 
 DOMDocument* XmlSerializer::createDocument(const std::string& rootName)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <util/xml/Document.h>
+
 #include <xercesc/dom/DOMDocument.hpp>
 
 #include <cstddef>
@@ -10,6 +12,7 @@ namespace util {
 
 // Reads and writes the kit's XML files with Xerces-C. Schemas, DTDs and external entities
 // are read only from the registered search paths; nothing is ever fetched from the network.
+// Reading gives a compact read-only tree; writing goes through a Xerces DOM document.
 class XmlSerializer
 {
 public:
@@ -20,14 +23,13 @@ public:
     static void addGlobalEntityResolverSearchPath(const std::string& dir);
     static std::vector<std::string> globalEntityResolverSearchPaths();
 
-    // Caller owns the result and calls doc->release(). Throws util::XmlError on malformed or
-    // invalid input. validate=true validates against the schema the root names with
-    // xsi:noNamespaceSchemaLocation (a bare file name looked up in the search paths).
-    xercesc::DOMDocument* load(const std::string& path, bool validate);
-    xercesc::DOMDocument* loadFromMem(const char* data, std::size_t size, bool validate,
-                                      const std::string& path);
+    // Throws util::XmlError on malformed or invalid input. validate=true validates against the
+    // schema the root names with xsi:noNamespaceSchemaLocation (a bare file name looked up in
+    // the search paths).
+    xml::DocumentPtr load(const std::string& path, bool validate);
+    xml::DocumentPtr loadFromMem(const char* data, std::size_t size, bool validate, const std::string& path);
 
-    // New empty document with the given root element name.
+    // New empty document with the given root element name; the caller releases it.
     static xercesc::DOMDocument* createDocument(const std::string& rootName);
 
     // UTF-8 text of a document, pretty-printed; and an atomic save.

@@ -6,7 +6,7 @@
 #include <kirogen/model/ProjectWriter.h>
 #include <kirogen/model/SfcModel.h>
 #include <util/GzipWriter.h>
-#include <util/XmlDom.h>
+#include <util/xml/Dom.h>
 #include <util/XmlSerializer.h>
 
 #include <stdexcept>
@@ -20,7 +20,7 @@ Project::Project(std::shared_ptr<gen::session::SerializationIdSession> session, 
 
 Project::~Project() = default;
 
-std::shared_ptr<Project> Project::create(const xercesc::DOMElement* root,
+std::shared_ptr<Project> Project::create(const util::xml::Element* root,
                                          const std::shared_ptr<gen::session::SerializationIdSession>& session,
                                          util::XTime time)
 {
@@ -57,7 +57,7 @@ xercesc::DOMDocument* Project::toDocument() const
 
 std::string Project::toXml() const
 {
-    const util::xml::DocumentPtr doc(toDocument());
+    const util::xml::DomDocumentPtr doc(toDocument());
     return util::XmlSerializer::toString(doc.get());
 }
 
@@ -65,7 +65,7 @@ bool Project::save(const std::string& path, std::string* error) const
 {
     // As when reading: only a name ending in ".tkp2" is plain text, anything else is gzip.
     static const std::string plainSuffix = ".tkp2";
-    const util::xml::DocumentPtr doc(toDocument());
+    const util::xml::DomDocumentPtr doc(toDocument());
     if (path.size() >= plainSuffix.size() &&
         path.compare(path.size() - plainSuffix.size(), plainSuffix.size(), plainSuffix) == 0)
         return util::XmlSerializer::save(doc.get(), path, error);

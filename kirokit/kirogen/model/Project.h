@@ -6,7 +6,6 @@
 #include <util/XTime.h>
 
 #include <xercesc/dom/DOMDocument.hpp>
-#include <xercesc/dom/DOMElement.hpp>
 
 #include <map>
 #include <memory>
@@ -19,6 +18,10 @@ class DeviceInstance;
 
 namespace kirogen::gen::session {
 class SerializationIdSession;
+}
+
+namespace util::xml {
+class Element;
 }
 
 namespace kirogen::model {
@@ -36,7 +39,7 @@ public:
     // std::runtime_error naming the file and line for content that does not make a sound
     // project (unknown types or references, duplicates, charts without one initial step, ...).
     static std::shared_ptr<Project>
-    create(const xercesc::DOMElement* root,
+    create(const util::xml::Element* root,
            const std::shared_ptr<gen::session::SerializationIdSession>& session, util::XTime time);
 
     ~Project();

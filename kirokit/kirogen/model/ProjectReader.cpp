@@ -9,7 +9,7 @@
 #include <kirogen/model/TypeRegistry.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/core/Serializer.h>
-#include <util/XmlDom.h>
+#include <util/xml/Document.h>
 
 #include <algorithm>
 #include <map>
@@ -20,17 +20,16 @@
 
 namespace kirogen::model {
 
-namespace xml = util::xml;
 using lum::core::variant::Serializer;
-using xercesc::DOMElement;
+using util::xml::Element;
 
 namespace {
 
 constexpr const char* formatVersion = "1";
 
-std::string sourceNameOf(const DOMElement* root)
+std::string sourceNameOf(const Element* root)
 {
-    const std::string path = xml::documentPath(root);
+    const std::string& path = root->document().path();
     return path.empty() ? std::string("project") : path;
 }
 
@@ -40,79 +39,80 @@ ProjectReader::ProjectReader(std::shared_ptr<Project> project) : _project(std::m
 {
 }
 
-void ProjectReader::fail(const DOMElement* at, const std::string& message) const
+void ProjectReader::fail(const Element* at, const std::string& message) const
 {
-    throw std::runtime_error(_file + ':' + std::to_string(at ? xml::lineOf(at) : 0) + ": " + message);
+    throw std::runtime_error(_file + ':' + std::to_string(at ? at->line() : 0) + ": " + message);
 }
 
-std::string ProjectReader::required(const DOMElement* element, const char* name) const
+std::string ProjectReader::required(const Element* element, const char* name) const
 {
-    std::optional<std::string> value = xml::findAttribute(element, name);
+    const std::optional<std::string_view> value = element->attribute(name);
     if (!value)
-        fail(element, "<" + xml::localName(element) + "> has no attribute \"" + name + "\"");
-    return std::move(*value);
+        fail(element, "<" + std::string(element->name()) + "> has no attribute \"" + name + "\"");
+    return std::string(*value);
 }
 
-double ProjectReader::number(const DOMElement* element, const char* name) const
+double ProjectReader::number(const Element* element, const char* name) const
 {
-    const std::optional<std::string> text = xml::findAttribute(element, name);
-    if (!text)
+    const std::optional<std::string_view> attribute = element->attribute(name);
+    if (!attribute)
         return 0;
+    const std::string text(*attribute);
     bool ok = false;
-    const double value = Serializer::singleton().load(*text, "double", &ok).get<double>();
+    const double value = Serializer::singleton().load(text, "double", &ok).get<double>();
     if (!ok)
-        fail(element, "attribute \"" + std::string(name) + "\" is no number: \"" + *text + "\"");
+        fail(element, "attribute \"" + std::string(name) + "\" is no number: \"" + text + "\"");
     return value;
 }
 
-Position ProjectReader::position(const DOMElement* element) const
+Position ProjectReader::position(const Element* element) const
 {
     return Position{number(element, "x"), number(element, "y")};
 }
 
-const DOMElement* ProjectReader::section(const DOMElement* root, const char* name) const
+const Element* ProjectReader::section(const Element* root, const char* name) const
 {
-    const auto elements = xml::childElements(root, name);
+    const auto elements = root->children(name);
     if (elements.size() > 1)
         fail(elements[1], "more than one <" + std::string(name) + ">");
     return elements.empty() ? nullptr : elements.front();
 }
 
-void ProjectReader::read(const DOMElement* root)
+void ProjectReader::read(const Element* root)
 {
     _file = sourceNameOf(root);
     _project->_sourceName = _file;
-    if (xml::localName(root) != "project")
-        fail(root, "<" + xml::localName(root) + "> is no project");
-    if (xml::hasAttribute(root, "version") && xml::attribute(root, "version") != formatVersion)
-        fail(root, "project format version \"" + xml::attribute(root, "version") + "\" is not supported");
+    if (std::string(root->name()) != "project")
+        fail(root, "<" + std::string(root->name()) + "> is no project");
+    if (root->hasAttribute("version") && root->attributeValue("version") != formatVersion)
+        fail(root, "project format version \"" + root->attributeValue("version") + "\" is not supported");
 
     static const std::set<std::string> sections{"globalVariables", "devices", "programs", "layout",
                                                 "protection"};
-    for (const DOMElement* child : xml::childElements(root, nullptr)) {
-        if (!sections.count(xml::localName(child)))
-            fail(child, "unexpected element <" + xml::localName(child) + ">");
+    for (const Element* child : root->children()) {
+        if (!sections.count(std::string(child->name())))
+            fail(child, "unexpected element <" + std::string(child->name()) + ">");
     }
     // References point backwards only: programs use variables and devices, the layout programs.
-    if (const DOMElement* s = section(root, "globalVariables"))
+    if (const Element* s = section(root, "globalVariables"))
         readVariables(s);
-    if (const DOMElement* s = section(root, "devices"))
+    if (const Element* s = section(root, "devices"))
         readDevices(s);
-    if (const DOMElement* s = section(root, "programs"))
+    if (const Element* s = section(root, "programs"))
         readPrograms(s);
-    if (const DOMElement* s = section(root, "layout"))
+    if (const Element* s = section(root, "layout"))
         readLayout(s);
-    if (const DOMElement* s = section(root, "protection"))
+    if (const Element* s = section(root, "protection"))
         readProtection(s);
 }
 
-void ProjectReader::readVariables(const DOMElement* section)
+void ProjectReader::readVariables(const Element* section)
 {
     const TypeRegistry& types = TypeRegistry::singleton();
     // A project uses a handful of types for thousands of variables: ask the registry once each.
     std::map<std::string, std::optional<DataType>> knownTypes;
     auto& variables = _project->_globalVariables;
-    for (const DOMElement* element : xml::childElements(section, "variable")) {
+    for (const Element* element : section->children("variable")) {
         std::string name = required(element, "name");
         std::string typeName = required(element, "type");
         if (!GlobalVariable::isValidName(name))
@@ -124,12 +124,12 @@ void ProjectReader::readVariables(const DOMElement* section)
         if (!type)
             fail(element, "global variable \"" + name + "\" has the unknown data type \"" + typeName + "\"");
         lum::core::variant::Variant initial = type->defaultValue;
-        if (const std::optional<std::string> text = xml::findAttribute(element, "value")) {
+        if (const std::optional<std::string_view> value = element->attribute("value")) {
+            const std::string text(*value);
             bool ok = false;
-            initial = Serializer::singleton().load(*text, typeName, &ok);
+            initial = Serializer::singleton().load(text, typeName, &ok);
             if (!ok)
-                fail(element,
-                     "value \"" + *text + "\" of global variable \"" + name + "\" is no " + typeName);
+                fail(element, "value \"" + text + "\" of global variable \"" + name + "\" is no " + typeName);
         }
         const auto slot = variables.lower_bound(name);
         if (slot != variables.end() && slot->first == name)
@@ -139,12 +139,12 @@ void ProjectReader::readVariables(const DOMElement* section)
     }
 }
 
-void ProjectReader::readDevices(const DOMElement* section)
+void ProjectReader::readDevices(const Element* section)
 {
     const auto& registry = device::model::DeviceTypeRegistry::singleton();
-    for (const DOMElement* element : xml::childElements(section, nullptr)) {
-        if (xml::localName(element) != "device")
-            fail(element, "unexpected element <" + xml::localName(element) + ">");
+    for (const Element* element : section->children()) {
+        if (std::string(element->name()) != "device")
+            fail(element, "unexpected element <" + std::string(element->name()) + ">");
         const std::string typeId = required(element, "type");
         const std::string name = required(element, "name");
         const auto type = registry.getByXmlId(typeId);
@@ -161,54 +161,54 @@ void ProjectReader::readDevices(const DOMElement* section)
     }
 }
 
-void ProjectReader::readPrograms(const DOMElement* section)
+void ProjectReader::readPrograms(const Element* section)
 {
     std::set<std::string> names;
-    auto claimName = [&](const DOMElement* element) {
+    auto claimName = [&](const Element* element) {
         const std::string name = required(element, "name");
         if (name.empty())
             fail(element, "a program needs a name");
         if (!names.insert(name).second)
             fail(element, "program \"" + name + "\" is declared twice");
     };
-    for (const DOMElement* element : xml::childElements(section, "fbd")) {
+    for (const Element* element : section->children("fbd")) {
         claimName(element);
         auto diagram = readDiagram(element);
         _project->_diagrams.emplace(diagram->name(), std::move(diagram));
     }
-    for (const DOMElement* element : xml::childElements(section, "sfc")) {
+    for (const Element* element : section->children("sfc")) {
         claimName(element);
         _project->_sfcModels.push_back(readSfc(element));
     }
-    for (const DOMElement* element : xml::childElements(section, nullptr)) {
-        const std::string name = xml::localName(element);
+    for (const Element* element : section->children()) {
+        const std::string name = std::string(element->name());
         if (name != "fbd" && name != "sfc")
             fail(element, "unexpected element <" + name + ">");
     }
 }
 
-std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElement* element) const
+std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const Element* element) const
 {
     const std::string name = required(element, "name");
     gen::session::SerializationIdSession& session = *_project->_session;
     const std::string idScope = _project->id().toString() + "/fbd/" + name;
 
-    const auto blockElements = xml::childElements(element, "block");
+    const auto blockElements = element->children("block");
     std::vector<FunctionBlock> blocks;
     blocks.reserve(blockElements.size());
-    for (const DOMElement* blockElement : blockElements) {
+    for (const Element* blockElement : blockElements) {
         FunctionBlock block;
         block.id = required(blockElement, "id");
         block.typeId = required(blockElement, "type");
         block.position = position(blockElement);
-        block.line = xml::lineOf(blockElement);
+        block.line = blockElement->line();
         if (block.id.empty() || !session.claim(idScope, block.id))
             fail(blockElement, "block id \"" + block.id + "\" is used twice in diagram \"" + name + "\"");
         const auto type = sdf::ActorTypeRegistry::singleton().get(block.typeId);
         if (!type)
             fail(blockElement,
                  "block \"" + block.id + "\" has the unknown actor type \"" + block.typeId + "\"");
-        for (const DOMElement* parameter : xml::childElements(blockElement, "parameter")) {
+        for (const Element* parameter : blockElement->children("parameter")) {
             const std::string parameterName = required(parameter, "name");
             if (!type->parameter(parameterName))
                 fail(parameter,
@@ -219,28 +219,28 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const DOMElemen
         blocks.push_back(std::move(block));
     }
 
-    const auto linkElements = xml::childElements(element, "link");
+    const auto linkElements = element->children("link");
     std::vector<DataLink> links;
     links.reserve(linkElements.size());
-    for (const DOMElement* linkElement : linkElements) {
+    for (const Element* linkElement : linkElements) {
         DataLink link;
         link.fromBlock = required(linkElement, "from");
         link.fromPort = required(linkElement, "fromPort");
         link.toBlock = required(linkElement, "to");
         link.toPort = required(linkElement, "toPort");
-        link.line = xml::lineOf(linkElement);
+        link.line = linkElement->line();
         links.push_back(std::move(link));
     }
 
     auto diagram = std::make_shared<FunctionBlockDiagram>(name, std::move(blocks), std::move(links),
-                                                          xml::lineOf(element));
+                                                          element->line());
     checkReferences(blockElements, linkElements, *diagram);
     checkCycles(element, *diagram);
     return diagram;
 }
 
-void ProjectReader::checkReferences(const std::vector<const DOMElement*>& blockElements,
-                                    const std::vector<const DOMElement*>& linkElements,
+void ProjectReader::checkReferences(const std::vector<const Element*>& blockElements,
+                                    const std::vector<const Element*>& linkElements,
                                     const FunctionBlockDiagram& diagram) const
 {
     for (std::size_t i = 0; i < diagram.blocks().size(); ++i) {
@@ -290,7 +290,7 @@ void ProjectReader::checkReferences(const std::vector<const DOMElement*>& blockE
     }
 }
 
-void ProjectReader::checkCycles(const DOMElement* element, const FunctionBlockDiagram& diagram) const
+void ProjectReader::checkCycles(const Element* element, const FunctionBlockDiagram& diagram) const
 {
     // Kahn's algorithm over the links, by block index; a delay block's output starts a new
     // cycle, so its outgoing links do not count as dependencies. Links name existing blocks,
@@ -336,22 +336,22 @@ void ProjectReader::checkCycles(const DOMElement* element, const FunctionBlockDi
          "blocks of diagram \"" + diagram.name() + "\" form a cycle without a delay block (" + cycle + ")");
 }
 
-std::shared_ptr<SfcModel> ProjectReader::readSfc(const DOMElement* element) const
+std::shared_ptr<SfcModel> ProjectReader::readSfc(const Element* element) const
 {
     const std::string name = required(element, "name");
     std::vector<SfcStep> steps;
     std::set<std::string> stepNames;
-    const DOMElement* firstInitial = nullptr;
-    for (const DOMElement* stepElement : xml::childElements(element, "step")) {
+    const Element* firstInitial = nullptr;
+    for (const Element* stepElement : element->children("step")) {
         SfcStep step;
         step.name = required(stepElement, "name");
-        step.diagram = xml::attribute(stepElement, "diagram");
+        step.diagram = stepElement->attributeValue("diagram");
         step.position = position(stepElement);
-        step.line = xml::lineOf(stepElement);
-        if (xml::hasAttribute(stepElement, "initial")) {
+        step.line = stepElement->line();
+        if (stepElement->hasAttribute("initial")) {
             bool ok = false;
             step.initial =
-                Serializer::singleton().load(xml::attribute(stepElement, "initial"), "bool", &ok).get<bool>();
+                Serializer::singleton().load(stepElement->attributeValue("initial"), "bool", &ok).get<bool>();
             if (!ok)
                 fail(stepElement, "attribute \"initial\" is no bool");
         }
@@ -370,22 +370,22 @@ std::shared_ptr<SfcModel> ProjectReader::readSfc(const DOMElement* element) cons
         fail(element, "chart \"" + name + "\" has no initial step");
 
     std::vector<SfcTransition> transitions;
-    for (const DOMElement* transitionElement : xml::childElements(element, "transition")) {
+    for (const Element* transitionElement : element->children("transition")) {
         SfcTransition transition;
         transition.from = required(transitionElement, "from");
         transition.to = required(transitionElement, "to");
         transition.condition = required(transitionElement, "condition");
-        transition.line = xml::lineOf(transitionElement);
+        transition.line = transitionElement->line();
         for (const std::string* step : {&transition.from, &transition.to}) {
             if (!stepNames.count(*step))
                 fail(transitionElement, "transition to or from the unknown step \"" + *step + "\"");
         }
         transitions.push_back(std::move(transition));
     }
-    return std::make_shared<SfcModel>(name, std::move(steps), std::move(transitions), xml::lineOf(element));
+    return std::make_shared<SfcModel>(name, std::move(steps), std::move(transitions), element->line());
 }
 
-void ProjectReader::readLayout(const DOMElement* section)
+void ProjectReader::readLayout(const Element* section)
 {
     EditorLayout layout;
     auto isProgram = [this](const std::string& name) {
@@ -397,20 +397,20 @@ void ProjectReader::readLayout(const DOMElement* section)
         }
         return false;
     };
-    for (const DOMElement* tab : xml::childElements(section, "tab")) {
+    for (const Element* tab : section->children("tab")) {
         const std::string program = required(tab, "program");
         if (!isProgram(program))
             fail(tab, "tab of the unknown program \"" + program + "\"");
         layout.openTabs.push_back(program);
     }
-    layout.currentTab = xml::attribute(section, "current");
+    layout.currentTab = section->attributeValue("current");
     if (!layout.currentTab.empty() &&
         std::find(layout.openTabs.begin(), layout.openTabs.end(), layout.currentTab) == layout.openTabs.end())
         fail(section, "current tab \"" + layout.currentTab + "\" is not open");
     _project->_layout = std::move(layout);
 }
 
-void ProjectReader::readProtection(const DOMElement* section)
+void ProjectReader::readProtection(const Element* section)
 {
     auto hex = [&](const char* name) {
         const QByteArray text = QByteArray::fromStdString(required(section, name));

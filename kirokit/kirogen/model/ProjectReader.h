@@ -2,7 +2,7 @@
 
 #include <kirogen/model/Position.h>
 
-#include <xercesc/dom/DOMElement.hpp>
+#include <util/xml/Element.h>
 
 #include <memory>
 #include <string>
@@ -22,26 +22,26 @@ class ProjectReader
 public:
     explicit ProjectReader(std::shared_ptr<Project> project);
 
-    void read(const xercesc::DOMElement* root);
+    void read(const util::xml::Element* root);
 
 private:
-    [[noreturn]] void fail(const xercesc::DOMElement* at, const std::string& message) const;
-    std::string required(const xercesc::DOMElement* element, const char* name) const;
-    double number(const xercesc::DOMElement* element, const char* name) const;
-    Position position(const xercesc::DOMElement* element) const;
-    const xercesc::DOMElement* section(const xercesc::DOMElement* root, const char* name) const;
+    [[noreturn]] void fail(const util::xml::Element* at, const std::string& message) const;
+    std::string required(const util::xml::Element* element, const char* name) const;
+    double number(const util::xml::Element* element, const char* name) const;
+    Position position(const util::xml::Element* element) const;
+    const util::xml::Element* section(const util::xml::Element* root, const char* name) const;
 
-    void readVariables(const xercesc::DOMElement* section);
-    void readDevices(const xercesc::DOMElement* section);
-    void readPrograms(const xercesc::DOMElement* section);
-    std::shared_ptr<FunctionBlockDiagram> readDiagram(const xercesc::DOMElement* element) const;
-    std::shared_ptr<SfcModel> readSfc(const xercesc::DOMElement* element) const;
-    void checkReferences(const std::vector<const xercesc::DOMElement*>& blockElements,
-                         const std::vector<const xercesc::DOMElement*>& linkElements,
+    void readVariables(const util::xml::Element* section);
+    void readDevices(const util::xml::Element* section);
+    void readPrograms(const util::xml::Element* section);
+    std::shared_ptr<FunctionBlockDiagram> readDiagram(const util::xml::Element* element) const;
+    std::shared_ptr<SfcModel> readSfc(const util::xml::Element* element) const;
+    void checkReferences(const std::vector<const util::xml::Element*>& blockElements,
+                         const std::vector<const util::xml::Element*>& linkElements,
                          const FunctionBlockDiagram& diagram) const;
-    void checkCycles(const xercesc::DOMElement* element, const FunctionBlockDiagram& diagram) const;
-    void readLayout(const xercesc::DOMElement* section);
-    void readProtection(const xercesc::DOMElement* section);
+    void checkCycles(const util::xml::Element* element, const FunctionBlockDiagram& diagram) const;
+    void readLayout(const util::xml::Element* section);
+    void readProtection(const util::xml::Element* section);
 
     std::shared_ptr<Project> _project;
     std::string _file;

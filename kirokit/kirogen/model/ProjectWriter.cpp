@@ -5,7 +5,7 @@
 #include <kirogen/model/ProjectWriter.h>
 #include <kirogen/model/SfcModel.h>
 #include <lum/core/Serializer.h>
-#include <util/XmlDom.h>
+#include <util/xml/Dom.h>
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
 
@@ -35,7 +35,7 @@ ProjectWriter::ProjectWriter(const Project& project) : _project(project)
 
 xercesc::DOMDocument* ProjectWriter::write() const
 {
-    xml::DocumentPtr doc(util::XmlSerializer::createDocument("project"));
+    xml::DomDocumentPtr doc(util::XmlSerializer::createDocument("project"));
     DOMElement* root = doc->getDocumentElement();
     root->setAttributeNS(util::XmlString("http://www.w3.org/2000/xmlns/").xmlText(),
                          util::XmlString("xmlns:xsi").xmlText(),

@@ -1,12 +1,10 @@
 #include <kirogen/model/TypeRegistry.h>
 #include <lum/core/Serializer.h>
-#include <util/XmlDom.h>
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
+#include <util/xml/Element.h>
 
 namespace kirogen::model {
-
-namespace xml = util::xml;
 
 TypeRegistry& TypeRegistry::singleton()
 {
@@ -16,22 +14,21 @@ TypeRegistry& TypeRegistry::singleton()
 
 void TypeRegistry::loadTypes(const std::string& path)
 {
-    const xml::DocumentPtr doc(util::XmlSerializer().load(path, true));
+    const util::xml::DocumentPtr doc = util::XmlSerializer().load(path, true);
 
     const auto& serializer = lum::core::variant::Serializer::singleton();
     std::vector<DataType> types;
-    for (const xercesc::DOMElement* element : xml::childElements(doc->getDocumentElement(), "type")) {
+    for (const util::xml::Element* element : doc->root()->children("type")) {
         DataType type;
-        type.name = xml::attribute(element, "name");
-        type.text = xml::attribute(element, "text");
+        type.name = element->attributeValue("name");
+        type.text = element->attributeValue("text");
         if (!serializer.knowsType(type.name))
-            throw util::XmlError(path, xml::lineOf(element), 0,
-                                 "data type \"" + type.name + "\" is not supported");
+            throw util::XmlError(path, element->line(), 0, "data type \"" + type.name + "\" is not supported");
+        const std::string defaultText = element->attributeValue("default");
         bool ok = false;
-        type.defaultValue = serializer.load(xml::attribute(element, "default"), type.name, &ok);
+        type.defaultValue = serializer.load(defaultText, type.name, &ok);
         if (!ok)
-            throw util::XmlError(path, xml::lineOf(element), 0,
-                                 "default \"" + xml::attribute(element, "default") + "\" is no " + type.name);
+            throw util::XmlError(path, element->line(), 0, "default \"" + defaultText + "\" is no " + type.name);
         types.push_back(std::move(type));
     }
 

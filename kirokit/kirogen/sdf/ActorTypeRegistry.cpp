@@ -1,10 +1,7 @@
 #include <kirogen/sdf/ActorTypeRegistry.h>
 
-#include <util/XmlDom.h>
 #include <util/XmlSerializer.h>
-#include <util/XmlString.h>
-
-#include <xercesc/dom/DOM.hpp>
+#include <util/xml/Element.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -14,17 +11,17 @@ namespace kirogen::sdf {
 
 namespace {
 
-std::runtime_error fault(const std::string& file, const xercesc::DOMNode* node, const std::string& message)
+using util::xml::Element;
+
+std::runtime_error fault(const std::string& file, const Element* element, const std::string& message)
 {
-    return std::runtime_error(file + ":" + std::to_string(util::xml::lineOf(node)) + ": " + message);
+    return std::runtime_error(file + ":" + std::to_string(element->line()) + ": " + message);
 }
 
-std::string helpText(const xercesc::DOMElement* actor)
+std::string helpText(const Element* actor)
 {
-    const auto help = util::xml::childElements(actor, "help");
-    if (help.empty())
-        return std::string();
-    return util::XmlString(help.front()->getTextContent()).toStdString();
+    const auto help = actor->children("help");
+    return help.empty() ? std::string() : std::string(help.front()->text());
 }
 
 } // namespace
@@ -55,19 +52,18 @@ void ActorTypeRegistry::loadActorTypes(const std::string& dir)
 void ActorTypeRegistry::loadFile(const std::string& path)
 {
     util::XmlSerializer serializer;
-    const util::xml::DocumentPtr document(serializer.load(path, true));
-    const xercesc::DOMElement* root = document->getDocumentElement();
+    const util::xml::DocumentPtr document = serializer.load(path, true);
+    const Element* root = document->root();
 
     std::map<std::string, std::shared_ptr<const ActorType>> declared;
-    for (const xercesc::DOMElement* actor : util::xml::childElements(root, "actor")) {
-        const std::string id = util::xml::attribute(actor, "id");
+    for (const Element* actor : root->children("actor")) {
+        const std::string id = actor->attributeValue("id");
         std::vector<ActorPort> ports;
-        for (const xercesc::DOMElement* port : util::xml::childElements(actor, "port")) {
+        for (const Element* port : actor->children("port")) {
             ActorPort entry;
-            entry.name = util::xml::attribute(port, "name");
-            entry.direction =
-                util::xml::attribute(port, "direction") == "out" ? ActorPort::Out : ActorPort::In;
-            entry.typeName = util::xml::attribute(port, "type");
+            entry.name = port->attributeValue("name");
+            entry.direction = port->attribute("direction") == "out" ? ActorPort::Out : ActorPort::In;
+            entry.typeName = port->attributeValue("type");
             const bool taken = std::any_of(ports.begin(), ports.end(), [&entry](const ActorPort& other) {
                 return other.name == entry.name;
             });
@@ -76,10 +72,9 @@ void ActorTypeRegistry::loadFile(const std::string& path)
             ports.push_back(std::move(entry));
         }
         std::vector<ActorParameter> parameters;
-        for (const xercesc::DOMElement* parameter : util::xml::childElements(actor, "parameter")) {
-            ActorParameter entry{util::xml::attribute(parameter, "name"),
-                                 util::xml::attribute(parameter, "type"),
-                                 util::xml::attribute(parameter, "default")};
+        for (const Element* parameter : actor->children("parameter")) {
+            ActorParameter entry{parameter->attributeValue("name"), parameter->attributeValue("type"),
+                                 parameter->attributeValue("default")};
             const bool taken =
                 std::any_of(parameters.begin(), parameters.end(),
                             [&entry](const ActorParameter& other) { return other.name == entry.name; });
@@ -89,7 +84,7 @@ void ActorTypeRegistry::loadFile(const std::string& path)
             parameters.push_back(std::move(entry));
         }
         auto type =
-            std::make_shared<const ActorType>(id, util::xml::attribute(actor, "category"), helpText(actor),
+            std::make_shared<const ActorType>(id, actor->attributeValue("category"), helpText(actor),
                                               std::move(ports), std::move(parameters));
         if (!declared.emplace(id, std::move(type)).second)
             throw fault(path, actor, "actor type '" + id + "' is declared twice");

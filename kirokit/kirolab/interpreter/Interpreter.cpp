@@ -19,7 +19,7 @@
 #include <util/GzipReader.h>
 #include <util/PluginLoader.h>
 #include <util/XTime.h>
-#include <util/XmlDom.h>
+#include <util/xml/Document.h>
 #include <util/XmlSerializer.h>
 
 #include <QCoreApplication>
@@ -307,13 +307,13 @@ bool Interpreter::openProject()
     util::xml::DocumentPtr document;
     try {
         if (endsWith(path, ".tkp2")) {
-            document.reset(serializer.load(path, true));
+            document = serializer.load(path, true);
         } else {
             QByteArray data;
             std::string error;
             if (util::GzipReader().readFile(path, &data, &error)) {
-                document.reset(serializer.loadFromMem(data.constData(), static_cast<std::size_t>(data.size()),
-                                                      true, path));
+                document =
+                    serializer.loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), true, path);
             } else {
                 std::cout << "Error uncompressing file " << QString::fromStdString(path).toLatin1().constData()
                           << std::endl;
@@ -324,7 +324,7 @@ bool Interpreter::openProject()
             std::cout << " failed!" << std::endl;
             return false;
         }
-        _project = kirogen::model::Project::create(document->getDocumentElement(), session, util::XTime());
+        _project = kirogen::model::Project::create(document->root(), session, util::XTime());
     } catch (const std::exception& e) {
         _project.reset();
         std::cout << " failed: " << e.what() << std::endl;

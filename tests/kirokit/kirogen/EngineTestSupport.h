@@ -8,7 +8,7 @@
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/cv/Cv.h>
 #include <lum/navigation/Navigation.h>
-#include <util/XmlDom.h>
+#include <util/xml/Document.h>
 #include <util/XmlSerializer.h>
 
 #include <memory>
@@ -45,7 +45,7 @@ project(const std::string& variables, const std::string& programs, const std::st
                              "</devices>\n<programs>\n" + programs + "</programs>\n</project>\n";
     const util::xml::DocumentPtr document(
         util::XmlSerializer().loadFromMem(text.data(), text.size(), true, "test.tkp2"));
-    return kirogen::model::Project::create(document->getDocumentElement(),
+    return kirogen::model::Project::create(document->root(),
                                            kirogen::gen::session::SerializationIdSession::create(),
                                            util::XTime());
 }

@@ -1,11 +1,7 @@
-#include <util/XmlDom.h>
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
-#include <util/XmlString.h>
-
-#include <xercesc/dom/DOMComment.hpp>
-#include <xercesc/dom/DOMEntityReference.hpp>
-#include <xercesc/dom/DOMText.hpp>
+#include <util/xml/Dom.h>
+#include <util/xml/Element.h>
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +13,7 @@
 
 using util::XmlError;
 using util::XmlSerializer;
+using util::xml::Element;
 namespace xml = util::xml;
 
 namespace {
@@ -34,12 +31,6 @@ const char* const noteSchema = R"(<?xml version="1.0"?>
   </xs:element>
 </xs:schema>
 )";
-
-struct DocDeleter
-{
-    void operator()(xercesc::DOMDocument* doc) const { doc->release(); }
-};
-using Doc = std::unique_ptr<xercesc::DOMDocument, DocDeleter>;
 
 void writeFile(const QString& path, const std::string& text)
 {
@@ -68,9 +59,9 @@ protected:
         XmlSerializer::addGlobalEntityResolverSearchPath(_schemas.path().toStdString());
     }
 
-    Doc parse(const std::string& text, bool validate = true)
+    xml::DocumentPtr parse(const std::string& text, bool validate = true)
     {
-        return Doc(XmlSerializer().loadFromMem(text.data(), text.size(), validate, "mem.xml"));
+        return XmlSerializer().loadFromMem(text.data(), text.size(), validate, "mem.xml");
     }
 
     // The message of the error that loading gives, failing the test if none is thrown.
@@ -91,14 +82,18 @@ protected:
 
 TEST_F(XmlSerializerTest, ValidDocumentRecordsElementLines)
 {
-    const Doc doc = parse(withSchema("notes.xsd", "<note value=\"1\"/>\n\n<note\n value=\"2\"></note>\n"));
-    const auto notes = xml::childElements(doc->getDocumentElement(), "note");
+    const xml::DocumentPtr doc =
+        parse(withSchema("notes.xsd", "<note value=\"1\"/>\n\n<note\n value=\"2\"></note>\n"));
+    const auto notes = doc->root()->children("note");
     ASSERT_EQ(notes.size(), 2u);
-    EXPECT_EQ(xml::lineOf(doc->getDocumentElement()), 2);
-    EXPECT_EQ(xml::lineOf(notes[0]), 3);
-    EXPECT_EQ(xml::attribute(notes[1], "value"), "2");
-    EXPECT_GE(xml::lineOf(notes[1]), 5);
-    EXPECT_EQ(xml::attribute(notes[0], "missing"), "");
+    EXPECT_EQ(doc->root()->line(), 2);
+    EXPECT_EQ(notes[0]->line(), 3);
+    EXPECT_EQ(notes[1]->attribute("value"), "2");
+    EXPECT_GE(notes[1]->line(), 5);
+    EXPECT_FALSE(notes[0]->hasAttribute("missing"));
+    EXPECT_EQ(notes[0]->attributeValue("missing"), "");
+    // Whitespace between the elements of element-only content is no text of theirs.
+    EXPECT_EQ(doc->root()->text(), "");
 }
 
 TEST_F(XmlSerializerTest, MalformedAndInvalidInputNameFileLineAndColumn)
@@ -153,8 +148,8 @@ TEST_F(XmlSerializerTest, SchemaOutsideTheSearchPathsIsRefused)
 
 TEST_F(XmlSerializerTest, DoctypeIsResolvedOnlyInsideTheSearchPaths)
 {
-    const Doc inside = parse("<!DOCTYPE notes SYSTEM \"notes.dtd\">\n<notes>&who;</notes>", false);
-    EXPECT_EQ(util::XmlString(inside->getDocumentElement()->getTextContent()).toStdString(), "inside");
+    const xml::DocumentPtr inside = parse("<!DOCTYPE notes SYSTEM \"notes.dtd\">\n<notes>&who;</notes>", false);
+    EXPECT_EQ(inside->root()->text(), "inside");
 
     const std::string outside = _outside.filePath("evil.dtd").toStdString();
     for (bool validate : {false, true}) {
@@ -181,7 +176,7 @@ TEST_F(XmlSerializerTest, EntityExpansionIsBounded)
 
 TEST_F(XmlSerializerTest, CreateSaveAndReload)
 {
-    Doc doc(XmlSerializer::createDocument("notes"));
+    xml::DomDocumentPtr doc(XmlSerializer::createDocument("notes"));
     xercesc::DOMElement* note = xml::appendChild(doc->getDocumentElement(), "note");
     xml::setAttribute(note, "value", "7");
     xml::setAttribute(note, "text", "Grüße & <tags>");
@@ -189,11 +184,12 @@ TEST_F(XmlSerializerTest, CreateSaveAndReload)
     const QString path = _outside.filePath("saved.xml");
     std::string error;
     ASSERT_TRUE(XmlSerializer::save(doc.get(), path.toStdString(), &error)) << error;
-    const Doc reloaded(XmlSerializer().load(path.toStdString(), false));
-    const auto notes = xml::childElements(reloaded->getDocumentElement(), "note");
+    const xml::DocumentPtr reloaded = XmlSerializer().load(path.toStdString(), false);
+    EXPECT_EQ(reloaded->path(), path.toStdString());
+    const auto notes = reloaded->root()->children("note");
     ASSERT_EQ(notes.size(), 1u);
-    EXPECT_EQ(xml::attribute(notes[0], "text"), "Grüße & <tags>");
-    EXPECT_EQ(XmlSerializer::toString(reloaded.get()), XmlSerializer::toString(doc.get()));
+    EXPECT_EQ(notes[0]->attribute("text"), "Grüße & <tags>");
+    EXPECT_EQ(notes[0]->attribute("value"), "7");
 
     EXPECT_FALSE(
         XmlSerializer::save(doc.get(), _outside.filePath("no/such/dir/x.xml").toStdString(), &error));
@@ -201,33 +197,34 @@ TEST_F(XmlSerializerTest, CreateSaveAndReload)
     EXPECT_THROW(XmlSerializer().load(_outside.filePath("absent.xml").toStdString(), false), XmlError);
 }
 
-// Child elements come in document order, filtered by name, skipping text, comments and
-// entity references, whichever road the lookup takes.
-TEST_F(XmlSerializerTest, ChildElementsSkipOtherNodesInOrder)
+// The tree holds elements in document order, without comments or processing instructions;
+// an element's text joins its character data, CDATA and references included, as UTF-8.
+TEST_F(XmlSerializerTest, TreeKeepsElementsAttributesAndTextInOrder)
 {
-    Doc doc(XmlSerializer::createDocument("notes"));
-    xercesc::DOMElement* root = doc->getDocumentElement();
-    xml::setAttribute(xml::appendChild(root, "note"), "n", "1");
-    root->appendChild(doc->createTextNode(util::XmlString(" text ").xmlText()));
-    xml::appendChild(root, "other");
-    root->appendChild(doc->createComment(util::XmlString("comment").xmlText()));
-    xml::setAttribute(xml::appendChild(root, "note"), "n", "2");
+    const xml::DocumentPtr doc = parse(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<notes xmlns:a=\"urn:a\" a:x=\"1\"><note n=\"1\"/> text <!-- comment -->"
+        "<other><note n=\"inner\"/></other><?pi data?>"
+        "<note n=\"Grüße 𝄞 &amp; &#x3c;\">body<![CDATA[ <raw> ]]>end</note></notes>",
+        false);
+    const Element* root = doc->root();
+    EXPECT_EQ(root->name(), "notes");
+    EXPECT_EQ(root->attribute("a:x"), "1");
+    EXPECT_FALSE(root->hasAttribute("x"));
+    EXPECT_EQ(root->text(), " text ");
 
-    auto texts = [](const std::vector<const xercesc::DOMElement*>& elements) {
-        std::vector<std::string> result;
-        for (const xercesc::DOMElement* element : elements)
-            result.push_back(xml::localName(element) + xml::attribute(element, "n"));
-        return result;
-    };
-    EXPECT_EQ(texts(xml::childElements(root, "note")), (std::vector<std::string>{"note1", "note2"}));
-    EXPECT_EQ(texts(xml::childElements(root, nullptr)),
-              (std::vector<std::string>{"note1", "other", "note2"}));
+    std::vector<std::string_view> names;
+    for (const Element* child : root->children())
+        names.push_back(child->name());
+    EXPECT_EQ(names, (std::vector<std::string_view>{"note", "other", "note"}));
 
-    root->insertBefore(doc->createEntityReference(util::XmlString("empty").xmlText()), root->getFirstChild());
-    xml::setAttribute(xml::appendChild(root, "note"), "n", "3");
-    EXPECT_EQ(texts(xml::childElements(root, "note")), (std::vector<std::string>{"note1", "note2", "note3"}));
-    EXPECT_EQ(texts(xml::childElements(root, nullptr)),
-              (std::vector<std::string>{"note1", "other", "note2", "note3"}));
+    const auto notes = root->children("note");
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0]->attribute("n"), "1");
+    EXPECT_EQ(notes[1]->attribute("n"), "Grüße 𝄞 & <");
+    EXPECT_EQ(notes[1]->text(), "body <raw> end");
+    EXPECT_EQ(&notes[1]->document(), doc.get());
+    EXPECT_EQ(root->children("other").front()->children("note").front()->attribute("n"), "inner");
 }
 
 } // namespace

@@ -5,11 +5,10 @@
 #include <kirogen/device/model/TcpConnection.h>
 #include <kiroutil/log/Log.h>
 #include <lum/core/Serializer.h>
-#include <util/XmlDom.h>
 #include <util/XmlError.h>
-#include <util/XmlString.h>
-
-#include <xercesc/dom/DOMDocument.hpp>
+#include <util/xml/Document.h>
+#include <util/xml/Dom.h>
+#include <util/xml/Element.h>
 
 #include <algorithm>
 
@@ -31,13 +30,6 @@ Variant convert(const Variant& value, const std::string& typeName)
         return Variant();
     const Variant converted = Serializer::singleton().load(text, typeName, &ok);
     return ok ? converted : Variant();
-}
-
-std::string documentOf(const xercesc::DOMElement* element)
-{
-    const xercesc::DOMDocument* document = element->getOwnerDocument();
-    return document && document->getDocumentURI() ? util::XmlString(document->getDocumentURI()).toStdString()
-                                                  : std::string();
 }
 
 } // namespace
@@ -182,16 +174,16 @@ void DeviceInstance::onInput(const std::string& port, const std::string& text)
     _inputs[port] = std::move(value);
 }
 
-void DeviceInstance::loadXml(const xercesc::DOMElement* element)
+void DeviceInstance::loadXml(const util::xml::Element* element)
 {
-    const std::string file = documentOf(element);
+    const std::string& file = element->document().path();
     std::map<std::string, Variant> parameters;
     std::map<std::string, Variant> configValues;
-    for (const xercesc::DOMElement* child : xml::childElements(element, nullptr)) {
-        const std::string kind = xml::localName(child);
-        const std::string name = xml::attribute(child, "name");
+    for (const util::xml::Element* child : element->children()) {
+        const std::string kind(child->name());
+        const std::string name = child->attributeValue("name");
         const auto fail = [&](const std::string& message) {
-            throw util::XmlError(file, xml::lineOf(child), 0, "device \"" + _name + "\": " + message);
+            throw util::XmlError(file, child->line(), 0, "device \"" + _name + "\": " + message);
         };
         const DeviceSetting* setting = nullptr;
         std::map<std::string, Variant>* target = nullptr;
@@ -211,7 +203,7 @@ void DeviceInstance::loadXml(const xercesc::DOMElement* element)
             fail(_type->xmlId() + " has no " + kind + " \"" + name + "\"");
         if (target->count(name))
             fail(kind + " \"" + name + "\" is given twice");
-        const std::string text = xml::attribute(child, "value");
+        const std::string text = child->attributeValue("value");
         bool ok = false;
         Variant value = Serializer::singleton().load(text, setting->typeName, &ok);
         if (!ok)

@@ -19,6 +19,10 @@ XERCES_CPP_NAMESPACE_BEGIN
 class DOMElement;
 XERCES_CPP_NAMESPACE_END
 
+namespace util::xml {
+class Element;
+}
+
 namespace kirogen::model {
 class Project;
 }
@@ -72,7 +76,7 @@ public:
     // the project's device element. Throws std::runtime_error naming file and line for an
     // unknown name, a repeated name, a value that does not fit or any other child; nothing is
     // changed then.
-    void loadXml(const xercesc::DOMElement* element);
+    void loadXml(const util::xml::Element* element);
     // Writes every parameter and configuration value as such children.
     void saveXml(xercesc::DOMElement* element) const;
 

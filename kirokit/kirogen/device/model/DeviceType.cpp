@@ -3,43 +3,43 @@
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kiroutil/log/Log.h>
 #include <lum/core/Serializer.h>
-#include <util/XmlDom.h>
 #include <util/XmlError.h>
-#include <util/XmlString.h>
+#include <util/xml/Element.h>
 
 #include <algorithm>
 
 namespace kirogen::device::model {
 
-namespace xml = util::xml;
+using util::xml::Element;
 using lum::core::variant::Serializer;
 using lum::core::variant::Variant;
 
 namespace {
 
-Variant readValue(const xercesc::DOMElement* element, const std::string& typeName, const std::string& file)
+Variant readValue(const Element* element, const std::string& typeName, const std::string& file)
 {
     const Serializer& serializer = Serializer::singleton();
     if (!serializer.knowsType(typeName))
-        throw util::XmlError(file, xml::lineOf(element), 0, "unknown data type \"" + typeName + "\"");
-    if (!xml::hasAttribute(element, "default"))
+        throw util::XmlError(file, element->line(), 0, "unknown data type \"" + typeName + "\"");
+    const std::optional<std::string_view> text = element->attribute("default");
+    if (!text)
         return Variant();
-    const std::string text = xml::attribute(element, "default");
     bool ok = false;
-    Variant value = serializer.load(text, typeName, &ok);
+    Variant value = serializer.load(std::string(*text), typeName, &ok);
     if (!ok)
-        throw util::XmlError(file, xml::lineOf(element), 0, "default \"" + text + "\" is no " + typeName);
+        throw util::XmlError(file, element->line(), 0,
+                             "default \"" + std::string(*text) + "\" is no " + typeName);
     return value;
 }
 
-DeviceSetting readSetting(const xercesc::DOMElement* element, const std::string& file)
+DeviceSetting readSetting(const Element* element, const std::string& file)
 {
     DeviceSetting setting;
-    setting.name = xml::attribute(element, "name");
-    setting.typeName = xml::attribute(element, "type");
+    setting.name = element->attributeValue("name");
+    setting.typeName = element->attributeValue("type");
     setting.defaultValue = readValue(element, setting.typeName, file);
     if (setting.defaultValue.isEmpty())
-        throw util::XmlError(file, xml::lineOf(element), 0, "\"" + setting.name + "\" has no default");
+        throw util::XmlError(file, element->line(), 0, "\"" + setting.name + "\" has no default");
     return setting;
 }
 
@@ -63,38 +63,38 @@ bool usableInstanceName(const std::string& name)
 
 } // namespace
 
-std::shared_ptr<DeviceType> DeviceType::fromXml(const xercesc::DOMElement* root, const std::string& file)
+std::shared_ptr<DeviceType> DeviceType::fromXml(const Element* root, const std::string& file)
 {
     std::shared_ptr<DeviceType> type(new DeviceType);
     type->_file = file;
-    type->_line = xml::lineOf(root);
-    type->_xmlId = xml::attribute(root, "id");
-    type->_displayName = xml::attribute(root, "name");
-    const std::string generic = xml::attribute(root, "generic");
+    type->_line = root->line();
+    type->_xmlId = root->attributeValue("id");
+    type->_displayName = root->attributeValue("name");
+    const std::string generic = root->attributeValue("generic");
     type->_generic = generic == "true" || generic == "1";
-    for (const xercesc::DOMElement* description : xml::childElements(root, "description"))
-        type->_description = util::XmlString(description->getTextContent()).toStdString();
+    for (const Element* description : root->children("description"))
+        type->_description = description->text();
 
-    for (const xercesc::DOMElement* element : xml::childElements(root, "parameter"))
+    for (const Element* element : root->children("parameter"))
         type->_parameters.push_back(readSetting(element, file));
-    for (const xercesc::DOMElement* element : xml::childElements(root, "config"))
+    for (const Element* element : root->children("config"))
         type->_configVariables.push_back(readSetting(element, file));
-    for (const xercesc::DOMElement* element : xml::childElements(root, "port")) {
+    for (const Element* element : root->children("port")) {
         DevicePort port;
-        port.name = xml::attribute(element, "name");
-        port.direction = xml::attribute(element, "direction") == "out" ? DevicePort::Direction::Out
-                                                                       : DevicePort::Direction::In;
-        port.typeName = xml::attribute(element, "type");
+        port.name = element->attributeValue("name");
+        port.direction =
+            element->attribute("direction") == "out" ? DevicePort::Direction::Out : DevicePort::Direction::In;
+        port.typeName = element->attributeValue("type");
         port.defaultValue = readValue(element, port.typeName, file);
         type->_ports.push_back(std::move(port));
     }
 
-    for (const xercesc::DOMElement* connection : xml::childElements(root, "connection")) {
-        type->_connectionKind = parseConnectionKind(xml::attribute(connection, "kind"));
+    for (const Element* connection : root->children("connection")) {
+        type->_connectionKind = parseConnectionKind(connection->attributeValue("kind"));
         const auto requireParameter = [&](const char* attribute, std::string* target) {
-            *target = xml::attribute(connection, attribute);
+            *target = connection->attributeValue(attribute);
             if (!type->parameter(*target))
-                throw util::XmlError(file, xml::lineOf(connection), 0,
+                throw util::XmlError(file, connection->line(), 0,
                                      std::string("the connection's ") + attribute +
                                          " names no parameter: \"" + *target + "\"");
         };
@@ -103,7 +103,7 @@ std::shared_ptr<DeviceType> DeviceType::fromXml(const xercesc::DOMElement* root,
             requireParameter("port", &type->_portParameter);
         } else if (type->_connectionKind == ConnectionKind::DeviceFile) {
             requireParameter("path", &type->_pathParameter);
-            type->_joystickEvents = xml::attribute(connection, "format") == "joystick";
+            type->_joystickEvents = connection->attribute("format") == "joystick";
         }
     }
     return type;

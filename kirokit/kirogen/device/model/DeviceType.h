@@ -4,14 +4,16 @@
 #include <kirogen/device/model/DeviceSetting.h>
 #include <util/SharedForThisEnabled.h>
 
-#include <xercesc/dom/DOMElement.hpp>
-
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace kirogen::model {
 class Project;
+}
+
+namespace util::xml {
+class Element;
 }
 
 namespace kirogen::device::model {
@@ -34,7 +36,7 @@ public:
 
     // Builds a type from the root element of a validated device-type document. Throws
     // util::XmlError naming the file and line for content the schema cannot rule out.
-    static std::shared_ptr<DeviceType> fromXml(const xercesc::DOMElement* root, const std::string& file);
+    static std::shared_ptr<DeviceType> fromXml(const util::xml::Element* root, const std::string& file);
 
     const std::string& xmlId() const { return _xmlId; }
     const std::string& displayName() const { return _displayName; }

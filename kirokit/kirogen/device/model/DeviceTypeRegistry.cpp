@@ -39,9 +39,8 @@ void DeviceTypeRegistry::loadDeviceTypes(const std::string& dir)
         if (observer::Observer* loading = kirogen::loadingObserver())
             loading->on_notify(observer::DataRole::LoadingProgress, this,
                                lum::core::variant::Variant::fromValue(util::XmlString(file)));
-        std::unique_ptr<xercesc::DOMDocument, void (*)(xercesc::DOMDocument*)> document(
-            serializer.load(file, true), [](xercesc::DOMDocument* d) { d->release(); });
-        std::shared_ptr<DeviceType> type = DeviceType::fromXml(document->getDocumentElement(), file);
+        const util::xml::DocumentPtr document = serializer.load(file, true);
+        std::shared_ptr<DeviceType> type = DeviceType::fromXml(document->root(), file);
 
         const std::shared_ptr<DeviceType> known =
             loaded.count(type->xmlId()) ? loaded[type->xmlId()] : getByXmlId(type->xmlId());

@@ -180,10 +180,9 @@ TEST_F(ProjectTest, SavingKeepsLayoutAndProtectionButNeverThePassword)
 TEST_F(ProjectTest, OneSessionServesSeveralProjects)
 {
     const auto session = kirogen::gen::session::SerializationIdSession::create();
-    const util::xml::DocumentPtr doc(
-        util::XmlSerializer().load(TAVVIEW_DIST_DIR "/examples/counter.tkp2", true));
-    const auto first = Project::create(doc->getDocumentElement(), session, util::XTime());
-    const auto second = Project::create(doc->getDocumentElement(), session, util::XTime());
+    const util::xml::DocumentPtr doc = util::XmlSerializer().load(TAVVIEW_DIST_DIR "/examples/counter.tkp2", true);
+    const auto first = Project::create(doc->root(), session, util::XTime());
+    const auto second = Project::create(doc->root(), session, util::XTime());
     EXPECT_NE(first->id(), second->id());
     EXPECT_EQ(second->session(), session);
     EXPECT_FALSE(session->claim(second->id().toString() + "/fbd/count", "sum"));

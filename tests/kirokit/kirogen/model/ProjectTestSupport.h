@@ -5,7 +5,7 @@
 #include <kirogen/model/Project.h>
 #include <kirogen/model/TypeRegistry.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
-#include <util/XmlDom.h>
+#include <util/xml/Document.h>
 #include <util/XmlSerializer.h>
 
 #include <memory>
@@ -33,14 +33,14 @@ inline std::shared_ptr<kirogen::model::Project> fromText(const std::string& text
     const util::xml::DocumentPtr doc(
         util::XmlSerializer().loadFromMem(text.data(), text.size(), validate, name));
     return kirogen::model::Project::create(
-        doc->getDocumentElement(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
+        doc->root(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
 }
 
 inline std::shared_ptr<kirogen::model::Project> fromFile(const std::string& path)
 {
     const util::xml::DocumentPtr doc(util::XmlSerializer().load(path, true));
     return kirogen::model::Project::create(
-        doc->getDocumentElement(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
+        doc->root(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
 }
 
 } // namespace projecttest

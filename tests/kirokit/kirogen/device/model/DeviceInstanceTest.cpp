@@ -2,6 +2,8 @@
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/device/model/SimulatedConnection.h>
 #include <util/XmlSerializer.h>
+#include <util/xml/Dom.h>
+#include <util/xml/Element.h>
 
 #include "LoopbackServer.h"
 
@@ -302,18 +304,16 @@ TEST_F(DeviceInstanceTest, parametersAndConfigurationRoundTrip)
     EXPECT_FALSE(robot->configVariable("nothing"));
     robot->configVariable("disableDriveSystem")->write(true);
 
-    xercesc::DOMDocument* document = util::XmlSerializer::createDocument("device");
-    robot->saveXml(document->getDocumentElement());
-    const std::string text = util::XmlSerializer::toString(document);
-    document->release();
+    const util::xml::DomDocumentPtr written(util::XmlSerializer::createDocument("device"));
+    robot->saveXml(written->getDocumentElement());
+    const std::string text = util::XmlSerializer::toString(written.get());
     EXPECT_NE(text.find(R"(<parameter name="ipAddress" value="127.0.0.1:9000"/>)"), std::string::npos)
         << text;
 
     util::XmlSerializer serializer;
-    document = serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
+    const util::xml::DocumentPtr read = serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
     auto copy = create("LUM GmbH Tavik", "tavik");
-    copy->loadXml(document->getDocumentElement());
-    document->release();
+    copy->loadXml(read->root());
     EXPECT_EQ(copy->parameter("ipAddress"), Variant("127.0.0.1:9000"));
     EXPECT_EQ(copy->parameter("port"), Variant(8080));
     EXPECT_EQ(copy->configVariable("disableDriveSystem")->value(), Variant(true));
@@ -334,18 +334,17 @@ TEST_F(DeviceInstanceTest, badDeviceContentNamesTheLineAndChangesNothing)
         SCOPED_TRACE(content);
         const std::string text =
             "<device>\n<parameter name=\"ipAddress\" value=\"127.0.0.2\"/>\n" + content + "\n</device>";
-        xercesc::DOMDocument* document =
+        const util::xml::DocumentPtr document =
             serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
         auto robot = create("LUM GmbH Tavik", "tavik");
         try {
-            robot->loadXml(document->getDocumentElement());
+            robot->loadXml(document->root());
             ADD_FAILURE() << "accepted";
         } catch (const std::runtime_error& e) {
             const std::string error = e.what();
             EXPECT_NE(error.find("project.tkp2:3:"), std::string::npos) << error;
             EXPECT_NE(error.find(message), std::string::npos) << error;
         }
-        document->release();
         EXPECT_EQ(robot->parameter("ipAddress"), Variant("127.0.0.1"));
     }
 }

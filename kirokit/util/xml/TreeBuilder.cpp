@@ -1,0 +1,133 @@
+#include <util/XmlError.h>
+#include <util/xml/Element.h>
+#include <util/xml/TreeBuilder.h>
+
+#include <xercesc/sax/Locator.hpp>
+#include <xercesc/sax2/Attributes.hpp>
+
+#include <cstring>
+#include <new>
+
+namespace util::xml {
+
+namespace {
+
+// Appends UTF-16 text as UTF-8. The parser only hands out well-formed text; a stray surrogate
+// still becomes U+FFFD rather than invalid UTF-8.
+void appendUtf8(std::string& out, const XMLCh* text, std::size_t length)
+{
+    out.reserve(out.size() + length);
+    for (std::size_t i = 0; i < length; ++i) {
+        char32_t c = text[i];
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+            continue;
+        }
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD;
+        if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        }
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+} // namespace
+
+TreeBuilder::TreeBuilder(std::string path, std::size_t sizeHint)
+    : _document(new Document(std::move(path), sizeHint))
+{
+}
+
+TreeBuilder::~TreeBuilder() = default;
+
+DocumentPtr TreeBuilder::takeDocument()
+{
+    if (!_document->_root)
+        throw XmlError(_document->_path, 0, 0, "no document element");
+    return DocumentPtr(std::move(_document));
+}
+
+void TreeBuilder::setDocumentLocator(const xercesc::Locator* locator)
+{
+    _locator = locator;
+}
+
+void TreeBuilder::startElement(const XMLCh*, const XMLCh* localName, const XMLCh*,
+                               const xercesc::Attributes& attributes)
+{
+    const int line = _locator ? static_cast<int>(_locator->getLineNumber()) : 0;
+    auto* element = new (_document->_arena.allocate(sizeof(Element), alignof(Element)))
+        Element(_document.get(), store(localName, std::char_traits<XMLCh>::length(localName)), line);
+
+    const XMLSize_t count = attributes.getLength();
+    if (count > 0) {
+        auto* stored = static_cast<Attribute*>(
+            _document->_arena.allocate(count * sizeof(Attribute), alignof(Attribute)));
+        for (XMLSize_t i = 0; i < count; ++i) {
+            const XMLCh* name = attributes.getQName(i);
+            const XMLCh* value = attributes.getValue(i);
+            new (stored + i) Attribute{store(name, std::char_traits<XMLCh>::length(name)),
+                                       store(value, std::char_traits<XMLCh>::length(value))};
+        }
+        element->_attributes = stored;
+        element->_attributeCount = static_cast<unsigned>(count);
+    }
+
+    if (_depth == 0) {
+        _document->_root = element;
+    } else {
+        OpenElement& parent = _open[_depth - 1];
+        if (parent.lastChild)
+            parent.lastChild->_nextSibling = element;
+        else
+            parent.element->_firstChild = element;
+        parent.lastChild = element;
+    }
+    if (_depth == _open.size())
+        _open.emplace_back();
+    OpenElement& open = _open[_depth++];
+    open.element = element;
+    open.lastChild = nullptr;
+    open.text.clear();
+}
+
+void TreeBuilder::endElement(const XMLCh*, const XMLCh*, const XMLCh*)
+{
+    OpenElement& open = _open[--_depth];
+    if (!open.text.empty())
+        open.element->_text = store(open.text);
+}
+
+void TreeBuilder::characters(const XMLCh* text, XMLSize_t length)
+{
+    if (_depth > 0)
+        appendUtf8(_open[_depth - 1].text, text, length);
+}
+
+std::string_view TreeBuilder::store(const XMLCh* text, std::size_t length)
+{
+    _scratch.clear();
+    appendUtf8(_scratch, text, length);
+    return store(_scratch);
+}
+
+std::string_view TreeBuilder::store(const std::string& utf8)
+{
+    if (utf8.empty())
+        return std::string_view();
+    auto* copy = static_cast<char*>(_document->_arena.allocate(utf8.size(), 1));
+    std::memcpy(copy, utf8.data(), utf8.size());
+    return std::string_view(copy, utf8.size());
+}
+
+} // namespace util::xml
