@@ -16,7 +16,6 @@
 #include <kiroutil/log/Log.h>
 #include <lum/core/Serializer.h>
 #include <lum/core/Strings.h>
-#include <util/GzipReader.h>
 #include <util/PluginLoader.h>
 #include <util/XTime.h>
 #include <util/xml/Document.h>
@@ -25,8 +24,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
-
-#include <xercesc/dom/DOMDocument.hpp>
 
 #include <boost/program_options.hpp>
 
@@ -55,13 +52,6 @@ constexpr unsigned long WaitPollMs = 50;
 // A device that never reports counts as failed (connecting) or gone (disconnecting).
 constexpr int ConnectTimeoutMs = 30000;
 constexpr int DisconnectTimeoutMs = 10000;
-
-bool endsWith(const std::string& text, const std::string& suffix)
-{
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-
 
 std::optional<kiroutil::Log::LogMessageVerbosity> verbosityByName(const std::string& name, bool* known)
 {
@@ -272,6 +262,13 @@ void Interpreter::setDefaultPaths(std::string* userDir)
     *userDir = programDir + "/../user";
 }
 
+void Interpreter::startReadingProject()
+{
+    // The worker validates the project against the schemas of this directory.
+    util::XmlSerializer::addGlobalEntityResolverSearchPath(_schemaDir);
+    _projectReader.start(_projectFile.string());
+}
+
 bool Interpreter::loadSystem()
 {
     util::XmlSerializer::addGlobalEntityResolverSearchPath(_schemaDir);
@@ -302,23 +299,16 @@ bool Interpreter::openProject()
     const std::string path = _projectFile.string();
     std::cout << "Loading project \"" << path << "\"..." << std::flush;
 
-    util::XmlSerializer serializer;
     const auto session = kirogen::gen::session::SerializationIdSession::create();
     util::xml::DocumentPtr document;
     try {
-        if (endsWith(path, ".tkp2")) {
-            document = serializer.load(path, true);
-        } else {
-            QByteArray data;
-            std::string error;
-            if (util::GzipReader().readFile(path, &data, &error)) {
-                document =
-                    serializer.loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), true, path);
-            } else {
-                std::cout << "Error uncompressing file " << QString::fromStdString(path).toLatin1().constData()
-                          << std::endl;
-                std::cerr << error << std::endl;
-            }
+        ProjectDocumentReader::Result read =
+            _projectReader.isStarted() ? _projectReader.take() : ProjectDocumentReader::read(path);
+        document = std::move(read.document);
+        if (read.uncompressError) {
+            std::cout << "Error uncompressing file " << QString::fromStdString(path).toLatin1().constData()
+                      << std::endl;
+            std::cerr << *read.uncompressError << std::endl;
         }
         if (!document) {
             std::cout << " failed!" << std::endl;
@@ -442,6 +432,7 @@ bool Interpreter::connectDevice(const std::shared_ptr<DeviceInstance>& device)
 
 void Interpreter::done()
 {
+    _projectReader.wait();
     if (!_project)
         return;
     std::cout << "Disconnecting devices..." << std::flush;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <kirogen/observer/ModelObserver.h>
+#include <kirolab/interpreter/ProjectDocumentReader.h>
 #include <lum/core/Map.h>
 
 #include <atomic>
@@ -54,6 +55,10 @@ public:
     bool parseConfigFile(std::string* userDir);
     void setDefaultPaths(std::string* userDir);
 
+    // Begins reading the project file in the background; openProject() takes the document.
+    // Needs the configuration read and the XML parser initialised.
+    void startReadingProject();
+
     // Loads the data, actor and device types. False, after a " failed: " line, when a
     // registry cannot be loaded.
     bool loadSystem();
@@ -62,7 +67,7 @@ public:
     // project could not be loaded or not every device connected.
     bool openProject();
 
-    // Disconnects the devices that were asked to connect.
+    // Disconnects the devices that were asked to connect; waits for a project still being read.
     void done();
 
     // Runs the main program until Ctrl+C or a device disconnect ends the run.
@@ -107,6 +112,7 @@ private:
     static Interpreter* _instance;
 
     std::filesystem::path _projectFile;
+    ProjectDocumentReader _projectReader;
     std::shared_ptr<kirogen::model::Project> _project;
     int32_t _globalVariableOutputInterval = 0;
     std::string _schemaDir;

@@ -85,6 +85,7 @@ int main(int argc, char** argv)
 
     std::string userDir;
     Interpreter::singleton().parseConfigFile(&userDir);
+    Interpreter::singleton().startReadingProject();
     if (!userDir.empty())
         kirolab::interpreter::initUserProfile(userDir);
 
