@@ -5,10 +5,15 @@
 #include <xercesc/sax/Locator.hpp>
 #include <xercesc/sax2/Attributes.hpp>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 namespace util::xml {
+
+// The arena frees its memory without running destructors.
+static_assert(std::is_trivially_destructible_v<Element> && std::is_trivially_destructible_v<Attribute>);
 
 namespace {
 
@@ -116,6 +121,14 @@ void TreeBuilder::characters(const XMLCh* text, XMLSize_t length)
 
 std::string_view TreeBuilder::store(const XMLCh* text, std::size_t length)
 {
+    // Names and values are nearly always ASCII: copied narrow, straight into the arena.
+    if (std::all_of(text, text + length, [](XMLCh c) { return c < 0x80; })) {
+        if (length == 0)
+            return std::string_view();
+        auto* copy = static_cast<char*>(_document->_arena.allocate(length, 1));
+        std::transform(text, text + length, copy, [](XMLCh c) { return static_cast<char>(c); });
+        return std::string_view(copy, length);
+    }
     _scratch.clear();
     appendUtf8(_scratch, text, length);
     return store(_scratch);
