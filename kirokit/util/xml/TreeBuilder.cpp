@@ -5,7 +5,6 @@
 #include <xercesc/sax/Locator.hpp>
 #include <xercesc/sax2/Attributes.hpp>
 
-#include <algorithm>
 #include <cstring>
 #include <new>
 #include <type_traits>
@@ -72,17 +71,14 @@ void TreeBuilder::startElement(const XMLCh*, const XMLCh* localName, const XMLCh
 {
     const int line = _locator ? static_cast<int>(_locator->getLineNumber()) : 0;
     auto* element = new (_document->_arena.allocate(sizeof(Element), alignof(Element)))
-        Element(_document.get(), store(localName, std::char_traits<XMLCh>::length(localName)), line);
+        Element(_document.get(), store(localName), line);
 
     const XMLSize_t count = attributes.getLength();
     if (count > 0) {
         auto* stored = static_cast<Attribute*>(
             _document->_arena.allocate(count * sizeof(Attribute), alignof(Attribute)));
         for (XMLSize_t i = 0; i < count; ++i) {
-            const XMLCh* name = attributes.getQName(i);
-            const XMLCh* value = attributes.getValue(i);
-            new (stored + i) Attribute{store(name, std::char_traits<XMLCh>::length(name)),
-                                       store(value, std::char_traits<XMLCh>::length(value))};
+            new (stored + i) Attribute{store(attributes.getQName(i)), store(attributes.getValue(i))};
         }
         element->_attributes = stored;
         element->_attributeCount = static_cast<unsigned>(count);
@@ -119,19 +115,22 @@ void TreeBuilder::characters(const XMLCh* text, XMLSize_t length)
         appendUtf8(_open[_depth - 1].text, text, length);
 }
 
-std::string_view TreeBuilder::store(const XMLCh* text, std::size_t length)
+std::string_view TreeBuilder::store(const XMLCh* text)
 {
-    // Names and values are nearly always ASCII: copied narrow, straight into the arena.
-    if (std::all_of(text, text + length, [](XMLCh c) { return c < 0x80; })) {
-        if (length == 0)
-            return std::string_view();
-        auto* copy = static_cast<char*>(_document->_arena.allocate(length, 1));
-        std::transform(text, text + length, copy, [](XMLCh c) { return static_cast<char>(c); });
-        return std::string_view(copy, length);
+    // Names and values are nearly always ASCII: narrowed straight into the arena in one pass.
+    const std::size_t length = std::char_traits<XMLCh>::length(text);
+    if (length == 0)
+        return std::string_view();
+    auto* copy = static_cast<char*>(_document->_arena.allocate(length, 1));
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] >= 0x80) {
+            _scratch.clear();
+            appendUtf8(_scratch, text, length);
+            return store(_scratch);
+        }
+        copy[i] = static_cast<char>(text[i]);
     }
-    _scratch.clear();
-    appendUtf8(_scratch, text, length);
-    return store(_scratch);
+    return std::string_view(copy, length);
 }
 
 std::string_view TreeBuilder::store(const std::string& utf8)

@@ -38,7 +38,7 @@ private:
         std::string text;
     };
 
-    std::string_view store(const XMLCh* text, std::size_t length);
+    std::string_view store(const XMLCh* text);
     std::string_view store(const std::string& utf8);
 
     std::unique_ptr<Document> _document;
