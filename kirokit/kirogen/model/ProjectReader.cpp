@@ -196,6 +196,8 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const Element* 
     const auto blockElements = element->children("block");
     std::vector<FunctionBlock> blocks;
     blocks.reserve(blockElements.size());
+    ActorTypes types;
+    types.reserve(blockElements.size());
     for (const Element* blockElement : blockElements) {
         FunctionBlock block;
         block.id = required(blockElement, "id");
@@ -217,6 +219,7 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const Element* 
                 fail(parameter, "parameter \"" + parameterName + "\" is given twice");
         }
         blocks.push_back(std::move(block));
+        types.push_back(std::move(type));
     }
 
     const auto linkElements = element->children("link");
@@ -234,14 +237,20 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const Element* 
 
     auto diagram = std::make_shared<FunctionBlockDiagram>(name, std::move(blocks), std::move(links),
                                                           element->line());
-    checkReferences(blockElements, linkElements, *diagram);
-    checkCycles(element, *diagram);
+    // Block ids are unique within the diagram: the session made sure.
+    BlockIndex indexOf;
+    indexOf.reserve(diagram->blocks().size());
+    for (std::size_t i = 0; i < diagram->blocks().size(); ++i)
+        indexOf.emplace(diagram->blocks()[i].id, i);
+    checkReferences(blockElements, linkElements, *diagram, types, indexOf);
+    checkCycles(element, *diagram, indexOf);
     return diagram;
 }
 
 void ProjectReader::checkReferences(const std::vector<const Element*>& blockElements,
                                     const std::vector<const Element*>& linkElements,
-                                    const FunctionBlockDiagram& diagram) const
+                                    const FunctionBlockDiagram& diagram, const ActorTypes& types,
+                                    const BlockIndex& indexOf) const
 {
     for (std::size_t i = 0; i < diagram.blocks().size(); ++i) {
         const FunctionBlock& block = diagram.blocks()[i];
@@ -267,16 +276,15 @@ void ProjectReader::checkReferences(const std::vector<const Element*>& blockElem
         }
     }
 
-    std::set<std::pair<std::string, std::string>> fedInputs;
+    std::set<std::pair<std::string_view, std::string_view>> fedInputs;
     for (std::size_t i = 0; i < diagram.links().size(); ++i) {
         const DataLink& link = diagram.links()[i];
         const auto checkEnd = [&](const std::string& blockId, const std::string& portName,
                                   sdf::ActorPort::Direction direction) {
-            const FunctionBlock* block = diagram.block(blockId);
-            if (!block)
+            const auto block = indexOf.find(blockId);
+            if (block == indexOf.end())
                 fail(linkElements[i], "link to the unknown block \"" + blockId + "\"");
-            const sdf::ActorPort* port =
-                sdf::ActorTypeRegistry::singleton().get(block->typeId)->port(portName);
+            const sdf::ActorPort* port = types[block->second]->port(portName);
             if (!port || port->direction != direction)
                 fail(linkElements[i], "link to the unknown " +
                                           std::string(direction == sdf::ActorPort::In ? "input" : "output") +
@@ -290,16 +298,13 @@ void ProjectReader::checkReferences(const std::vector<const Element*>& blockElem
     }
 }
 
-void ProjectReader::checkCycles(const Element* element, const FunctionBlockDiagram& diagram) const
+void ProjectReader::checkCycles(const Element* element, const FunctionBlockDiagram& diagram,
+                                const BlockIndex& indexOf) const
 {
     // Kahn's algorithm over the links, by block index; a delay block's output starts a new
     // cycle, so its outgoing links do not count as dependencies. Links name existing blocks,
     // as checkReferences made sure.
     const std::vector<FunctionBlock>& blocks = diagram.blocks();
-    std::unordered_map<std::string_view, std::size_t> indexOf;
-    indexOf.reserve(blocks.size());
-    for (std::size_t i = 0; i < blocks.size(); ++i)
-        indexOf.emplace(blocks[i].id, i);
     std::vector<int> incoming(blocks.size(), 0);
     std::vector<std::vector<std::size_t>> successors(blocks.size());
     for (const DataLink& link : diagram.links()) {

@@ -6,7 +6,13 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
+
+namespace kirogen::sdf {
+class ActorType;
+}
 
 namespace kirogen::model {
 
@@ -25,6 +31,10 @@ public:
     void read(const util::xml::Element* root);
 
 private:
+    // A diagram's actor types and block positions, by block index and by block id.
+    using ActorTypes = std::vector<std::shared_ptr<const sdf::ActorType>>;
+    using BlockIndex = std::unordered_map<std::string_view, std::size_t>;
+
     [[noreturn]] void fail(const util::xml::Element* at, const std::string& message) const;
     std::string required(const util::xml::Element* element, const char* name) const;
     double number(const util::xml::Element* element, const char* name) const;
@@ -38,8 +48,10 @@ private:
     std::shared_ptr<SfcModel> readSfc(const util::xml::Element* element) const;
     void checkReferences(const std::vector<const util::xml::Element*>& blockElements,
                          const std::vector<const util::xml::Element*>& linkElements,
-                         const FunctionBlockDiagram& diagram) const;
-    void checkCycles(const util::xml::Element* element, const FunctionBlockDiagram& diagram) const;
+                         const FunctionBlockDiagram& diagram, const ActorTypes& types,
+                         const BlockIndex& indexOf) const;
+    void checkCycles(const util::xml::Element* element, const FunctionBlockDiagram& diagram,
+                     const BlockIndex& indexOf) const;
     void readLayout(const util::xml::Element* section);
     void readProtection(const util::xml::Element* section);
 
