@@ -160,7 +160,7 @@ std::shared_ptr<session::ExecutionSession> Execution::beginRun()
     if (_runActive)
         return nullptr;
     _program->reset();
-    _session = std::make_shared<session::ExecutionSession>(_project);
+    _session = std::make_shared<session::ExecutionSession>(_project, _cycleGate);
     _runActive = true;
     _firstCycle = true;
     _runTime = util::XTime();
@@ -170,6 +170,7 @@ std::shared_ptr<session::ExecutionSession> Execution::beginRun()
 void Execution::runCycle(util::XTime dt)
 {
     {
+        std::lock_guard<std::mutex> gate(*_cycleGate);
         std::lock_guard<std::mutex> lock(_cycleMutex);
         if (_firstCycle)
             _firstCycle = false;

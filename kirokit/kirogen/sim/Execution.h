@@ -90,6 +90,9 @@ private:
     const std::shared_ptr<model::Project> _project;
     const util::XTime _cycle;
 
+    // Held across each cycle, and by the session's polls (see ExecutionSession); taken
+    // before _cycleMutex.
+    const std::shared_ptr<std::mutex> _cycleGate = std::make_shared<std::mutex>();
     // Program, run time and session: touched by one cycle at a time.
     mutable std::mutex _cycleMutex;
     std::unique_ptr<Program> _program;

@@ -7,7 +7,9 @@
 
 namespace kirogen::sim::session {
 
-ExecutionSession::ExecutionSession(const std::shared_ptr<model::Project>& project)
+ExecutionSession::ExecutionSession(const std::shared_ptr<model::Project>& project,
+                                   std::shared_ptr<std::mutex> cycleGate)
+    : _cycleGate(std::move(cycleGate))
 {
     for (const auto& entry : project->globalVariables())
         _watched.push_back({entry.second, entry.second->historyBuffer()->writeCount()});
@@ -17,6 +19,9 @@ void ExecutionSession::pollHistory()
 {
     // Held while notifying: two pollers at once would otherwise both report one write.
     std::lock_guard<std::mutex> lock(_mutex);
+    // Values of one cycle belong together: a tick must not show one variable's write of a
+    // cycle without the writes after it.
+    std::lock_guard<std::mutex> betweenCycles(*_cycleGate);
     for (Watched& watched : _watched) {
         const auto history = watched.variable->historyBuffer();
         const std::uint64_t writes = history->writeCount();

@@ -17,12 +17,15 @@ namespace kirogen::sim::session {
 class ExecutionSession
 {
 public:
-    // Writes made before the session began are not reported.
-    explicit ExecutionSession(const std::shared_ptr<model::Project>& project);
+    // Writes made before the session began are not reported. The execution holds cycleGate
+    // for each cycle, and a poll holds it too: a poll sees all writes of a cycle or none.
+    explicit ExecutionSession(const std::shared_ptr<model::Project>& project,
+                              std::shared_ptr<std::mutex> cycleGate = std::make_shared<std::mutex>());
 
     // Notifies role 51 from every global variable written since the previous poll, once
     // each and in name order, on the calling thread, with the pair (history buffer,
-    // property buffer) whose last() is the newest value.
+    // property buffer) whose last() is the newest value. No cycle runs meanwhile, so an
+    // observer must not run one.
     void pollHistory();
 
 private:
@@ -33,6 +36,7 @@ private:
     };
 
     std::mutex _mutex;
+    const std::shared_ptr<std::mutex> _cycleGate;
     std::vector<Watched> _watched;
 };
 
