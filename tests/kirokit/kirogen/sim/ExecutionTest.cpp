@@ -6,6 +6,7 @@
 #include <kirogen/sim/SimulationThread.h>
 #include <kirogen/sim/session/ExecutionSession.h>
 #include <kiroutil/log/Log.h>
+#include <plugin/gui/PropertyBuffer.h>
 #include <plugin/gui/VariableHistoryBuffer.h>
 
 #include <QFile>
@@ -14,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
+#include <map>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -228,19 +231,24 @@ public:
     }
 };
 
+// Declares test actor types in a units file of their own; ports as "<port .../>" elements.
+void declareActor(const std::string& id, const std::string& ports)
+{
+    QTemporaryDir units;
+    QFile declaration(units.filePath(QString::fromStdString(id) + ".xml"));
+    ASSERT_TRUE(declaration.open(QIODevice::WriteOnly));
+    declaration.write(("<units xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                       "xsi:noNamespaceSchemaLocation=\"units.xsd\"><actor id=\"" +
+                       id + "\" category=\"Test\">" + ports + "</actor></units>")
+                          .c_str());
+    declaration.close();
+    kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(units.path().toStdString());
+}
+
 TEST(ExecutionFaultTest, AFaultInACycleEndsTheRunAndIsLogged)
 {
     enginetest::loadSystem();
-    QTemporaryDir units;
-    QFile declaration(units.filePath("explode.xml"));
-    ASSERT_TRUE(declaration.open(QIODevice::WriteOnly));
-    declaration.write(
-        "<units xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-        "xsi:noNamespaceSchemaLocation=\"units.xsd\">"
-        "<actor id=\"explode\" category=\"Test\"><port name=\"in\" direction=\"in\" type=\"bool\"/></actor>"
-        "</units>");
-    declaration.close();
-    kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(units.path().toStdString());
+    declareActor("explode", R"(<port name="in" direction="in" type="bool"/>)");
     kirogen::sdf::ActorFactory::singleton().registerActor(
         "explode",
         {{"in"}, {}, [](const kirogen::sdf::ActorSetup&) { return std::make_unique<Exploding>(); }});
@@ -294,6 +302,116 @@ TEST(ExecutionFaultTest, AFaultInACycleEndsTheRunAndIsLogged)
     execution.sync();
     ASSERT_TRUE(execution.waitForCycles(execution.cycleCount() + 2, patience));
     EXPECT_EQ(execution.state(), Execution::Running);
+}
+
+// Passes its input on; once armed, it holds the cycle it runs in until released.
+class Holding : public kirogen::sdf::Actor
+{
+public:
+    struct Gate
+    {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool armed = false;
+        bool holding = false;
+    };
+    static Gate gate;
+
+    void evaluate(double) override
+    {
+        output(0) = input(0);
+        std::unique_lock<std::mutex> lock(gate.mutex);
+        if (!gate.armed)
+            return;
+        gate.armed = false;
+        gate.holding = true;
+        gate.changed.notify_all();
+        gate.changed.wait(lock, [] { return !gate.holding; });
+    }
+};
+
+Holding::Gate Holding::gate;
+
+// Records the newest value each update announces.
+struct NewestValues : kirogen::observer::Observer
+{
+    using Buffers = std::pair<std::shared_ptr<plugin::gui::VariableHistoryBuffer>,
+                              std::shared_ptr<plugin::gui::PropertyBuffer>>;
+
+    void on_notify(const DataRole&, kirogen::observer::Observable*, const Variant& value) override
+    {
+        const Buffers buffers = value.get<Buffers>();
+        std::lock_guard<std::mutex> lock(mutex);
+        values[buffers.second->name()] = buffers.first->last().get<double>();
+    }
+
+    std::mutex mutex;
+    std::map<std::string, double> values;
+};
+
+// count is written, then the cycle is held, then echo gets the same value: a poll while the
+// cycle is held must wait for its end instead of reporting count without echo.
+TEST(ExecutionPollTest, APollSeesAllWritesOfACycleOrNone)
+{
+    enginetest::loadSystem();
+    declareActor("hold", R"(<port name="in" direction="in" type="double"/>)"
+                         R"(<port name="out" direction="out" type="double"/>)");
+    kirogen::sdf::ActorFactory::singleton().registerActor(
+        "hold", {{"in"}, {"out"}, [](const kirogen::sdf::ActorSetup&) { return std::make_unique<Holding>(); }});
+    const auto project = enginetest::project(
+        R"(<variable name="count" type="double" value="0"/><variable name="echo" type="double" value="0"/>)", R"(
+<sfc name="main"><step name="Count" initial="true" diagram="count" x="0" y="0"/></sfc>
+<fbd name="count">
+  <block id="read" type="gvread" x="0" y="0"><parameter name="variable" value="count"/></block>
+  <block id="one" type="const" x="0" y="0"><parameter name="value" value="1"/></block>
+  <block id="next" type="add" x="0" y="0"/>
+  <block id="writeCount" type="gvwrite" x="0" y="0"><parameter name="variable" value="count"/></block>
+  <block id="hold" type="hold" x="0" y="0"/>
+  <block id="writeEcho" type="gvwrite" x="0" y="0"><parameter name="variable" value="echo"/></block>
+  <link from="read" fromPort="out" to="next" toPort="a"/>
+  <link from="one" fromPort="out" to="next" toPort="b"/>
+  <link from="next" fromPort="out" to="writeCount" toPort="in"/>
+  <link from="next" fromPort="out" to="hold" toPort="in"/>
+  <link from="hold" fromPort="out" to="writeEcho" toPort="in"/>
+</fbd>)");
+    NewestValues newest;
+    for (const char* name : {"count", "echo"})
+        project->globalVariable(name)->registerObserver(DataRole::GlobalVariableUpdated, &newest);
+
+    SessionWatcher watcher;
+    SimulationThread simulation(project, project->sfcModels().front(), util::XTime(0.01));
+    Execution& execution = *simulation.getExecution();
+    execution.registerObserver(DataRole::ExecutionSessionAvailable, &watcher);
+    execution.start();
+    execution.sync();
+    ASSERT_TRUE(execution.waitForCycles(2, patience));
+    const auto session = watcher.received().front();
+    {
+        std::unique_lock<std::mutex> lock(Holding::gate.mutex);
+        Holding::gate.armed = true;
+        ASSERT_TRUE(Holding::gate.changed.wait_for(lock, patience, [] { return Holding::gate.holding; }));
+    }
+
+    std::promise<void> polled;
+    std::thread poller([&] {
+        session->pollHistory();
+        polled.set_value();
+    });
+    // A poll that does not wait for the cycle is done long before this; one that waits is
+    // released below either way.
+    polled.get_future().wait_for(std::chrono::milliseconds(200));
+    {
+        std::lock_guard<std::mutex> lock(Holding::gate.mutex);
+        Holding::gate.holding = false;
+    }
+    Holding::gate.changed.notify_all();
+    poller.join();
+
+    std::lock_guard<std::mutex> lock(newest.mutex);
+    ASSERT_EQ(newest.values.count("count"), 1u);
+    EXPECT_EQ(newest.values["echo"], newest.values["count"]);
+    execution.terminate();
+    execution.sync();
 }
 
 } // namespace
