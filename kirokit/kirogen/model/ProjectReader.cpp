@@ -131,7 +131,10 @@ void ProjectReader::readVariables(const Element* section)
             if (!ok)
                 fail(element, "value \"" + text + "\" of global variable \"" + name + "\" is no " + typeName);
         }
-        const auto slot = variables.lower_bound(name);
+        // Saved projects list their variables in name order: appending is the usual case.
+        auto slot = variables.end();
+        if (!variables.empty() && !(std::prev(slot)->first < name))
+            slot = variables.lower_bound(name);
         if (slot != variables.end() && slot->first == name)
             fail(element, "global variable \"" + name + "\" is declared twice");
         auto variable = std::make_shared<GlobalVariable>(name, std::move(typeName), std::move(initial));
