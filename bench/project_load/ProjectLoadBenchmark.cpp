@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -121,15 +122,23 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// Bytes of heap in use, malloc's own chunk overhead included.
+long heapInUseBytes()
+{
+    return static_cast<long>(mallinfo2().uordblks);
+}
+
 // Child mode: the memory of one load, measured in a fresh process.
 int measureMemory(const std::string& path)
 {
+    const long heapBefore = heapInUseBytes();
     const long residentBefore = currentRssKb();
     const long before = resetPeakRss() ? residentBefore : peakRssKb();
     const auto project = loadProject(path);
     const long after = peakRssKb();
     const long held = currentRssKb() - residentBefore;
-    std::printf("%ld %ld %ld %zu\n", before, after, held, project->globalVariables().size());
+    const long heapHeld = (heapInUseBytes() - heapBefore) / 1024;
+    std::printf("%ld %ld %ld %ld %zu\n", before, after, held, heapHeld, project->globalVariables().size());
     return 0;
 }
 
@@ -184,9 +193,10 @@ int main(int argc, char** argv)
     long before = 0;
     long after = 0;
     long held = 0;
+    long heapHeld = 0;
     std::size_t variables = 0;
-    std::sscanf(child.readAllStandardOutput().constData(), "%ld %ld %ld %zu", &before, &after, &held,
-                &variables);
+    std::sscanf(child.readAllStandardOutput().constData(), "%ld %ld %ld %ld %zu", &before, &after, &held,
+                &heapHeld, &variables);
 
     const double fileKb = QFileInfo(path).size() / 1024.0;
     std::printf("file                         %.0f KiB, %zu global variables\n", fileKb, variables);
@@ -205,5 +215,7 @@ int main(int argc, char** argv)
                 before, after, after - before, (after - before) / fileKb);
     std::printf("held by the project          %ld KiB = %.1f x the file (document released)\n", held,
                 held / fileKb);
+    std::printf("heap held by the project     %ld KiB = %.1f x the file (live allocations)\n", heapHeld,
+                heapHeld / fileKb);
     return 0;
 }

@@ -2,7 +2,8 @@
 
 #include <kirogen/model/Position.h>
 
-#include <map>
+#include <boost/container/flat_map.hpp>
+
 #include <string>
 
 namespace kirogen::model {
@@ -10,9 +11,12 @@ namespace kirogen::model {
 // One block of a function-block diagram: an instance of an actor type with its parameters.
 struct FunctionBlock
 {
+    // By name. Blocks have few parameters, if any: a sorted array, not a tree of nodes.
+    using Parameters = boost::container::flat_map<std::string, std::string>;
+
     std::string id;
     std::string typeId;
-    std::map<std::string, std::string> parameters;
+    Parameters parameters;
     Position position;
     int line = 0; // where the block was read from; not part of its content
 

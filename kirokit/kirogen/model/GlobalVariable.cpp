@@ -8,38 +8,51 @@ namespace kirogen::model {
 
 using lum::core::variant::Variant;
 
-GlobalVariable::GlobalVariable(std::string name, std::string typeName, Variant initialValue)
-    : Variable(std::move(name), std::move(typeName), std::move(initialValue))
+struct GlobalVariable::Buffers
+{
+    std::shared_ptr<plugin::gui::VariableHistoryBuffer> history;
+    std::shared_ptr<plugin::gui::PropertyBuffer> properties;
+};
+
+GlobalVariable::GlobalVariable(std::string name, std::string_view typeName, Variant initialValue)
+    : Variable(std::move(name), typeName, std::move(initialValue))
 {
 }
 
-GlobalVariable::~GlobalVariable() = default;
+GlobalVariable::~GlobalVariable()
+{
+    delete _buffers.load(std::memory_order_acquire);
+}
 
 void GlobalVariable::write(const Variant& value)
 {
     Variable::write(value);
-    makeHistory();
-    _history->append(value);
+    buffers().history->append(value);
 }
 
 std::shared_ptr<plugin::gui::VariableHistoryBuffer> GlobalVariable::historyBuffer() const
 {
-    makeHistory();
-    return _history;
-}
-
-void GlobalVariable::makeHistory() const
-{
-    std::call_once(_historyMade,
-                   [this] { _history = std::make_shared<plugin::gui::VariableHistoryBuffer>(); });
+    return buffers().history;
 }
 
 std::shared_ptr<plugin::gui::PropertyBuffer> GlobalVariable::propertyBuffer() const
 {
-    std::call_once(_propertiesMade, [this] {
-        _properties = std::make_shared<plugin::gui::PropertyBuffer>(getVarName(), typeName());
-    });
-    return _properties;
+    return buffers().properties;
+}
+
+const GlobalVariable::Buffers& GlobalVariable::buffers() const
+{
+    Buffers* existing = _buffers.load(std::memory_order_acquire);
+    if (existing)
+        return *existing;
+    auto made = std::make_unique<Buffers>(
+        Buffers{std::make_shared<plugin::gui::VariableHistoryBuffer>(),
+                std::make_shared<plugin::gui::PropertyBuffer>(getVarName(), typeName())});
+    // Of threads asking at once, the first to get here wins; the others drop what they made.
+    if (_buffers.compare_exchange_strong(existing, made.get(), std::memory_order_acq_rel,
+                                         std::memory_order_acquire))
+        return *made.release();
+    return *existing;
 }
 
 bool GlobalVariable::isValidName(const std::string& name)

@@ -2,8 +2,9 @@
 
 #include <kirogen/model/Variable.h>
 
+#include <atomic>
 #include <memory>
-#include <mutex>
+#include <string_view>
 
 namespace plugin::gui {
 class PropertyBuffer;
@@ -21,7 +22,7 @@ public:
     // can stand inside a larger pattern.
     static constexpr const char* nameValidatorExpression = "[A-Za-z_][A-Za-z0-9_]*";
 
-    GlobalVariable(std::string name, std::string typeName, lum::core::variant::Variant initialValue);
+    GlobalVariable(std::string name, std::string_view typeName, lum::core::variant::Variant initialValue);
     ~GlobalVariable() override;
 
     void write(const lum::core::variant::Variant& value) override;
@@ -33,14 +34,13 @@ public:
     static bool isValidName(const std::string& name);
 
 private:
-    void makeHistory() const;
+    struct Buffers;
+
+    const Buffers& buffers() const;
 
     // Made when first asked for: most variables of a large project are never written or
     // displayed while it is open.
-    mutable std::once_flag _historyMade;
-    mutable std::shared_ptr<plugin::gui::VariableHistoryBuffer> _history;
-    mutable std::once_flag _propertiesMade;
-    mutable std::shared_ptr<plugin::gui::PropertyBuffer> _properties;
+    mutable std::atomic<Buffers*> _buffers{nullptr};
 };
 
 } // namespace kirogen::model

@@ -3,8 +3,10 @@
 #include <kirogen/observer/ModelObserver.h>
 #include <lum/core/Variant.h>
 
+#include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 namespace kirogen::model {
 
@@ -13,10 +15,11 @@ namespace kirogen::model {
 class Variable : public observer::Observable
 {
 public:
-    Variable(std::string name, std::string typeName, lum::core::variant::Variant initialValue);
+    Variable(std::string name, std::string_view typeName, lum::core::variant::Variant initialValue);
+    ~Variable() override;
 
     const std::string& getVarName() const { return _name; }
-    const std::string& typeName() const { return _typeName; }
+    const std::string& typeName() const { return *_typeName; }
 
     lum::core::variant::Variant value() const;
     lum::core::variant::Variant initialValue() const;
@@ -29,11 +32,13 @@ public:
     void reset();
 
 private:
+    std::mutex& valueMutex() const;
+
     const std::string _name;
-    const std::string _typeName;
-    mutable std::mutex _valueMutex;
+    const std::string* const _typeName;
     lum::core::variant::Variant _initialValue;
-    lum::core::variant::Variant _value;
+    // Held apart only once written: most variables of a large project keep their initial value.
+    std::unique_ptr<lum::core::variant::Variant> _value;
 };
 
 } // namespace kirogen::model

@@ -6,7 +6,7 @@
 
 namespace kirogen::sdf {
 
-ActorSetup::ActorSetup(const ActorType& type, const std::map<std::string, std::string>& parameters,
+ActorSetup::ActorSetup(const ActorType& type, const model::FunctionBlock::Parameters& parameters,
                        std::shared_ptr<model::Project> project)
     : _type(type), _parameters(parameters), _project(std::move(project))
 {

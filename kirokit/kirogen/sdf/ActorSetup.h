@@ -1,8 +1,8 @@
 #pragma once
 
+#include <kirogen/model/FunctionBlock.h>
 #include <kirogen/sdf/ActorType.h>
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -18,7 +18,7 @@ namespace kirogen::sdf {
 class ActorSetup
 {
 public:
-    ActorSetup(const ActorType& type, const std::map<std::string, std::string>& parameters,
+    ActorSetup(const ActorType& type, const model::FunctionBlock::Parameters& parameters,
                std::shared_ptr<model::Project> project);
 
     const ActorType& type() const { return _type; }
@@ -30,7 +30,7 @@ public:
 
 private:
     const ActorType& _type;
-    const std::map<std::string, std::string>& _parameters;
+    const model::FunctionBlock::Parameters& _parameters;
     std::shared_ptr<model::Project> _project;
 };
 

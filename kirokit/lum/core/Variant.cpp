@@ -5,6 +5,19 @@
 
 namespace lum::core::variant {
 
+const std::string* Variant::builtInTypeName(BuiltIn type)
+{
+    static const std::string* const names[] = {TypeNames::intern("bool"), TypeNames::intern("int"),
+                                               TypeNames::intern("double"), TypeNames::intern("string")};
+    return names[static_cast<int>(type)];
+}
+
+const std::string& Variant::typeName() const
+{
+    static const std::string* const none = TypeNames::intern("");
+    return *(_typeName ? _typeName : none);
+}
+
 std::string Variant::toString(bool* ok) const
 {
     struct Visitor

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <lum/core/TypeNames.h>
+
 #include <any>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -16,18 +19,18 @@ class Variant
 {
 public:
     Variant() = default;
-    Variant(bool value) : _value(value), _typeName("bool") {}
-    Variant(int value) : _value(value), _typeName("int") {}
-    Variant(double value) : _value(value), _typeName("double") {}
-    Variant(std::string value) : _value(std::move(value)), _typeName("string") {}
+    Variant(bool value) : _value(value), _typeName(builtInTypeName(BuiltIn::Bool)) {}
+    Variant(int value) : _value(value), _typeName(builtInTypeName(BuiltIn::Int)) {}
+    Variant(double value) : _value(value), _typeName(builtInTypeName(BuiltIn::Double)) {}
+    Variant(std::string value) : _value(std::move(value)), _typeName(builtInTypeName(BuiltIn::String)) {}
     Variant(const char* value) : Variant(std::string(value)) {}
 
     // A value whose data type has another name than its C++ type ("uint8" stored as int).
     template <typename T>
-    static Variant typed(T value, std::string typeName)
+    static Variant typed(T value, std::string_view typeName)
     {
         Variant variant(std::move(value));
-        variant._typeName = std::move(typeName);
+        variant._typeName = typeName.empty() ? nullptr : TypeNames::intern(typeName);
         return variant;
     }
 
@@ -53,7 +56,8 @@ public:
     {
         return payload<T>() != nullptr;
     }
-    const std::string& typeName() const { return _typeName; }
+    // Empty for an empty or opaque value.
+    const std::string& typeName() const;
 
     // The text the interpreter prints: "true"/"false", decimal numbers in the C locale with
     // the shortest text that reads back as the same double, the text itself. Empty and opaque
@@ -92,6 +96,9 @@ public:
     bool operator!=(const Variant& other) const { return !(*this == other); }
 
 private:
+    enum class BuiltIn { Bool, Int, Double, String };
+    static const std::string* builtInTypeName(BuiltIn type);
+
     template <typename T>
     static constexpr bool isDirect()
     {
@@ -117,7 +124,8 @@ private:
     }
 
     std::variant<std::monostate, bool, int, double, std::string, std::any> _value;
-    std::string _typeName;
+    // Interned, so that equal names are the same pointer; null for no name.
+    const std::string* _typeName = nullptr;
 };
 
 } // namespace lum::core::variant

@@ -51,7 +51,7 @@ project(const std::string& variables, const std::string& programs, const std::st
 }
 
 inline kirogen::model::FunctionBlock block(std::string id, std::string type,
-                                           std::map<std::string, std::string> parameters = {}, int line = 0)
+                                           kirogen::model::FunctionBlock::Parameters parameters = {}, int line = 0)
 {
     kirogen::model::FunctionBlock block;
     block.id = std::move(id);

@@ -26,6 +26,16 @@ TEST(Variable, writeTakesEffectAndResetRestoresTheInitialValue)
     EXPECT_EQ(variable.value(), Variant(0.0));
 }
 
+TEST(Variable, aNewInitialValueLeavesTheCurrentValueAlone)
+{
+    Variable variable("speed", "double", Variant(1.5));
+    variable.setInitialValue(Variant(3.0));
+    EXPECT_EQ(variable.value(), Variant(1.5));
+    EXPECT_EQ(variable.initialValue(), Variant(3.0));
+    variable.reset();
+    EXPECT_EQ(variable.value(), Variant(3.0));
+}
+
 // Programs and devices write from their own threads: a reader sees only whole values
 // that some writer wrote.
 TEST(Variable, concurrentWritesAndReadsSeeWholeValues)

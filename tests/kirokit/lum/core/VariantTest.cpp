@@ -146,4 +146,11 @@ TEST(Variant, equalityNeedsTheSameTypeAndValue)
     EXPECT_NE(Variant(1), Variant());
     EXPECT_NE(Variant(1), Variant::typed(1, "uint8"));
     EXPECT_EQ(Variant::typed(1, "uint8"), Variant::typed(1, "uint8"));
+    // Type names compare by their text, however they were spelt out.
+    const std::string builtAtRunTime = std::string("in") + "t";
+    EXPECT_EQ(Variant::typed(1, builtAtRunTime), Variant(1));
+    EXPECT_EQ(Variant::typed(1, builtAtRunTime).typeName(), "int");
+    EXPECT_NE(Variant::typed(std::string(), ""), Variant(std::string()));
+    EXPECT_EQ(Variant::typed(std::string(), ""), Variant::typed(std::string(), std::string()));
+    EXPECT_TRUE(Variant::typed(std::string(), "").typeName().empty());
 }
