@@ -32,7 +32,7 @@ std::shared_ptr<Project> Project::create(const util::xml::Element* root,
     return project;
 }
 
-std::shared_ptr<GlobalVariable> Project::globalVariable(const std::string& name) const
+std::shared_ptr<GlobalVariable> Project::globalVariable(std::string_view name) const
 {
     const auto it = _globalVariables.find(name);
     return it == _globalVariables.end() ? nullptr : it->second;

@@ -5,11 +5,13 @@
 #include <util/UniqueId.h>
 #include <util/XTime.h>
 
+#include <boost/container/flat_map.hpp>
 #include <xercesc/dom/DOMDocument.hpp>
 
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kirogen::device::model {
@@ -44,12 +46,11 @@ public:
 
     ~Project();
 
-    // In name order.
-    const std::map<std::string, std::shared_ptr<GlobalVariable>>& globalVariables() const
-    {
-        return _globalVariables;
-    }
-    std::shared_ptr<GlobalVariable> globalVariable(const std::string& name) const;
+    // In name order. The keys are the variables' own names, a sorted array rather than a
+    // tree: a large project has thousands of variables and hardly ever adds one.
+    using GlobalVariableMap = boost::container::flat_map<std::string_view, std::shared_ptr<GlobalVariable>>;
+    const GlobalVariableMap& globalVariables() const { return _globalVariables; }
+    std::shared_ptr<GlobalVariable> globalVariable(std::string_view name) const;
 
     // In project order.
     const std::vector<std::shared_ptr<device::model::DeviceInstance>>& devices() const { return _devices; }
@@ -88,7 +89,7 @@ private:
     std::shared_ptr<gen::session::SerializationIdSession> _session;
     util::XTime _creationTime;
     std::string _sourceName;
-    std::map<std::string, std::shared_ptr<GlobalVariable>> _globalVariables;
+    GlobalVariableMap _globalVariables;
     std::vector<std::shared_ptr<device::model::DeviceInstance>> _devices;
     std::map<std::string, std::shared_ptr<device::model::DeviceInstance>> _devicesByName;
     std::vector<std::shared_ptr<SfcModel>> _sfcModels;

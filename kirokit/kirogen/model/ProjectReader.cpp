@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace kirogen::model {
 
@@ -111,10 +112,16 @@ void ProjectReader::readVariables(const Element* section)
     const TypeRegistry& types = TypeRegistry::singleton();
     // A project uses a handful of types for thousands of variables: ask the registry once each.
     std::map<std::string, std::optional<DataType>> knownTypes;
-    auto& variables = _project->_globalVariables;
-    for (const Element* element : section->children("variable")) {
+    const auto elements = section->children("variable");
+    // Saved projects list their variables in name order: they are appended and handed to the
+    // map at once. Only other orders pay for a set of the names seen and a sort.
+    Project::GlobalVariableMap::sequence_type variables;
+    variables.reserve(elements.size());
+    std::unordered_set<std::string_view> seen;
+    bool inOrder = true;
+    for (const Element* element : elements) {
         std::string name = required(element, "name");
-        std::string typeName = required(element, "type");
+        const std::string typeName = required(element, "type");
         if (!GlobalVariable::isValidName(name))
             fail(element, "\"" + name + "\" is no valid global-variable name");
         auto known = knownTypes.lower_bound(typeName);
@@ -131,15 +138,23 @@ void ProjectReader::readVariables(const Element* section)
             if (!ok)
                 fail(element, "value \"" + text + "\" of global variable \"" + name + "\" is no " + typeName);
         }
-        // Saved projects list their variables in name order: appending is the usual case.
-        auto slot = variables.end();
-        if (!variables.empty() && !(std::prev(slot)->first < name))
-            slot = variables.lower_bound(name);
-        if (slot != variables.end() && slot->first == name)
+        if (inOrder && !variables.empty() && !(variables.back().first < name)) {
+            inOrder = false;
+            for (const auto& entry : variables)
+                seen.insert(entry.first);
+        }
+        if (!inOrder && seen.count(name))
             fail(element, "global variable \"" + name + "\" is declared twice");
-        auto variable = std::make_shared<GlobalVariable>(name, std::move(typeName), std::move(initial));
-        variables.emplace_hint(slot, std::move(name), std::move(variable));
+        auto variable = std::make_shared<GlobalVariable>(std::move(name), typeName, std::move(initial));
+        const std::string_view key = variable->getVarName();
+        if (!inOrder)
+            seen.insert(key);
+        variables.emplace_back(key, std::move(variable));
     }
+    if (!inOrder)
+        std::sort(variables.begin(), variables.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+    _project->_globalVariables.adopt_sequence(boost::container::ordered_unique_range, std::move(variables));
 }
 
 void ProjectReader::readDevices(const Element* section)

@@ -48,7 +48,7 @@ xercesc::DOMDocument* ProjectWriter::write() const
     DOMElement* variables = xml::appendChild(root, "globalVariables");
     for (const auto& entry : _project.globalVariables()) {
         DOMElement* element = xml::appendChild(variables, "variable");
-        xml::setAttribute(element, "name", entry.first);
+        xml::setAttribute(element, "name", entry.second->getVarName());
         xml::setAttribute(element, "type", entry.second->typeName());
         xml::setAttribute(element, "value",
                           lum::core::variant::Serializer::singleton().save(entry.second->initialValue()));

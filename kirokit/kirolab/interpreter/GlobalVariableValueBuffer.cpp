@@ -14,9 +14,9 @@ using lum::core::variant::Variant;
 
 GlobalVariableValueBuffer::GlobalVariableValueBuffer(const std::shared_ptr<kirogen::model::Project>& project)
 {
-    for (const auto& [name, variable] : project->globalVariables()) {
-        insert(name, Variant());
-        variable->registerObserver(kirogen::observer::DataRole::GlobalVariableUpdated, this);
+    for (const auto& entry : project->globalVariables()) {
+        insert(entry.second->getVarName(), Variant());
+        entry.second->registerObserver(kirogen::observer::DataRole::GlobalVariableUpdated, this);
     }
 }
 

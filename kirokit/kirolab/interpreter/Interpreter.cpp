@@ -361,7 +361,9 @@ bool Interpreter::openProject()
 
 void Interpreter::applyGlobalVariableValues()
 {
-    for (const auto& [name, variable] : _project->globalVariables()) {
+    for (const auto& entry : _project->globalVariables()) {
+        const std::shared_ptr<kirogen::model::GlobalVariable>& variable = entry.second;
+        const std::string& name = variable->getVarName();
         if (!_globalVariableValues.contains(name))
             continue;
         std::cout << "Writing global variable " << name << " of type " << variable->typeName() << std::endl;

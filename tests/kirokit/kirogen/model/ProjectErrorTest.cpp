@@ -1,5 +1,6 @@
 #include "ProjectTestSupport.h"
 
+#include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/SfcModel.h>
 #include <util/XmlError.h>
 
@@ -75,6 +76,20 @@ TEST_F(ProjectErrorTest, TheSoundBaseLoads)
     EXPECT_EQ(loaded->sfcModels().front()->transitions().size(), 1u);
 }
 
+TEST_F(ProjectErrorTest, VariablesAreInNameOrderWhateverTheirOrderInTheFile)
+{
+    const auto loaded = projecttest::fromText(
+        project("<variable name=\"c\" type=\"int\"/>\n<variable name=\"a\" type=\"int\" value=\"5\"/>\n"
+                "<variable name=\"b\" type=\"int\"/>\n",
+                diagram("", "") + chart),
+        "order.tkp2");
+    std::vector<std::string> names;
+    for (const auto& entry : loaded->globalVariables())
+        names.emplace_back(entry.first);
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "c", "x"}));
+    EXPECT_EQ(loaded->globalVariable("a")->initialValue().get<int>(), 5);
+}
+
 TEST_F(ProjectErrorTest, BadContentNamesFileLineAndFault)
 {
     const std::string plus = "<block id=\"p\" type=\"add\"/>\n";
@@ -84,6 +99,11 @@ TEST_F(ProjectErrorTest, BadContentNamesFileLineAndFault)
          "unknown data type \"float\""},
         {"duplicate variable", project("<variable name=\"x\" type=\"bool\"/>\n", chart), "\"x\"",
          "\"x\" is declared twice"},
+        {"duplicate variable after the name order broke",
+         project("<variable name=\"z\" type=\"int\"/>\n<variable name=\"a\" type=\"int\"/>\n"
+                 "<variable name=\"z\" type=\"bool\"/>\n",
+                 chart),
+         "\"z\"", "\"z\" is declared twice"},
         {"value of the wrong type", project("<variable name=\"y\" type=\"int\" value=\"1.5\"/>\n", chart),
          "\"y\"", "is no int"},
         {"unknown actor type", project("", diagram("<block id=\"q\" type=\"pid\"/>\n", "") + chart), "\"q\"",

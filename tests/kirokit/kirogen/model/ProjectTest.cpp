@@ -69,7 +69,7 @@ TEST_F(ProjectTest, CounterExampleLoads)
 
     std::vector<std::string> names;
     for (const auto& entry : project->globalVariables())
-        names.push_back(entry.first);
+        names.emplace_back(entry.first);
     EXPECT_EQ(names, (std::vector<std::string>{"big", "counter", "half", "increment"}));
     EXPECT_EQ(project->globalVariable("increment")->value(), Variant(1.0));
     EXPECT_EQ(project->globalVariable("big")->typeName(), "bool");
