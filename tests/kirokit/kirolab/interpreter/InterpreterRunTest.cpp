@@ -347,3 +347,37 @@ TEST_F(InterpreterRun, projectWithoutSequenceChartEndsCleanly)
                                     "Disconnecting devices... done.\n"))
         << result.out.toStdString();
 }
+
+namespace {
+
+// The project is read in the background from the start; a registry that cannot load ends the
+// start-up meanwhile, and the read must be over before the XML parser shuts down.
+TEST_F(InterpreterRun, aRegistryThatCannotLoadEndsTheStartWhileTheProjectIsRead)
+{
+    const QDir dir(_dir.path());
+    ASSERT_TRUE(dir.mkpath("inst/bin") && dir.mkpath("config"));
+    // A copy in a folder named bin works in that folder, where its ini file lies.
+    const QString program = dir.filePath("inst/bin/tavview_interpreter");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TAVVIEW_INTERPRETER), program));
+    write("config/types.xml", "<types>");
+    const QString build = QStringLiteral(TAVVIEW_BUILD_DIR);
+    write("inst/bin/tavview2.ini",
+          QStringLiteral("[General]\nconfigdir=%1\nschemadir=%2/schema\nunitsdir=%2/units\n"
+                         "devicesdir=%2/devices\nuserdir=%3\n")
+              .arg(dir.filePath("config"), build, dir.filePath("user"))
+              .toUtf8());
+    // Large enough to be still in the reading when the types fail.
+    QString variables = QStringLiteral(R"(<variable name="a" type="double"/><variable name="b" type="double"/>)");
+    for (int i = 0; i < 20000; ++i)
+        variables += QStringLiteral("<variable name=\"v%1\" type=\"int\" value=\"%1\"/>\n").arg(i);
+    const QString project =
+        write("large.tkp2", projectXml("<globalVariables>" + variables + "</globalVariables>", "", CountingProgram));
+
+    const auto result = testsupport::runProcess(program, {"-f", project}, environment());
+    EXPECT_FALSE(result.crashed);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.out.contains("Loading types... failed: ")) << result.out.toStdString();
+    EXPECT_FALSE(result.out.contains("Loading project")) << result.out.toStdString();
+}
+
+} // namespace
