@@ -10,7 +10,8 @@
 #include <xercesc/dom/DOMLSSerializer.hpp>
 #include <xercesc/framework/MemBufFormatTarget.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
+#include <xercesc/internal/XMLScanner.hpp>
+#include <xercesc/parsers/SAXParser.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/SecurityManager.hpp>
@@ -62,6 +63,14 @@ private:
     const SchemaResolver& _resolver;
 };
 
+// A SAX parser that lends its scanner's locator, which the tree builder needs for the lines of
+// its elements.
+class LocatingParser : public SAXParser
+{
+public:
+    const Locator* locator() const { return getScanner().getLocator(); }
+};
+
 DOMImplementation* implementation()
 {
     static const XMLCh ls[] = {u'L', u'S', 0};
@@ -106,22 +115,22 @@ xml::DocumentPtr XmlSerializer::loadFromMem(const char* data, std::size_t size, 
     SecurityManager securityManager;
     xml::TreeBuilder builder(path, size);
 
-    SAX2XMLReaderImpl reader;
-    reader.setContentHandler(&builder);
-    reader.setErrorHandler(&errorHandler);
-    reader.setXMLEntityResolver(&resolver);
-    reader.setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
-    reader.setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
-    reader.setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
-    reader.setFeature(XMLUni::fgSAX2CoreValidation, validate);
-    reader.setFeature(XMLUni::fgXercesDynamic, false);
-    reader.setFeature(XMLUni::fgXercesSchema, validate);
-    reader.setFeature(XMLUni::fgXercesValidationErrorAsFatal, validate);
+    LocatingParser parser;
+    builder.setLocator(parser.locator());
+    parser.installAdvDocHandler(&builder);
+    parser.setErrorHandler(&errorHandler);
+    parser.setXMLEntityResolver(&resolver);
+    parser.setDisableDefaultEntityResolution(true);
+    parser.setSecurityManager(&securityManager);
+    parser.setDoNamespaces(true);
+    parser.setValidationScheme(validate ? SAXParser::Val_Always : SAXParser::Val_Never);
+    parser.setDoSchema(validate);
+    parser.setValidationConstraintFatal(validate);
 
     const XmlString systemId(path);
     MemBufInputSource source(reinterpret_cast<const XMLByte*>(data), size, systemId.xmlText(), false);
     try {
-        reader.parse(source);
+        parser.parse(source);
     } catch (const XMLException& e) {
         throw XmlError(path, static_cast<int>(e.getSrcLine()), 0, XmlString(e.getMessage()).toStdString());
     } catch (const SAXException& e) {
