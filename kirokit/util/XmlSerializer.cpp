@@ -98,26 +98,46 @@ std::vector<std::string> XmlSerializer::globalEntityResolverSearchPaths()
 
 xml::DocumentPtr XmlSerializer::load(const std::string& path, bool validate)
 {
+    const QByteArray data = readFile(path);
+    return loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), validate, path);
+}
+
+QByteArray XmlSerializer::readFile(const std::string& path)
+{
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
         throw XmlError(path, 0, 0, "cannot open file: " + file.errorString().toStdString());
-    const QByteArray data = file.readAll();
+    QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw XmlError(path, 0, 0, "cannot read file: " + file.errorString().toStdString());
-    return loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), validate, path);
+    return data;
 }
 
 xml::DocumentPtr XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate,
                                             const std::string& path)
 {
+    xml::TreeBuilder builder(path, size);
+    parse(data, size, validate, path, &builder);
+    return builder.takeDocument();
+}
+
+void XmlSerializer::validate(const char* data, std::size_t size, const std::string& path)
+{
+    parse(data, size, true, path, nullptr);
+}
+
+void XmlSerializer::parse(const char* data, std::size_t size, bool validate, const std::string& path,
+                          xml::TreeBuilder* builder)
+{
     SchemaResolver resolver(globalEntityResolverSearchPaths(), path);
     ThrowingErrorHandler errorHandler(path, resolver);
     SecurityManager securityManager;
-    xml::TreeBuilder builder(path, size);
 
     LocatingParser parser;
-    builder.setLocator(parser.locator());
-    parser.installAdvDocHandler(&builder);
+    if (builder) {
+        builder->setLocator(parser.locator());
+        parser.installAdvDocHandler(builder);
+    }
     parser.setErrorHandler(&errorHandler);
     parser.setXMLEntityResolver(&resolver);
     parser.setDisableDefaultEntityResolution(true);
@@ -138,7 +158,6 @@ xml::DocumentPtr XmlSerializer::loadFromMem(const char* data, std::size_t size, 
     }
     if (resolver.refusal())
         throw *resolver.refusal();
-    return builder.takeDocument();
 }
 
 DOMDocument* XmlSerializer::createDocument(const std::string& rootName)

@@ -4,11 +4,17 @@
 
 #include <xercesc/dom/DOMDocument.hpp>
 
+#include <QByteArray>
+
 #include <cstddef>
 #include <string>
 #include <vector>
 
 namespace util {
+
+namespace xml {
+class TreeBuilder;
+}
 
 // Reads and writes the kit's XML files with Xerces-C. Schemas, DTDs and external entities
 // are read only from the registered search paths; nothing is ever fetched from the network.
@@ -27,7 +33,11 @@ public:
     // schema the root names with xsi:noNamespaceSchemaLocation (a bare file name looked up in
     // the search paths).
     xml::DocumentPtr load(const std::string& path, bool validate);
+    // The bytes of a file; throws util::XmlError when it cannot be read.
+    static QByteArray readFile(const std::string& path);
     xml::DocumentPtr loadFromMem(const char* data, std::size_t size, bool validate, const std::string& path);
+    // Validates without building a tree; throws util::XmlError as a validating load would.
+    void validate(const char* data, std::size_t size, const std::string& path);
 
     // New empty document with the given root element name; the caller releases it.
     static xercesc::DOMDocument* createDocument(const std::string& rootName);
@@ -35,6 +45,10 @@ public:
     // UTF-8 text of a document, pretty-printed; and an atomic save.
     static std::string toString(const xercesc::DOMDocument* doc);
     static bool save(const xercesc::DOMDocument* doc, const std::string& path, std::string* error);
+
+private:
+    void parse(const char* data, std::size_t size, bool validate, const std::string& path,
+               xml::TreeBuilder* builder);
 };
 
 } // namespace util

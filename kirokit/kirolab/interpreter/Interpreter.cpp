@@ -2,7 +2,6 @@
 
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
-#include <kirogen/gen/session/SerializationIdSession.h>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/TypeRegistry.h>
@@ -18,7 +17,6 @@
 #include <lum/core/Strings.h>
 #include <util/PluginLoader.h>
 #include <util/XTime.h>
-#include <util/xml/Document.h>
 #include <util/XmlSerializer.h>
 
 #include <QCoreApplication>
@@ -307,7 +305,7 @@ void Interpreter::readProjectDocument()
 {
     // Whatever the reading throws waits in the future until openProject() reports it.
     std::packaged_task<ProjectDocument()> read(
-        [path = _projectFile.string()] { return ProjectDocument::read(path); });
+        [path = _projectFile.string()] { return ProjectDocument::readWhileValidating(path); });
     _projectDocument = read.get_future();
     read();
 }
@@ -317,21 +315,19 @@ bool Interpreter::openProject()
     const std::string path = _projectFile.string();
     std::cout << "Loading project \"" << path << "\"..." << std::flush;
 
-    const auto session = kirogen::gen::session::SerializationIdSession::create();
-    util::xml::DocumentPtr document;
+    std::optional<ProjectDocument> read;
     try {
-        ProjectDocument read = _projectDocument.valid() ? _projectDocument.get() : ProjectDocument::read(path);
-        document = std::move(read.document);
-        if (read.uncompressError) {
+        read.emplace(_projectDocument.valid() ? _projectDocument.get() : ProjectDocument::read(path));
+        if (read->uncompressError()) {
             std::cout << "Error uncompressing file " << QString::fromStdString(path).toLatin1().constData()
                       << std::endl;
-            std::cerr << *read.uncompressError << std::endl;
+            std::cerr << *read->uncompressError() << std::endl;
         }
-        if (!document) {
+        if (!read->document()) {
             std::cout << " failed!" << std::endl;
             return false;
         }
-        _project = kirogen::model::Project::create(document->root(), session, util::XTime());
+        _project = read->createProject();
     } catch (const std::exception& e) {
         _project.reset();
         std::cout << " failed: " << e.what() << std::endl;
@@ -359,7 +355,7 @@ bool Interpreter::openProject()
     }
 
     std::cout << std::endl;
-    document.reset();
+    read.reset();
 
     {
         // A device that dropped while later ones connected counts as not connected.
@@ -451,6 +447,8 @@ bool Interpreter::connectDevice(const std::shared_ptr<DeviceInstance>& device)
 
 void Interpreter::done()
 {
+    // A validation still running must end before the XML parser shuts down.
+    _projectDocument = {};
     if (!_project)
         return;
     std::cout << "Disconnecting devices..." << std::flush;

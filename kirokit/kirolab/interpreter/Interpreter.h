@@ -65,7 +65,8 @@ public:
     // project could not be loaded or not every device connected.
     bool openProject();
 
-    // Disconnects the devices that were asked to connect.
+    // Disconnects the devices that were asked to connect; waits for a project still being
+    // validated.
     void done();
 
     // Runs the main program until Ctrl+C or a device disconnect ends the run.

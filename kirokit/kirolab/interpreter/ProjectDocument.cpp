@@ -1,9 +1,13 @@
 #include <kirolab/interpreter/ProjectDocument.h>
 
+#include <kirogen/gen/session/SerializationIdSession.h>
+#include <kirogen/model/Project.h>
 #include <util/GzipReader.h>
+#include <util/XTime.h>
 #include <util/XmlSerializer.h>
 
-#include <QByteArray>
+#include <system_error>
+#include <thread>
 
 namespace kirolab::interpreter {
 
@@ -14,23 +18,92 @@ bool endsWith(const std::string& text, const std::string& suffix)
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// The XML text of a project file, uncompressed; empty, with the reason set, when a compressed
+// file cannot be read.
+QByteArray projectText(const std::string& path, std::optional<std::string>* uncompressError)
+{
+    if (endsWith(path, ".tkp2"))
+        return util::XmlSerializer::readFile(path);
+    QByteArray text;
+    std::string error;
+    if (!util::GzipReader().readFile(path, &text, &error))
+        *uncompressError = error;
+    return text;
+}
+
+util::xml::DocumentPtr load(const QByteArray& text, bool validate, const std::string& path)
+{
+    return util::XmlSerializer().loadFromMem(text.constData(), static_cast<std::size_t>(text.size()), validate,
+                                             path);
+}
+
+std::shared_ptr<kirogen::model::Project> create(const util::xml::Document& document)
+{
+    return kirogen::model::Project::create(document.root(), kirogen::gen::session::SerializationIdSession::create(),
+                                           util::XTime());
+}
+
 } // namespace
+
+ProjectDocument::ProjectDocument(std::string path, std::optional<std::string> uncompressError)
+    : _path(std::move(path)), _uncompressError(std::move(uncompressError))
+{
+}
 
 ProjectDocument ProjectDocument::read(const std::string& path)
 {
-    ProjectDocument result;
-    if (endsWith(path, ".tkp2")) {
-        result.document = util::XmlSerializer().load(path, true);
+    std::optional<std::string> uncompressError;
+    const QByteArray text = projectText(path, &uncompressError);
+    ProjectDocument result(path, std::move(uncompressError));
+    if (!result._uncompressError)
+        result._document = load(text, true, path);
+    return result;
+}
+
+ProjectDocument ProjectDocument::readWhileValidating(const std::string& path)
+{
+    if (std::thread::hardware_concurrency() < 2)
+        return read(path);
+    std::optional<std::string> uncompressError;
+    auto text = std::make_shared<const QByteArray>(projectText(path, &uncompressError));
+    ProjectDocument result(path, std::move(uncompressError));
+    if (result._uncompressError)
+        return result;
+    try {
+        result._validation = std::async(std::launch::async, [text, path] {
+            util::XmlSerializer().validate(text->constData(), static_cast<std::size_t>(text->size()), path);
+        });
+    } catch (const std::system_error&) {
+        result._document = load(*text, true, path);
         return result;
     }
-    QByteArray data;
-    std::string error;
-    if (util::GzipReader().readFile(path, &data, &error))
-        result.document =
-            util::XmlSerializer().loadFromMem(data.constData(), static_cast<std::size_t>(data.size()), true, path);
-    else
-        result.uncompressError = error;
+    result._text = std::move(text);
+    try {
+        result._document = load(*result._text, false, path);
+    } catch (...) {
+        // Malformed text fails the validation too, at the latest where the tree failed.
+        result._validation.get();
+        throw;
+    }
     return result;
+}
+
+std::shared_ptr<kirogen::model::Project> ProjectDocument::createProject()
+{
+    if (!_validation.valid())
+        return create(*_document);
+    std::shared_ptr<kirogen::model::Project> project;
+    try {
+        project = create(*_document);
+    } catch (const std::exception&) {
+        _validation.get();
+        _document = load(*_text, true, _path);
+        _text.reset();
+        return create(*_document);
+    }
+    _validation.get();
+    _text.reset();
+    return project;
 }
 
 } // namespace kirolab::interpreter

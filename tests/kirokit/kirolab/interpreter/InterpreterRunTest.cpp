@@ -381,3 +381,30 @@ TEST_F(InterpreterRun, aRegistryThatCannotLoadEndsTheStartWhileTheProjectIsRead)
 }
 
 } // namespace
+
+namespace {
+
+// The tree of a project is built while the schema check runs beside it: the schema still
+// decides, both where it refuses what the model would take and where it normalises a value the
+// model would refuse as written.
+TEST_F(InterpreterRun, theSchemaDecidesWhatLoads)
+{
+    QString undeclared = QString::fromUtf8(projectXml(CountingVariables, "", CountingProgram));
+    undeclared.replace(R"(<variable name="untouched")", R"(<variable colour="red" name="untouched")");
+    const QString refused = write("undeclared.tkp2", undeclared.toUtf8());
+    const auto result = runToEnd({"-f", refused});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.out.contains("Loading project \"" + refused + "\"... failed: " + refused + ":"))
+        << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains("colour")) << result.out.toStdString();
+    EXPECT_FALSE(result.out.contains("Successfully connected")) << result.out.toStdString();
+
+    QString padded = QString::fromUtf8(projectXml(CountingVariables, "", CountingProgram));
+    padded.replace(R"(<block id="sum" type="add"/>)", R"(<block id="sum" type="add" x=" 2.5 " y="
+        4"/>)");
+    const QString normalised = write("padded.tkp2", padded.toUtf8());
+    const auto run = runUntilInterrupted({"-f", normalised}, "Starting program... done.");
+    EXPECT_TRUE(run->out().contains("Loading project \"" + normalised + "\"... done.")) << run->out().toStdString();
+}
+
+} // namespace
