@@ -1,3 +1,4 @@
+#include <util/SchemaGrammarPool.h>
 #include <util/SchemaResolver.h>
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
@@ -13,7 +14,6 @@
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
-#include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLException.hpp>
 
 #include <QFile>
@@ -103,20 +103,14 @@ xml::DocumentPtr XmlSerializer::loadFromMem(const char* data, std::size_t size, 
 {
     SchemaResolver resolver(globalEntityResolverSearchPaths(), path);
     ThrowingErrorHandler errorHandler(path, resolver);
-    SecurityManager securityManager;
     xml::TreeBuilder builder(path, size);
 
-    SAX2XMLReaderImpl reader;
+    // Made here rather than with the instance: Xerces may not be initialised yet at that point.
+    if (!_grammars)
+        _grammars = std::make_unique<SchemaGrammarPool>();
+    SAX2XMLReaderImpl reader(XMLPlatformUtils::fgMemoryManager, _grammars.get());
+    _grammars->prepare(reader, resolver, errorHandler, validate);
     reader.setContentHandler(&builder);
-    reader.setErrorHandler(&errorHandler);
-    reader.setXMLEntityResolver(&resolver);
-    reader.setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
-    reader.setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
-    reader.setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
-    reader.setFeature(XMLUni::fgSAX2CoreValidation, validate);
-    reader.setFeature(XMLUni::fgXercesDynamic, false);
-    reader.setFeature(XMLUni::fgXercesSchema, validate);
-    reader.setFeature(XMLUni::fgXercesValidationErrorAsFatal, validate);
 
     const XmlString systemId(path);
     MemBufInputSource source(reinterpret_cast<const XMLByte*>(data), size, systemId.xmlText(), false);

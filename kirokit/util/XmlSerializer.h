@@ -5,14 +5,20 @@
 #include <xercesc/dom/DOMDocument.hpp>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace util {
 
+class SchemaGrammarPool;
+
 // Reads and writes the kit's XML files with Xerces-C. Schemas, DTDs and external entities
 // are read only from the registered search paths; nothing is ever fetched from the network.
 // Reading gives a compact read-only tree; writing goes through a Xerces DOM document.
+// An instance keeps the schema grammars it has built for its later loads, so a run of files
+// naming the same schema is best read with one instance. One thread at a time per instance;
+// destroy it before Xerces is terminated.
 class XmlSerializer
 {
 public:
@@ -35,6 +41,9 @@ public:
     // UTF-8 text of a document, pretty-printed; and an atomic save.
     static std::string toString(const xercesc::DOMDocument* doc);
     static bool save(const xercesc::DOMDocument* doc, const std::string& path, std::string* error);
+
+private:
+    std::unique_ptr<SchemaGrammarPool> _grammars;
 };
 
 } // namespace util
