@@ -34,20 +34,18 @@ SchemaGrammarPool::SchemaGrammarPool() = default;
 
 SchemaGrammarPool::~SchemaGrammarPool() = default;
 
-void SchemaGrammarPool::prepare(SAX2XMLReaderImpl& reader, SchemaResolver& resolver, ErrorHandler& errors,
-                                bool validate)
+void SchemaGrammarPool::prepare(SAXParser& parser, SchemaResolver& resolver, ErrorHandler& errors, bool validate)
 {
     _searchPaths = resolver.searchPaths();
-    reader.setErrorHandler(&errors);
-    reader.setXMLEntityResolver(&resolver);
-    reader.setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
-    reader.setProperty(XMLUni::fgXercesSecurityManager, &_securityManager);
-    reader.setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
-    reader.setFeature(XMLUni::fgSAX2CoreValidation, validate);
-    reader.setFeature(XMLUni::fgXercesDynamic, false);
-    reader.setFeature(XMLUni::fgXercesSchema, validate);
-    reader.setFeature(XMLUni::fgXercesValidationErrorAsFatal, validate);
-    reader.setFeature(XMLUni::fgXercesUseCachedGrammarInParse, validate);
+    parser.setErrorHandler(&errors);
+    parser.setXMLEntityResolver(&resolver);
+    parser.setDisableDefaultEntityResolution(true);
+    parser.setSecurityManager(&_securityManager);
+    parser.setDoNamespaces(true);
+    parser.setValidationScheme(validate ? SAXParser::Val_Always : SAXParser::Val_Never);
+    parser.setDoSchema(validate);
+    parser.setValidationConstraintFatal(validate);
+    parser.useCachedGrammarInParse(validate);
 }
 
 Grammar* SchemaGrammarPool::retrieveGrammar(XMLGrammarDescription* description)
@@ -98,12 +96,12 @@ std::unique_ptr<Grammar> SchemaGrammarPool::build(const std::string& file)
     bool stopped = false;
     _building = true;
     {
-        SAX2XMLReaderImpl reader(XMLPlatformUtils::fgMemoryManager, this);
-        prepare(reader, resolver, faults, true);
+        SAXParser parser(nullptr, XMLPlatformUtils::fgMemoryManager, this);
+        prepare(parser, resolver, faults, true);
         const XmlString path(file);
         LocalFileInputSource source(path.xmlText());
         try {
-            reader.loadGrammar(source, Grammar::SchemaGrammarType, true);
+            parser.loadGrammar(source, Grammar::SchemaGrammarType, true);
         } catch (...) {
             // Whatever stopped the build stops the document's parse of the schema too.
             stopped = true;

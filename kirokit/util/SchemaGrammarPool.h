@@ -1,7 +1,7 @@
 #pragma once
 
 #include <xercesc/framework/XMLGrammarPoolImpl.hpp>
-#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
+#include <xercesc/parsers/SAXParser.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 
@@ -27,10 +27,10 @@ public:
     SchemaGrammarPool();
     ~SchemaGrammarPool() override;
 
-    // Sets up a reader made with this pool: references resolve only through the resolver,
+    // Sets up a parser made with this pool: references resolve only through the resolver,
     // whose search paths also find the schemas of this pool, entity expansion is bounded, and
     // validation (when asked for) takes the grammars from here.
-    void prepare(xercesc::SAX2XMLReaderImpl& reader, SchemaResolver& resolver, xercesc::ErrorHandler& errors,
+    void prepare(xercesc::SAXParser& parser, SchemaResolver& resolver, xercesc::ErrorHandler& errors,
                  bool validate);
 
     xercesc::Grammar* retrieveGrammar(xercesc::XMLGrammarDescription* description) override;

@@ -11,7 +11,8 @@
 #include <xercesc/dom/DOMLSSerializer.hpp>
 #include <xercesc/framework/MemBufFormatTarget.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
+#include <xercesc/internal/XMLScanner.hpp>
+#include <xercesc/parsers/SAXParser.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/XMLException.hpp>
@@ -62,6 +63,19 @@ private:
     const SchemaResolver& _resolver;
 };
 
+// A SAX parser that lends its scanner's locator, which the tree builder needs for the lines of
+// its elements.
+class LocatingParser : public SAXParser
+{
+public:
+    explicit LocatingParser(XMLGrammarPool* grammars)
+        : SAXParser(nullptr, XMLPlatformUtils::fgMemoryManager, grammars)
+    {
+    }
+
+    const Locator* locator() const { return getScanner().getLocator(); }
+};
+
 DOMImplementation* implementation()
 {
     static const XMLCh ls[] = {u'L', u'S', 0};
@@ -108,14 +122,15 @@ xml::DocumentPtr XmlSerializer::loadFromMem(const char* data, std::size_t size, 
     // Made here rather than with the instance: Xerces may not be initialised yet at that point.
     if (!_grammars)
         _grammars = std::make_unique<SchemaGrammarPool>();
-    SAX2XMLReaderImpl reader(XMLPlatformUtils::fgMemoryManager, _grammars.get());
-    _grammars->prepare(reader, resolver, errorHandler, validate);
-    reader.setContentHandler(&builder);
+    LocatingParser parser(_grammars.get());
+    _grammars->prepare(parser, resolver, errorHandler, validate);
+    builder.setLocator(parser.locator());
+    parser.installAdvDocHandler(&builder);
 
     const XmlString systemId(path);
     MemBufInputSource source(reinterpret_cast<const XMLByte*>(data), size, systemId.xmlText(), false);
     try {
-        reader.parse(source);
+        parser.parse(source);
     } catch (const XMLException& e) {
         throw XmlError(path, static_cast<int>(e.getSrcLine()), 0, XmlString(e.getMessage()).toStdString());
     } catch (const SAXException& e) {

@@ -31,6 +31,7 @@
 #include <cassert>
 #include <iostream>
 #include <optional>
+#include <system_error>
 #include <sstream>
 #include <vector>
 
@@ -262,16 +263,24 @@ void Interpreter::setDefaultPaths(std::string* userDir)
     *userDir = programDir + "/../user";
 }
 
-void Interpreter::startReadingProject()
-{
-    // The worker validates the project against the schemas of this directory.
-    util::XmlSerializer::addGlobalEntityResolverSearchPath(_schemaDir);
-    _projectReader.start(_projectFile.string());
-}
-
 bool Interpreter::loadSystem()
 {
     util::XmlSerializer::addGlobalEntityResolverSearchPath(_schemaDir);
+    // Reading a large project is the longest step of the start: this thread reads it while a
+    // worker loads the registries and prints their progress.
+    std::future<bool> registries;
+    try {
+        registries = std::async(std::launch::async, &Interpreter::loadRegistries, this);
+    } catch (const std::system_error&) {
+        // No thread to spare: openProject() reads the project when it needs it.
+        return loadRegistries();
+    }
+    readProjectDocument();
+    return registries.get();
+}
+
+bool Interpreter::loadRegistries()
+{
     try {
         std::cout << "Loading types..." << std::flush;
         kirogen::model::TypeRegistry::loadTypes(_configDir + "/types.xml");
@@ -294,6 +303,15 @@ bool Interpreter::loadSystem()
     return true;
 }
 
+void Interpreter::readProjectDocument()
+{
+    // Whatever the reading throws waits in the future until openProject() reports it.
+    std::packaged_task<ProjectDocument()> read(
+        [path = _projectFile.string()] { return ProjectDocument::read(path); });
+    _projectDocument = read.get_future();
+    read();
+}
+
 bool Interpreter::openProject()
 {
     const std::string path = _projectFile.string();
@@ -302,8 +320,7 @@ bool Interpreter::openProject()
     const auto session = kirogen::gen::session::SerializationIdSession::create();
     util::xml::DocumentPtr document;
     try {
-        ProjectDocumentReader::Result read =
-            _projectReader.isStarted() ? _projectReader.take() : ProjectDocumentReader::read(path);
+        ProjectDocument read = _projectDocument.valid() ? _projectDocument.get() : ProjectDocument::read(path);
         document = std::move(read.document);
         if (read.uncompressError) {
             std::cout << "Error uncompressing file " << QString::fromStdString(path).toLatin1().constData()
@@ -434,7 +451,6 @@ bool Interpreter::connectDevice(const std::shared_ptr<DeviceInstance>& device)
 
 void Interpreter::done()
 {
-    _projectReader.wait();
     if (!_project)
         return;
     std::cout << "Disconnecting devices..." << std::flush;

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <kirogen/observer/ModelObserver.h>
-#include <kirolab/interpreter/ProjectDocumentReader.h>
+#include <kirolab/interpreter/ProjectDocument.h>
 #include <lum/core/Map.h>
 
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -55,19 +56,16 @@ public:
     bool parseConfigFile(std::string* userDir);
     void setDefaultPaths(std::string* userDir);
 
-    // Begins reading the project file in the background; openProject() takes the document.
-    // Needs the configuration read and the XML parser initialised.
-    void startReadingProject();
-
     // Loads the data, actor and device types. False, after a " failed: " line, when a
-    // registry cannot be loaded.
+    // registry cannot be loaded. Reads the project document meanwhile; openProject() reports
+    // what the reading gave.
     bool loadSystem();
 
     // Loads the project, applies the --set values and connects every device. False when the
     // project could not be loaded or not every device connected.
     bool openProject();
 
-    // Disconnects the devices that were asked to connect; waits for a project still being read.
+    // Disconnects the devices that were asked to connect.
     void done();
 
     // Runs the main program until Ctrl+C or a device disconnect ends the run.
@@ -102,6 +100,8 @@ public:
 private:
     Interpreter();
 
+    bool loadRegistries();
+    void readProjectDocument();
     void applyGlobalVariableValues();
     void applyDeviceConfigValues(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
     bool connectDevice(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
@@ -112,7 +112,8 @@ private:
     static Interpreter* _instance;
 
     std::filesystem::path _projectFile;
-    ProjectDocumentReader _projectReader;
+    // Read by loadSystem(), taken by openProject().
+    std::future<ProjectDocument> _projectDocument;
     std::shared_ptr<kirogen::model::Project> _project;
     int32_t _globalVariableOutputInterval = 0;
     std::string _schemaDir;

@@ -85,7 +85,6 @@ int main(int argc, char** argv)
 
     std::string userDir;
     Interpreter::singleton().parseConfigFile(&userDir);
-    Interpreter::singleton().startReadingProject();
     if (!userDir.empty())
         kirolab::interpreter::initUserProfile(userDir);
 

@@ -2,8 +2,10 @@
 #include <util/xml/Element.h>
 #include <util/xml/TreeBuilder.h>
 
-#include <xercesc/sax/Locator.hpp>
-#include <xercesc/sax2/Attributes.hpp>
+#include <xercesc/framework/XMLAttr.hpp>
+#include <xercesc/framework/XMLElementDecl.hpp>
+#include <xercesc/util/XMLString.hpp>
+#include <xercesc/util/XMLUni.hpp>
 
 #include <cstring>
 #include <new>
@@ -61,27 +63,35 @@ DocumentPtr TreeBuilder::takeDocument()
     return DocumentPtr(std::move(_document));
 }
 
-void TreeBuilder::setDocumentLocator(const xercesc::Locator* locator)
+void TreeBuilder::setLocator(const xercesc::Locator* locator)
 {
     _locator = locator;
 }
 
-void TreeBuilder::startElement(const XMLCh*, const XMLCh* localName, const XMLCh*,
-                               const xercesc::Attributes& attributes)
+void TreeBuilder::startElement(const xercesc::XMLElementDecl& decl, unsigned int, const XMLCh*,
+                               const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
+                               XMLSize_t attributeCount, bool isEmpty, bool)
 {
     const int line = _locator ? static_cast<int>(_locator->getLineNumber()) : 0;
     auto* element = new (_document->_arena.allocate(sizeof(Element), alignof(Element)))
-        Element(_document.get(), store(localName), line);
+        Element(_document.get(), store(decl.getBaseName()), line);
 
-    const XMLSize_t count = attributes.getLength();
-    if (count > 0) {
+    if (attributeCount > 0) {
         auto* stored = static_cast<Attribute*>(
-            _document->_arena.allocate(count * sizeof(Attribute), alignof(Attribute)));
-        for (XMLSize_t i = 0; i < count; ++i) {
-            new (stored + i) Attribute{store(attributes.getQName(i)), store(attributes.getValue(i))};
+            _document->_arena.allocate(attributeCount * sizeof(Attribute), alignof(Attribute)));
+        unsigned count = 0;
+        for (XMLSize_t i = 0; i < attributeCount; ++i) {
+            const xercesc::XMLAttr* attribute = attributes.elementAt(i);
+            // Namespace declarations are the parser's business, not the document's content.
+            const XMLCh* prefix = attribute->getPrefix();
+            const bool declaration = prefix && *prefix ? xercesc::XMLString::equals(prefix, xercesc::XMLUni::fgXMLNSString)
+                                                       : xercesc::XMLString::equals(attribute->getName(),
+                                                                                    xercesc::XMLUni::fgXMLNSString);
+            if (!declaration)
+                new (stored + count++) Attribute{store(attribute->getQName()), store(attribute->getValue())};
         }
         element->_attributes = stored;
-        element->_attributeCount = static_cast<unsigned>(count);
+        element->_attributeCount = count;
     }
 
     if (_depth == 0) {
@@ -94,6 +104,9 @@ void TreeBuilder::startElement(const XMLCh*, const XMLCh* localName, const XMLCh
             parent.element->_firstChild = element;
         parent.lastChild = element;
     }
+    // The scanner reports no end of an empty element.
+    if (isEmpty)
+        return;
     if (_depth == _open.size())
         _open.emplace_back();
     OpenElement& open = _open[_depth++];
@@ -102,14 +115,14 @@ void TreeBuilder::startElement(const XMLCh*, const XMLCh* localName, const XMLCh
     open.text.clear();
 }
 
-void TreeBuilder::endElement(const XMLCh*, const XMLCh*, const XMLCh*)
+void TreeBuilder::endElement(const xercesc::XMLElementDecl&, unsigned int, bool, const XMLCh*)
 {
     OpenElement& open = _open[--_depth];
     if (!open.text.empty())
         open.element->_text = store(open.text);
 }
 
-void TreeBuilder::characters(const XMLCh* text, XMLSize_t length)
+void TreeBuilder::docCharacters(const XMLCh* text, XMLSize_t length, bool)
 {
     if (_depth > 0)
         appendUtf8(_open[_depth - 1].text, text, length);

@@ -2,7 +2,8 @@
 
 #include <util/xml/Document.h>
 
-#include <xercesc/sax2/DefaultHandler.hpp>
+#include <xercesc/framework/XMLDocumentHandler.hpp>
+#include <xercesc/sax/Locator.hpp>
 
 #include <string>
 #include <vector>
@@ -11,9 +12,10 @@ namespace util::xml {
 
 class Element;
 
-// Builds a Document from the events of a SAX2 parse: elements with their start-tag lines,
-// attributes and character data, all turned into UTF-8 once and kept in the document's arena.
-class TreeBuilder : public xercesc::DefaultHandler
+// Builds a Document from the scanner's events: elements with their start-tag lines, attributes
+// and character data, all turned into UTF-8 once and kept in the document's arena. It takes
+// the scanner's own events rather than SAX2's, which would first copy every attribute list.
+class TreeBuilder : public xercesc::XMLDocumentHandler
 {
 public:
     // sizeHint: the size of the text to parse, for sizing the arena.
@@ -23,11 +25,25 @@ public:
     // The finished document; throws util::XmlError when the parse gave no root element.
     DocumentPtr takeDocument();
 
-    void setDocumentLocator(const xercesc::Locator* locator) override;
-    void startElement(const XMLCh* uri, const XMLCh* localName, const XMLCh* qualifiedName,
-                      const xercesc::Attributes& attributes) override;
-    void endElement(const XMLCh* uri, const XMLCh* localName, const XMLCh* qualifiedName) override;
-    void characters(const XMLCh* text, XMLSize_t length) override;
+    // Where the scanner is, for the elements' lines.
+    void setLocator(const xercesc::Locator* locator);
+
+    void startElement(const xercesc::XMLElementDecl& decl, unsigned int uriId, const XMLCh* prefix,
+                      const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes, XMLSize_t attributeCount,
+                      bool isEmpty, bool isRoot) override;
+    void endElement(const xercesc::XMLElementDecl& decl, unsigned int uriId, bool isRoot,
+                    const XMLCh* prefix) override;
+    void docCharacters(const XMLCh* text, XMLSize_t length, bool cdataSection) override;
+
+    void docComment(const XMLCh*) override {}
+    void docPI(const XMLCh*, const XMLCh*) override {}
+    void ignorableWhitespace(const XMLCh*, XMLSize_t, bool) override {}
+    void startDocument() override {}
+    void endDocument() override {}
+    void resetDocument() override {}
+    void startEntityReference(const xercesc::XMLEntityDecl&) override {}
+    void endEntityReference(const xercesc::XMLEntityDecl&) override {}
+    void XMLDecl(const XMLCh*, const XMLCh*, const XMLCh*, const XMLCh*) override {}
 
 private:
     // An element being read, with the last child added so far and its text.

@@ -293,8 +293,9 @@ TEST_F(XmlSerializerTest, CreateSaveAndReload)
     EXPECT_THROW(XmlSerializer().load(_outside.filePath("absent.xml").toStdString(), false), XmlError);
 }
 
-// The tree holds elements in document order, without comments or processing instructions;
-// an element's text joins its character data, CDATA and references included, as UTF-8.
+// The tree holds elements in document order, without comments, processing instructions or
+// namespace declarations; an element's text joins its character data, CDATA and references
+// included, as UTF-8.
 TEST_F(XmlSerializerTest, TreeKeepsElementsAttributesAndTextInOrder)
 {
     const xml::DocumentPtr doc = parse(
@@ -307,6 +308,7 @@ TEST_F(XmlSerializerTest, TreeKeepsElementsAttributesAndTextInOrder)
     EXPECT_EQ(root->name(), "notes");
     EXPECT_EQ(root->attribute("a:x"), "1");
     EXPECT_FALSE(root->hasAttribute("x"));
+    EXPECT_FALSE(root->hasAttribute("xmlns:a")) << "namespace declarations are no content";
     EXPECT_EQ(root->text(), " text ");
 
     std::vector<std::string_view> names;

@@ -350,8 +350,8 @@ TEST_F(InterpreterRun, projectWithoutSequenceChartEndsCleanly)
 
 namespace {
 
-// The project is read in the background from the start; a registry that cannot load ends the
-// start-up meanwhile, and the read must be over before the XML parser shuts down.
+// The project is read while the registries load; a registry that cannot load ends the start-up
+// once the read is over, before the XML parser shuts down.
 TEST_F(InterpreterRun, aRegistryThatCannotLoadEndsTheStartWhileTheProjectIsRead)
 {
     const QDir dir(_dir.path());

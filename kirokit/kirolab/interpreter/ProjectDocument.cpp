@@ -1,4 +1,4 @@
-#include <kirolab/interpreter/ProjectDocumentReader.h>
+#include <kirolab/interpreter/ProjectDocument.h>
 
 #include <util/GzipReader.h>
 #include <util/XmlSerializer.h>
@@ -16,36 +16,9 @@ bool endsWith(const std::string& text, const std::string& suffix)
 
 } // namespace
 
-ProjectDocumentReader::~ProjectDocumentReader()
+ProjectDocument ProjectDocument::read(const std::string& path)
 {
-    wait();
-}
-
-void ProjectDocumentReader::start(const std::string& path)
-{
-    wait();
-    try {
-        _result = std::async(std::launch::async, &ProjectDocumentReader::read, path);
-    } catch (const std::system_error&) {
-        // No thread to spare: the caller reads when it needs the document.
-        _result = {};
-    }
-}
-
-ProjectDocumentReader::Result ProjectDocumentReader::take()
-{
-    return _result.get();
-}
-
-void ProjectDocumentReader::wait()
-{
-    if (_result.valid())
-        _result.wait();
-}
-
-ProjectDocumentReader::Result ProjectDocumentReader::read(const std::string& path)
-{
-    Result result;
+    ProjectDocument result;
     if (endsWith(path, ".tkp2")) {
         result.document = util::XmlSerializer().load(path, true);
         return result;
