@@ -26,6 +26,7 @@ public:
     xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
 
     const std::optional<XmlError>& refusal() const { return _refusal; }
+    const std::vector<std::string>& searchPaths() const { return _searchPaths; }
 
 private:
     std::optional<XmlError> _refusal;

@@ -1,3 +1,4 @@
+#include <util/SchemaGrammarPool.h>
 #include <util/SchemaResolver.h>
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
@@ -14,7 +15,6 @@
 #include <xercesc/parsers/SAXParser.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
-#include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLException.hpp>
 
 #include <QFile>
@@ -68,6 +68,11 @@ private:
 class LocatingParser : public SAXParser
 {
 public:
+    explicit LocatingParser(XMLGrammarPool* grammars)
+        : SAXParser(nullptr, XMLPlatformUtils::fgMemoryManager, grammars)
+    {
+    }
+
     const Locator* locator() const { return getScanner().getLocator(); }
 };
 
@@ -131,21 +136,16 @@ void XmlSerializer::parse(const char* data, std::size_t size, bool validate, con
 {
     SchemaResolver resolver(globalEntityResolverSearchPaths(), path);
     ThrowingErrorHandler errorHandler(path, resolver);
-    SecurityManager securityManager;
 
-    LocatingParser parser;
+    // Made here rather than with the instance: Xerces may not be initialised yet at that point.
+    if (!_grammars)
+        _grammars = std::make_unique<SchemaGrammarPool>();
+    LocatingParser parser(_grammars.get());
+    _grammars->prepare(parser, resolver, errorHandler, validate);
     if (builder) {
         builder->setLocator(parser.locator());
         parser.installAdvDocHandler(builder);
     }
-    parser.setErrorHandler(&errorHandler);
-    parser.setXMLEntityResolver(&resolver);
-    parser.setDisableDefaultEntityResolution(true);
-    parser.setSecurityManager(&securityManager);
-    parser.setDoNamespaces(true);
-    parser.setValidationScheme(validate ? SAXParser::Val_Always : SAXParser::Val_Never);
-    parser.setDoSchema(validate);
-    parser.setValidationConstraintFatal(validate);
 
     const XmlString systemId(path);
     MemBufInputSource source(reinterpret_cast<const XMLByte*>(data), size, systemId.xmlText(), false);

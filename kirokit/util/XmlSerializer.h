@@ -7,10 +7,13 @@
 #include <QByteArray>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace util {
+
+class SchemaGrammarPool;
 
 namespace xml {
 class TreeBuilder;
@@ -19,6 +22,9 @@ class TreeBuilder;
 // Reads and writes the kit's XML files with Xerces-C. Schemas, DTDs and external entities
 // are read only from the registered search paths; nothing is ever fetched from the network.
 // Reading gives a compact read-only tree; writing goes through a Xerces DOM document.
+// An instance keeps the schema grammars it has built for its later loads, so a run of files
+// naming the same schema is best read with one instance. One thread at a time per instance;
+// destroy it before Xerces is terminated.
 class XmlSerializer
 {
 public:
@@ -49,6 +55,8 @@ public:
 private:
     void parse(const char* data, std::size_t size, bool validate, const std::string& path,
                xml::TreeBuilder* builder);
+
+    std::unique_ptr<SchemaGrammarPool> _grammars;
 };
 
 } // namespace util

@@ -45,13 +45,14 @@ void ActorTypeRegistry::loadActorTypes(const std::string& dir)
     }
     // A fixed order makes the file named in a duplicate-id error predictable.
     std::sort(files.begin(), files.end());
+    // One serializer for the directory: it builds the schema grammar once for all files.
+    util::XmlSerializer serializer;
     for (const std::string& file : files)
-        loadFile(file);
+        loadFile(file, serializer);
 }
 
-void ActorTypeRegistry::loadFile(const std::string& path)
+void ActorTypeRegistry::loadFile(const std::string& path, util::XmlSerializer& serializer)
 {
-    util::XmlSerializer serializer;
     const util::xml::DocumentPtr document = serializer.load(path, true);
     const Element* root = document->root();
 

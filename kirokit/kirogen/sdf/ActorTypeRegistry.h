@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+namespace util {
+class XmlSerializer;
+}
+
 namespace kirogen::sdf {
 
 // Every function-block type the kit knows, read from the XML files of the units/ directories.
@@ -29,7 +33,7 @@ public:
 private:
     ActorTypeRegistry() = default;
 
-    void loadFile(const std::string& path);
+    void loadFile(const std::string& path, util::XmlSerializer& serializer);
 
     struct Entry
     {

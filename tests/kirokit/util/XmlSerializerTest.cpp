@@ -32,6 +32,24 @@ const char* const noteSchema = R"(<?xml version="1.0"?>
 </xs:schema>
 )";
 
+// Another schema for the same root: values of any text, and every note tagged.
+const char* const taggedSchema = R"(<?xml version="1.0"?>
+<xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema">
+  <xs:element name="notes">
+    <xs:complexType>
+      <xs:sequence>
+        <xs:element name="note" maxOccurs="unbounded">
+          <xs:complexType>
+            <xs:attribute name="value" type="xs:string" use="required"/>
+            <xs:attribute name="tag" type="xs:string" use="required"/>
+          </xs:complexType>
+        </xs:element>
+      </xs:sequence>
+    </xs:complexType>
+  </xs:element>
+</xs:schema>
+)";
+
 void writeFile(const QString& path, const std::string& text)
 {
     QFile file(path);
@@ -53,6 +71,7 @@ protected:
     {
         ASSERT_TRUE(_schemas.isValid() && _outside.isValid());
         writeFile(_schemas.filePath("notes.xsd"), noteSchema);
+        writeFile(_schemas.filePath("tagged.xsd"), taggedSchema);
         writeFile(_schemas.filePath("notes.dtd"), "<!ELEMENT notes ANY>\n<!ENTITY who \"inside\">\n");
         writeFile(_outside.filePath("evil.xsd"), noteSchema);
         writeFile(_outside.filePath("evil.dtd"), "<!ELEMENT notes ANY>\n<!ENTITY who \"outside\">\n");
@@ -61,14 +80,26 @@ protected:
 
     xml::DocumentPtr parse(const std::string& text, bool validate = true)
     {
-        return XmlSerializer().loadFromMem(text.data(), text.size(), validate, "mem.xml");
+        XmlSerializer fresh;
+        return parse(fresh, text, validate);
     }
 
-    // The message of the error that loading gives, failing the test if none is thrown.
+    xml::DocumentPtr parse(XmlSerializer& serializer, const std::string& text, bool validate = true)
+    {
+        return serializer.loadFromMem(text.data(), text.size(), validate, "mem.xml");
+    }
+
+    // The error that loading gives, failing the test if none is thrown.
     XmlError refusal(const std::string& text, bool validate = true)
     {
+        XmlSerializer fresh;
+        return refusal(fresh, text, validate);
+    }
+
+    XmlError refusal(XmlSerializer& serializer, const std::string& text, bool validate = true)
+    {
         try {
-            parse(text, validate);
+            parse(serializer, text, validate);
         } catch (const XmlError& e) {
             return e;
         }
@@ -128,6 +159,71 @@ TEST_F(XmlSerializerTest, ValidationNeedsADeclaredGrammar)
 {
     EXPECT_NO_THROW(parse("<notes><anything/></notes>", false));
     refusal("<notes><anything/></notes>", true);
+}
+
+// One instance keeps the grammars it built, yet each document is validated against the schema
+// it names itself, and a document naming none finds no grammar, as with a new instance.
+TEST_F(XmlSerializerTest, OneInstanceValidatesEachDocumentAgainstTheSchemaItNames)
+{
+    XmlSerializer serializer;
+    EXPECT_NO_THROW(parse(serializer, withSchema("notes.xsd", "<note value=\"1\"/>\n")));
+    EXPECT_EQ(refusal(serializer, withSchema("notes.xsd", "<note value=\"1\"/>\n<note value=\"x\"/>\n")).line(), 4);
+
+    const std::string tagged = "<note value=\"x\" tag=\"a\"/>\n";
+    EXPECT_NO_THROW(parse(serializer, withSchema("tagged.xsd", tagged)));
+    EXPECT_EQ(refusal(serializer, withSchema("notes.xsd", tagged)).line(), 3);
+    const XmlError untagged = refusal(serializer, withSchema("tagged.xsd", "<note value=\"1\"/>\n"));
+    EXPECT_EQ(untagged.line(), 3);
+    EXPECT_NE(untagged.message().find("tag"), std::string::npos) << untagged.what();
+    // The same file named by its absolute path is the same schema.
+    EXPECT_EQ(refusal(serializer, withSchema(_schemas.filePath("notes.xsd").toStdString(), tagged)).line(), 3);
+
+    const std::string unnamed = "<?xml version=\"1.0\"?>\n<notes>\n<note value=\"1\"/>\n</notes>\n";
+    EXPECT_STREQ(refusal(serializer, unnamed).what(), refusal(unnamed).what());
+}
+
+// After a grammar was kept, refused references, faulty schemas and schemas that import others
+// give exactly what a new instance gives, on every load.
+TEST_F(XmlSerializerTest, KeptGrammarsChangeNoOtherOutcome)
+{
+    writeFile(_schemas.filePath("broken.xsd"),
+              "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">\n"
+              "  <xs:element name=\"notes\" type=\"undefinedType\"/>\n</xs:schema>\n");
+    writeFile(_schemas.filePath("other-namespace.xsd"),
+              "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" targetNamespace=\"urn:other\">\n"
+              "  <xs:element name=\"notes\"/>\n</xs:schema>\n");
+    writeFile(_schemas.filePath("item.xsd"),
+              "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" targetNamespace=\"urn:item\">\n"
+              "  <xs:element name=\"item\"><xs:complexType>\n"
+              "    <xs:attribute name=\"n\" type=\"xs:int\" use=\"required\"/>\n"
+              "  </xs:complexType></xs:element>\n</xs:schema>\n");
+    writeFile(_schemas.filePath("importing.xsd"),
+              "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:i=\"urn:item\">\n"
+              "  <xs:import namespace=\"urn:item\" schemaLocation=\"item.xsd\"/>\n"
+              "  <xs:element name=\"notes\"><xs:complexType><xs:sequence>\n"
+              "    <xs:element ref=\"i:item\" maxOccurs=\"unbounded\"/>\n"
+              "  </xs:sequence></xs:complexType></xs:element>\n</xs:schema>\n");
+
+    const std::string body = "<note value=\"1\"/>\n";
+    const std::vector<std::string> refused = {
+        withSchema(_outside.filePath("evil.xsd").toStdString(), body),
+        withSchema("missing.xsd", body),
+        withSchema("broken.xsd", body),
+        withSchema("other-namespace.xsd", body),
+        withSchema("importing.xsd", "<item xmlns=\"urn:item\" n=\"x\"/>\n"),
+    };
+    const std::string imported = withSchema("importing.xsd", "<item xmlns=\"urn:item\" n=\"1\"/>\n");
+
+    XmlSerializer serializer;
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_NO_THROW(parse(serializer, withSchema("notes.xsd", body)));
+        for (const std::string& text : refused)
+            EXPECT_STREQ(refusal(serializer, text).what(), refusal(text).what()) << text;
+        EXPECT_NO_THROW(parse(serializer, imported));
+        EXPECT_NE(refusal(serializer, refused[2]).file().find("broken.xsd"), std::string::npos);
+        const XmlError otherNamespace = refusal(serializer, refused[3]);
+        EXPECT_NE(otherNamespace.message().find("target namespace"), std::string::npos) << otherNamespace.what();
+    }
 }
 
 TEST_F(XmlSerializerTest, SchemaOutsideTheSearchPathsIsRefused)
