@@ -15,6 +15,7 @@
 #include <kiroutil/log/Log.h>
 #include <lum/core/Serializer.h>
 #include <lum/core/Strings.h>
+#include <util/BackgroundTask.h>
 #include <util/PluginLoader.h>
 #include <util/XTime.h>
 #include <util/XmlSerializer.h>
@@ -266,15 +267,17 @@ bool Interpreter::loadSystem()
     util::XmlSerializer::addGlobalEntityResolverSearchPath(_schemaDir);
     // Reading a large project is the longest step of the start: this thread reads it while a
     // worker loads the registries and prints their progress.
-    std::future<bool> registries;
+    bool loaded = false;
+    std::optional<util::BackgroundTask> registries;
     try {
-        registries = std::async(std::launch::async, &Interpreter::loadRegistries, this);
+        registries.emplace([this, &loaded] { loaded = loadRegistries(); });
     } catch (const std::system_error&) {
         // No thread to spare: openProject() reads the project when it needs it.
         return loadRegistries();
     }
     readProjectDocument();
-    return registries.get();
+    registries->wait();
+    return loaded;
 }
 
 bool Interpreter::loadRegistries()

@@ -2,6 +2,7 @@
 
 #include <kirogen/gen/session/SerializationIdSession.h>
 #include <kirogen/model/Project.h>
+#include <util/BackgroundTask.h>
 #include <util/GzipReader.h>
 #include <util/XTime.h>
 #include <util/XmlSerializer.h>
@@ -50,6 +51,10 @@ ProjectDocument::ProjectDocument(std::string path, std::optional<std::string> un
 {
 }
 
+ProjectDocument::ProjectDocument(ProjectDocument&&) noexcept = default;
+ProjectDocument& ProjectDocument::operator=(ProjectDocument&&) noexcept = default;
+ProjectDocument::~ProjectDocument() = default;
+
 ProjectDocument ProjectDocument::read(const std::string& path)
 {
     std::optional<std::string> uncompressError;
@@ -70,7 +75,7 @@ ProjectDocument ProjectDocument::readWhileValidating(const std::string& path)
     if (result._uncompressError)
         return result;
     try {
-        result._validation = std::async(std::launch::async, [text, path] {
+        result._validation = std::make_unique<util::BackgroundTask>([text, path] {
             util::XmlSerializer().validate(text->constData(), static_cast<std::size_t>(text->size()), path);
         });
     } catch (const std::system_error&) {
@@ -82,7 +87,7 @@ ProjectDocument ProjectDocument::readWhileValidating(const std::string& path)
         result._document = load(*result._text, false, path);
     } catch (...) {
         // Malformed text fails the validation too, at the latest where the tree failed.
-        result._validation.get();
+        result._validation->wait();
         throw;
     }
     return result;
@@ -90,18 +95,18 @@ ProjectDocument ProjectDocument::readWhileValidating(const std::string& path)
 
 std::shared_ptr<kirogen::model::Project> ProjectDocument::createProject()
 {
-    if (!_validation.valid())
+    if (!_validation)
         return create(*_document);
     std::shared_ptr<kirogen::model::Project> project;
     try {
         project = create(*_document);
     } catch (const std::exception&) {
-        _validation.get();
+        _validation->wait();
         _document = load(*_text, true, _path);
         _text.reset();
         return create(*_document);
     }
-    _validation.get();
+    _validation->wait();
     _text.reset();
     return project;
 }

@@ -4,13 +4,15 @@
 
 #include <QByteArray>
 
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace kirogen::model {
 class Project;
+}
+namespace util {
+class BackgroundTask;
 }
 
 namespace kirolab::interpreter {
@@ -26,6 +28,11 @@ public:
     // of a validated read, while another thread validates the same text. Throws the
     // validation's error first when both fail.
     static ProjectDocument readWhileValidating(const std::string& path);
+
+    ProjectDocument(ProjectDocument&&) noexcept;
+    ProjectDocument& operator=(ProjectDocument&&) noexcept;
+    // Waits for a validation still running.
+    ~ProjectDocument();
 
     // Null when the file could not be uncompressed.
     const util::xml::Document* document() const { return _document.get(); }
@@ -45,7 +52,7 @@ private:
     std::optional<std::string> _uncompressError;
     // While the validation runs: the text it reads, also kept for a validated read again.
     std::shared_ptr<const QByteArray> _text;
-    std::future<void> _validation;
+    std::unique_ptr<util::BackgroundTask> _validation;
 };
 
 } // namespace kirolab::interpreter
