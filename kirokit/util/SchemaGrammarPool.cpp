@@ -95,17 +95,15 @@ std::unique_ptr<Grammar> SchemaGrammarPool::build(const std::string& file)
     FaultFlag faults;
     bool stopped = false;
     _building = true;
-    {
+    try {
         SAXParser parser(nullptr, XMLPlatformUtils::fgMemoryManager, this);
         prepare(parser, resolver, faults, true);
         const XmlString path(file);
         LocalFileInputSource source(path.xmlText());
-        try {
-            parser.loadGrammar(source, Grammar::SchemaGrammarType, true);
-        } catch (...) {
-            // Whatever stopped the build stops the document's parse of the schema too.
-            stopped = true;
-        }
+        parser.loadGrammar(source, Grammar::SchemaGrammarType, true);
+    } catch (...) {
+        // Whatever stopped the build stops the document's parse of the schema too.
+        stopped = true;
     }
     _building = false;
     std::vector<std::unique_ptr<Grammar>> built = std::move(_built);

@@ -104,7 +104,7 @@ void TreeBuilder::startElement(const xercesc::XMLElementDecl& decl, unsigned int
             parent.element->_firstChild = element;
         parent.lastChild = element;
     }
-    // The scanner reports no end of an empty element.
+    // An element reported as empty gets no end event of its own.
     if (isEmpty)
         return;
     if (_depth == _open.size())
