@@ -1,6 +1,8 @@
 #include <util/BackgroundTask.h>
 
+#include <algorithm>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 namespace util {
@@ -37,6 +39,16 @@ void BackgroundTask::wait()
     join();
     if (_error)
         std::rethrow_exception(std::exchange(_error, nullptr));
+}
+
+int BackgroundTask::usableCores()
+{
+#ifdef __linux__
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof(cpu_set_t), &cores) == 0)
+        return std::max(1, CPU_COUNT(&cores));
+#endif
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 void BackgroundTask::join()

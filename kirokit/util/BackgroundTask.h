@@ -25,6 +25,9 @@ public:
     // Waits for the work; rethrows what it threw.
     void wait();
 
+    // The cores this process may run on, at least 1.
+    static int usableCores();
+
 private:
     static void* run(void* task);
     void join();

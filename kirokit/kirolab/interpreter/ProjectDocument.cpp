@@ -6,9 +6,9 @@
 #include <util/GzipReader.h>
 #include <util/XTime.h>
 #include <util/XmlSerializer.h>
+#include <util/xml/Element.h>
 
 #include <system_error>
-#include <thread>
 
 namespace kirolab::interpreter {
 
@@ -36,6 +36,23 @@ util::xml::DocumentPtr load(const QByteArray& text, bool validate, const std::st
 {
     return util::XmlSerializer().loadFromMem(text.constData(), static_cast<std::size_t>(text.size()), validate,
                                              path);
+}
+
+// Whether validating changed a value that the unvalidated tree holds: the schema normalises
+// the white space of some values. The defaults it adds build the same project as their absence.
+bool normalisedAValue(const util::xml::Element* unvalidated, const util::xml::Element* validated)
+{
+    for (const util::xml::Attribute& attribute : unvalidated->attributes()) {
+        if (validated->attribute(attribute.name) != attribute.value)
+            return true;
+    }
+    const util::xml::Element* child = unvalidated->firstChild();
+    const util::xml::Element* validatedChild = validated->firstChild();
+    for (; child && validatedChild; child = child->nextSibling(), validatedChild = validatedChild->nextSibling()) {
+        if (normalisedAValue(child, validatedChild))
+            return true;
+    }
+    return false;
 }
 
 std::shared_ptr<kirogen::model::Project> create(const util::xml::Document& document)
@@ -67,7 +84,7 @@ ProjectDocument ProjectDocument::read(const std::string& path)
 
 ProjectDocument ProjectDocument::readWhileValidating(const std::string& path)
 {
-    if (std::thread::hardware_concurrency() < 2)
+    if (util::BackgroundTask::usableCores() < 2)
         return read(path);
     std::optional<std::string> uncompressError;
     auto text = std::make_shared<const QByteArray>(projectText(path, &uncompressError));
@@ -102,8 +119,12 @@ std::shared_ptr<kirogen::model::Project> ProjectDocument::createProject()
         project = create(*_document);
     } catch (const std::exception&) {
         _validation->wait();
-        _document = load(*_text, true, _path);
+        util::xml::DocumentPtr validated = load(*_text, true, _path);
         _text.reset();
+        // Built again only where it can come out otherwise, lest its messages come twice.
+        if (!normalisedAValue(_document->root(), validated->root()))
+            throw;
+        _document = std::move(validated);
         return create(*_document);
     }
     _validation->wait();

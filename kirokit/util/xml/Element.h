@@ -31,6 +31,16 @@ public:
     // The attribute's value as a string; empty when it is absent.
     std::string attributeValue(std::string_view name) const;
 
+    // All attributes, in document order.
+    struct Attributes
+    {
+        const Attribute* first;
+        const Attribute* last;
+        const Attribute* begin() const { return first; }
+        const Attribute* end() const { return last; }
+    };
+    Attributes attributes() const { return {_attributes, _attributes + _attributeCount}; }
+
     // The character data directly inside the element.
     std::string_view text() const { return _text; }
 
