@@ -1,6 +1,7 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +30,7 @@ ProtectDialog::ProtectDialog(PasswordProtection& protection, QWidget* parent)
       _clearPasswordButton(new QPushButton(_changePasswordGroup)),
       _buttonBox(new QDialogButtonBox(QDialogButtonBox::Ok, this))
 {
+    _passwordEdit->installEventFilter(this);
     _newLabel->setBuddy(_newEdit);
     _retypeLabel->setBuddy(_retypeEdit);
 
@@ -71,6 +73,20 @@ void ProtectDialog::translate()
     _retypeEdit->setAccessibleName(tr("Retype new password"));
     _buttonBox->setAccessibleName(tr("Dialog buttons"));
     updateFields();
+}
+
+bool ProtectDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Return in the password field enters the password and nothing more: passed on, it would
+    // also press Ok and close the dialog before the unlocked settings could be changed.
+    if (watched == _passwordEdit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            on_passwordEdit_editingFinished();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void ProtectDialog::updateFields()

@@ -23,6 +23,9 @@ public:
 public slots:
     void translate();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void on_passwordEdit_editingFinished();
     void on_newEdit_textChanged(const QString& text);

@@ -177,6 +177,29 @@ TEST_F(ProtectDialogTest, ProtectedProjectUnlocksOnlyWithTheRightPassword)
     EXPECT_EQ(protection.password(), QStringLiteral("secret"));
 }
 
+TEST_F(ProtectDialogTest, ReturnInThePasswordFieldUnlocksWithoutClosingTheDialog)
+{
+    Protection protection(QStringLiteral("secret"));
+    ProtectDialog dialog(protection, nullptr);
+    Parts parts(dialog);
+    ASSERT_NO_FATAL_FAILURE(show(dialog));
+
+    parts.password->setFocus();
+    QTest::keyClicks(parts.password, QStringLiteral("secret"));
+    QTest::keyClick(parts.password, Qt::Key_Return);
+    EXPECT_TRUE(protection.passwordValidated());
+    EXPECT_TRUE(parts.group->isEnabled());
+    EXPECT_TRUE(dialog.isVisible());
+
+    // Return in the new fields is the usual Ok.
+    typeInto(parts.newEdit, QStringLiteral("better"));
+    typeInto(parts.retype, QStringLiteral("better"));
+    QTest::keyClick(parts.retype, Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(protection.password(), QStringLiteral("better"));
+}
+
 TEST_F(ProtectDialogTest, RemovingTheProtectionTakesEffectAtOnceEvenWithoutOk)
 {
     Protection protection(QStringLiteral("secret"));
