@@ -1,8 +1,8 @@
 #include <QFont>
 #include <QObject>
 #include <QPainter>
+#include <tavview/BuildText.h>
 #include <tavview/SplashBackground.h>
-#include <tavview/Version.h>
 
 namespace tavview {
 
