@@ -1,10 +1,10 @@
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 // Home folder and settings store of a test run are its own: the debug log and the telnet
-// settings never touch the user's.
+// settings never touch the user's. Widgets draw off screen unless told otherwise.
 int main(int argc, char** argv)
 {
     QTemporaryDir sandbox;
@@ -13,7 +13,10 @@ int main(int argc, char** argv)
     qputenv("HOME", sandbox.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (sandbox.path() + QStringLiteral("/.config")).toLocal8Bit());
 
-    QCoreApplication application(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("LUM GmbH"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavik View 3"));
 
