@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QHostAddress>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTcpSocket>
@@ -62,7 +63,7 @@ int main(int argc, char** argv)
         folder = args.at(5);
     } else {
         QTcpSocket reserve;
-        reserve.bind(QHostAddress::LocalHost, 0);
+        reserve.bind(QHostAddress(QHostAddress::LocalHost), 0);
         const int port = reserve.localPort();
         reserve.close();
         server.start(QStringLiteral("/usr/bin/python3"),
