@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -268,8 +270,11 @@ TEST_F(RobotLink, pathWithShellSyntaxRunsOnlyTheInterpreterAndEndingTheRunLeaves
     ASSERT_FALSE(ftp.isEmpty()) << "the rig's FTP server is not running";
     const QString marker = QStringLiteral("/tmp/tavview-marker-%1").arg(QCoreApplication::applicationPid());
     QFile::remove(marker);
-    // Split at its slashes: the folders 'e2e "$(touch ' and 'tmp', the file 'tavview-marker-N);x.tkp2'.
-    const QString path = QStringLiteral("/home/tavik/e2e \"$(touch %1);x.tkp2").arg(marker);
+    const std::unique_ptr<const QString, void (*)(const QString*)> removeMarker(
+        &marker, [](const QString* path) { QFile::remove(*path); });
+    // Split at its slashes: the folders 'e2e "$(touch ' and 'tmp', the file 'tavview-marker-N)";x.tkp2'.
+    // Put between double quotes unescaped, the quotes pair up and the shell runs the touch.
+    const QString path = QStringLiteral("/home/tavik/e2e \"$(touch %1)\";x.tkp2").arg(marker);
     const QString folderPath = path.section(QLatin1Char('/'), 0, -2);
     RobotFolder folder(folderPath.mid(QStringLiteral("/home/tavik/").size()));
     ASSERT_TRUE(folder.made());
@@ -308,6 +313,7 @@ TEST_F(RobotLink, pathWithShellSyntaxRunsOnlyTheInterpreterAndEndingTheRunLeaves
     ASSERT_TRUE(loggedIn.wait(loginLimitMs));
     telnet.sendData(interpreterCommandLine(200, clicked));
     ASSERT_TRUE(versions.wait(outputLimitMs)) << messages.join(QString()).toStdString();
+    EXPECT_FALSE(QFile::exists(marker)) << "the file name ran a command";
     ASSERT_TRUE(QTest::qWaitFor([&] { return names.contains("counter"); }, outputLimitMs))
         << messages.join(QString()).toStdString();
     EXPECT_TRUE(messages.join(QString()).contains(QLatin1String("done.")));
@@ -320,7 +326,6 @@ TEST_F(RobotLink, pathWithShellSyntaxRunsOnlyTheInterpreterAndEndingTheRunLeaves
     EXPECT_TRUE(QTest::qWaitFor([&] { return processesMentioning(marker).isEmpty(); }, outputLimitMs))
         << processesMentioning(marker).join('\n').toStdString();
     EXPECT_FALSE(QFile::exists(marker)) << "the file name ran a command";
-    QFile::remove(marker);
 }
 
 // The robot's interpreter command ends with the robot's own line, however the run ended.
