@@ -166,6 +166,26 @@ TEST_F(FtpTransfer, refusedLoginIsReportedWithoutThePassword)
     EXPECT_TRUE(listed.isEmpty());
 }
 
+// Qt's text for a refused store holds the whole target URL, password included: the reason
+// keeps the server's words and the URL without the password.
+TEST_F(FtpTransfer, refusedStoreNamesTheTargetWithoutThePassword)
+{
+    FtpUpload upload;
+    QSignalSpy succeeded(&upload, &FtpUpload::succeeded);
+    QSignalSpy failed(&upload, &FtpUpload::failed);
+    upload.start(robotFtpUrl(server.address(), QStringLiteral("/home/tavik/missing/a.tkp2")), "bytes");
+    ASSERT_TRUE(failed.wait(transferLimitMs));
+    const QString reason = failed.at(0).at(0).toString();
+    EXPECT_TRUE(
+        reason.contains(QStringLiteral("ftp://tavik@%1/home/tavik/missing/a.tkp2").arg(server.address())))
+        << reason.toStdString();
+    EXPECT_TRUE(reason.contains(QLatin1String("No such file or directory"))) << reason.toStdString();
+    EXPECT_FALSE(reason.contains(ServerPassword)) << reason.toStdString();
+    EXPECT_FALSE(reason.contains(QString::fromLatin1(QUrl::toPercentEncoding(ServerPassword))))
+        << reason.toStdString();
+    EXPECT_TRUE(succeeded.isEmpty());
+}
+
 // A server that takes the connection and never answers: the upload gives up after its stall
 // time, the listing after its time-out, each with a reason.
 TEST(FtpStall, silentServerEndsUploadAndListingWithAReason)
