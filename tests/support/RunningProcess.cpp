@@ -41,8 +41,13 @@ bool RunningProcess::waitForOutput(const QString& text, int timeoutMs)
 
 void RunningProcess::interrupt()
 {
+    sendSignal(SIGINT);
+}
+
+void RunningProcess::sendSignal(int signal)
+{
     if (_process.state() != QProcess::NotRunning)
-        ::kill(static_cast<pid_t>(_process.processId()), SIGINT);
+        ::kill(static_cast<pid_t>(_process.processId()), signal);
 }
 
 bool RunningProcess::waitForExit(int timeoutMs)

@@ -23,6 +23,7 @@ public:
 
     // Sends SIGINT, as Ctrl+C in a terminal does.
     void interrupt();
+    void sendSignal(int signal);
 
     // Waits for the end; false when it did not come in time (the program is then killed).
     bool waitForExit(int timeoutMs = 60000);

@@ -19,7 +19,9 @@ using kirolab::interpreter::Interpreter;
 
 namespace {
 
-// What Ctrl+C does once the run has begun; until then SIGINT ends the process at once.
+// What Ctrl+C does once the run has begun; until then SIGINT ends the process at once. A hang-up
+// (the robot's shell connection dropped) and SIGTERM end the run the same way, so the program
+// is terminated and the devices let go instead of the process dying mid-cycle.
 std::atomic<void (*)()> ctrlcHandler{nullptr};
 
 void sigint_handler(int)
@@ -43,6 +45,8 @@ void installCtrlcHandling()
     // console from failing with EINTR and losing output.
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 }
 
 void tearDown()

@@ -1,5 +1,6 @@
 #include <tavview/Telnet.h>
 
+#include <tavview/ShellQuote.h>
 #include <tavview/TelnetClient.h>
 
 #include <kirogen/model/GlobalVariable.h>
@@ -33,11 +34,7 @@ bool isFirmware(const QString& package)
 QString shellArgument(const QString& name)
 {
     static const QRegularExpression plainName(QStringLiteral("^[A-Za-z0-9._+:=/-]+$"));
-    if (plainName.match(name).hasMatch())
-        return name;
-    QString quoted = name;
-    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+    return plainName.match(name).hasMatch() ? name : shellQuoted(name);
 }
 
 QString commandLine(const QString& script, const QStringList& packages)
@@ -55,6 +52,8 @@ const QStringMatcher removeFinishedText(QStringLiteral("pkgremove finished"));
 const QStringMatcher daemonsStartedText(QStringLiteral("tavik-daemons started"));
 const QStringMatcher separatorText(QStringLiteral(";;"));
 const QStringMatcher stopText(QStringLiteral("Send SIG2 to lcdd."));
+// What the interpreter prints once its program is terminated: its devices are let go next.
+const QString disconnectingText = QStringLiteral("Disconnecting devices");
 
 bool contains(const QStringRef& line, const QStringMatcher& text)
 {
@@ -74,7 +73,7 @@ QStringList withoutFirmware(const QStringList& packages)
 } // namespace
 
 Telnet::Telnet(QObject* parent, bool prompt)
-    : QObject(parent), _timer(new QTimer(this)), _telnet(new TelnetClient(this)),
+    : QObject(parent), _timer(new QTimer(this)), _graceTimer(new QTimer(this)), _telnet(new TelnetClient(this)),
       _loginTimeout(QSettings().value(QStringLiteral("telnet/loginTimeout"), 120000).toInt()), _prompt(prompt)
 {
     const QString profile = QStringLiteral("Brennic/TavikView%1").arg(kirolab::VersionMajor);
@@ -92,6 +91,8 @@ Telnet::Telnet(QObject* parent, bool prompt)
 
     connect(_timer, &QTimer::timeout, this, &Telnet::on_timer_timeout);
     _timer->setSingleShot(true);
+    _graceTimer->setSingleShot(true);
+    connect(_graceTimer, &QTimer::timeout, this, &Telnet::closeConnection);
 
     _nameLinePattern =
         QRegExp(QStringLiteral("## %1;;.* ##")
@@ -162,6 +163,28 @@ void Telnet::debugLog(const QString& text)
     }
 }
 
+void Telnet::endRun(int graceMs)
+{
+    if (_ending)
+        return;
+    _timer->stop();
+    if (!_telnet->isLoggedIn()) {
+        closeConnection();
+        return;
+    }
+    _ending = true;
+    _telnet->sendInterrupt();
+    _graceTimer->start(graceMs);
+}
+
+void Telnet::closeConnection()
+{
+    _ending = false;
+    _graceTimer->stop();
+    _telnet->disconnectFromHost();
+    emit runEnded();
+}
+
 void Telnet::on_telnet_connectionError(QAbstractSocket::SocketError)
 {
     // A connection that cannot be made shows as the login time-out running out.
@@ -178,6 +201,8 @@ void Telnet::on_telnet_loggedOut()
 {
     _awaitingPassword = false;
     emit loggedOut();
+    if (_ending)
+        closeConnection();
 }
 
 void Telnet::on_telnet_loginFailed()
@@ -202,6 +227,9 @@ void Telnet::on_telnet_message(const QString& text)
 
     if (!handled)
         emit message(text);
+
+    if (_ending && (text.contains(disconnectingText) || contains(QStringRef(&text), stopText)))
+        closeConnection();
 }
 
 void Telnet::parseLine(const QStringRef& line, bool& handled)

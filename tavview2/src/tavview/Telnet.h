@@ -39,6 +39,14 @@ public:
 
     void debugLog(const QString& text);
 
+    // Ends the remote run as a user at the robot's terminal would: Ctrl+C first, so that the
+    // interpreter terminates its program and lets go of its devices, then the connection
+    // closes once "Disconnecting devices", the run's end line or the end of the shell comes,
+    // or after the grace time. runEnded() follows the close.
+    void endRun(int graceMs = defaultGraceMs);
+
+    static constexpr int defaultGraceMs = 3000;
+
 signals:
     void packageInfoFinished();
     void packageInstallFinished();
@@ -51,6 +59,7 @@ signals:
     void loggedOut();
     void interpreterVersionReceived(const lum::core::Version& version);
     void interpreterStopped();
+    void runEnded();
 
 private slots:
     void on_telnet_connectionError(QAbstractSocket::SocketError error);
@@ -64,13 +73,16 @@ private slots:
 private:
     void parseLine(const QStringRef& line, bool& handled);
     void reportLoginError();
+    void closeConnection();
 
     QTimer* _timer;
+    QTimer* _graceTimer;
     TelnetClient* _telnet;
     int _loginTimeout;
     bool _prompt;
     bool _awaitingPassword = false;
     bool _loginErrorReported = false;
+    bool _ending = false;
     QRegExp _nameLinePattern;
     QFile* _logFile = nullptr;
     std::unique_ptr<QTextStream> _log;

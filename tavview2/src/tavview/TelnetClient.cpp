@@ -129,6 +129,11 @@ void TelnetClient::sendData(const QString& text)
     sendLine(text.toUtf8());
 }
 
+void TelnetClient::disconnectFromHost()
+{
+    _socket->disconnectFromHost();
+}
+
 void TelnetClient::sendInterrupt()
 {
     if (_state == State::LoggedIn)

@@ -36,6 +36,8 @@ public:
 
     // Sends one command line; the line end is added here.
     void sendData(const QString& text);
+    // Ends the connection; a logged-in session reports loggedOut().
+    void disconnectFromHost();
     // Asks the remote side to interrupt the running command, as Ctrl+C at its terminal does.
     void sendInterrupt();
 

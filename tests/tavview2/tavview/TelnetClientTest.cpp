@@ -300,3 +300,69 @@ TEST_F(TelnetPackages, oddPackageNamesStayOneArgument)
     telnet.installPackages({"a;reboot", "it's"});
     EXPECT_EQ(shell.receiveLine(), QByteArray("/home/tavik/.packages/pkginstall.sh 'a;reboot' 'it'\\''s'"));
 }
+
+// Ending a remote run: Ctrl+C reaches the shell first, and the connection closes only once
+// the interpreter reports that it lets go of its devices.
+class EndingRun : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QSignalSpy loggedIn(&telnet, &Telnet::loggedIn);
+        telnet.connectToHost(shell.address());
+        ASSERT_TRUE(shell.login());
+        ASSERT_TRUE(loggedIn.wait(waitLimitMs));
+    }
+
+    FakeShell shell;
+    Telnet telnet{nullptr, false};
+};
+
+TEST_F(EndingRun, interruptsFirstAndClosesWhenDevicesAreLetGo)
+{
+    QSignalSpy ended(&telnet, &Telnet::runEnded);
+    QSignalSpy messages(&telnet, &Telnet::message);
+    telnet.endRun(3600 * 1000);
+    EXPECT_EQ(shell.receive(2), telnetBytes({TELNET_IAC, TELNET_IP}));
+    shell.send("Ctrl + C has been hit. Program will be terminated.\r\nTerminating program... done.\r\n");
+    // The connection stays while the program terminates.
+    ASSERT_TRUE(messages.wait(waitLimitMs));
+    EXPECT_TRUE(ended.isEmpty());
+    EXPECT_TRUE(telnet.findChild<TelnetClient*>()->isLoggedIn());
+    shell.send("Disconnecting devices...");
+    EXPECT_TRUE(shell.waitForPeerClosed());
+    EXPECT_EQ(ended.count(), 1);
+}
+
+TEST_F(EndingRun, closesAfterTheGraceTimeWhenTheRunDoesNotEnd)
+{
+    QSignalSpy ended(&telnet, &Telnet::runEnded);
+    telnet.endRun(100);
+    EXPECT_EQ(shell.receive(2), telnetBytes({TELNET_IAC, TELNET_IP}));
+    EXPECT_TRUE(shell.waitForPeerClosed());
+    EXPECT_EQ(ended.count(), 1);
+}
+
+TEST_F(EndingRun, endOfTheShellEndsTheRunAtOnce)
+{
+    QSignalSpy ended(&telnet, &Telnet::runEnded);
+    telnet.endRun(3600 * 1000);
+    EXPECT_EQ(shell.receive(2), telnetBytes({TELNET_IAC, TELNET_IP}));
+    shell.send("logout\r\n");
+    shell.close();
+    ASSERT_TRUE(ended.wait(waitLimitMs));
+    EXPECT_EQ(ended.count(), 1);
+}
+
+TEST(EndingRunBeforeLogin, endsAtOnceWithoutInterrupt)
+{
+    FakeShell shell;
+    Telnet telnet(nullptr, false);
+    QSignalSpy ended(&telnet, &Telnet::runEnded);
+    telnet.connectToHost(shell.address());
+    ASSERT_TRUE(shell.waitForPeer());
+    telnet.endRun();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(shell.waitForPeerClosed());
+    EXPECT_TRUE(shell.received().isEmpty()) << "nothing is sent to a login prompt";
+}

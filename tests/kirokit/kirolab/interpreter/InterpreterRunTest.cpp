@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 
 using testsupport::LoopbackServer;
 using testsupport::RunningProcess;
@@ -271,6 +273,24 @@ TEST_F(InterpreterRun, secondCtrlCPrintsNothingMore)
     EXPECT_EQ(process->exitCode(), 1);
     EXPECT_EQ(process->out().count("Ctrl + C has been hit. Program will be terminated.\n"), 1);
     EXPECT_TRUE(process->out().endsWith("Terminating program... done.\nDisconnecting devices... done.\n"));
+}
+
+// A dropped shell connection (hang-up) and a plain kill end the run like Ctrl+C: the program
+// is terminated and the devices are let go before the process ends.
+TEST_F(InterpreterRun, hangUpAndTerminationEndTheRunLikeCtrlC)
+{
+    const QString project = write("count.tkp2", projectXml(CountingVariables, "", CountingProgram));
+    for (const int signal : {SIGHUP, SIGTERM}) {
+        auto process = start({"-f", project});
+        ASSERT_TRUE(process->waitForOutput("Starting program... done.\n")) << process->out().toStdString();
+        process->sendSignal(signal);
+        ASSERT_TRUE(process->waitForExit()) << "signal " << signal;
+        EXPECT_FALSE(process->crashed()) << "signal " << signal;
+        EXPECT_EQ(process->exitCode(), 1) << "signal " << signal;
+        EXPECT_EQ(process->out().count("Ctrl + C has been hit. Program will be terminated.\n"), 1);
+        EXPECT_TRUE(process->out().endsWith("Terminating program... done.\nDisconnecting devices... done.\n"))
+            << "signal " << signal << ": " << process->out().toStdString();
+    }
 }
 
 TEST_F(InterpreterRun, secondInstanceEndsAtOnceWithoutOutput)

@@ -1,0 +1,12 @@
+#include <tavview/ShellQuote.h>
+
+namespace tavview {
+
+QString shellQuoted(const QString& text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+} // namespace tavview
