@@ -1,0 +1,30 @@
+#include <QAction>
+#include <QActionGroup>
+#include <tavview/Actions.h>
+
+namespace tavview {
+
+Actions& Actions::singleton()
+{
+    static Actions instance;
+    return instance;
+}
+
+Actions::Actions()
+    : _uploadGroup(new QActionGroup(this)), showToolbar(new QAction(this)),
+      uploadCurProj(
+          new QAction(QIcon(QStringLiteral(":/images/application_go.png")), QString(), _uploadGroup))
+{
+    showToolbar->setCheckable(true);
+    uploadCurProj->setCheckable(true);
+    translate();
+}
+
+void Actions::translate()
+{
+    showToolbar->setText(tr("Toolbar"));
+    uploadCurProj->setText(tr("Upload project"));
+    uploadCurProj->setToolTip(tr("Upload current project to Tavik"));
+}
+
+} // namespace tavview

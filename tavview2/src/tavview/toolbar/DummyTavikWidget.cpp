@@ -1,0 +1,22 @@
+#include <QHBoxLayout>
+#include <QLabel>
+#include <tavview/toolbar/DummyTavikWidget.h>
+
+namespace tavview::toolbar {
+
+DummyTavikWidget::DummyTavikWidget(QWidget* parent) : QWidget(parent), _label(new QLabel(this))
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->addStretch(100);
+    layout->addWidget(_label);
+    layout->addStretch(100);
+    translate();
+}
+
+void DummyTavikWidget::translate()
+{
+    _label->setText(tr("No Tavik available"));
+    _label->setAccessibleName(_label->text());
+}
+
+} // namespace tavview::toolbar
