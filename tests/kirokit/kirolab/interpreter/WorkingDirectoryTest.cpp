@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -67,4 +68,32 @@ TEST(WorkingDirectory, programChangesDirectoryWhereItIsInstalled)
                 << c.programDir.toStdString();
         }
     }
+}
+
+// An installation starts the program through a link in /usr/bin: the program works in its real
+// folder and loads the registries beside it, not beside the link.
+TEST(WorkingDirectory, programStartedThroughALinkUsesItsRealFolder)
+{
+    QTemporaryDir root;
+    const QDir base(root.path());
+    ASSERT_TRUE(base.mkpath("links"));
+    const QString link = base.filePath("links/tavview_interpreter");
+    ASSERT_TRUE(QFile::link(QStringLiteral(TAVVIEW_INTERPRETER), link));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", root.path());
+    const auto result =
+        testsupport::runProcess(link, {"-f", base.filePath("missing.tkp2")}, environment, root.path());
+
+    const int at = result.err.indexOf("New working directory: ");
+    ASSERT_GE(at, 0) << result.err.toStdString();
+    const QString reported = result.err.mid(at).section('\n', 0, 0).mid(23);
+    EXPECT_EQ(QDir(reported).canonicalPath(), QFileInfo(QStringLiteral(TAVVIEW_INTERPRETER)).canonicalPath());
+    EXPECT_TRUE(result.out.contains("Loading types...       done.\n"
+                                    "Loading actor types... done.\n"
+                                    "Loading devices...     done.\n"))
+        << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains("Loading project \"" + base.filePath("missing.tkp2") + "\"... failed"))
+        << result.out.toStdString();
+    EXPECT_EQ(result.exitCode, 0);
 }
