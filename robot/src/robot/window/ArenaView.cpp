@@ -139,10 +139,15 @@ void ArenaView::paintRays(QPainter& painter, const QTransform& transform) const
         }
         const QString text =
             inRange ? tr("%1 m").arg(length, 0, 'f', 2) : tr("> %1 m").arg(Robot::sensorRange);
-        const QPointF middle = (from + to) / 2;
         QRectF box = painter.fontMetrics().boundingRect(text);
         box.adjust(-4, -2, 4, 2);
-        box.moveCenter(middle);
+        // A short ray's value would hide the robot: it goes just past the wall instead.
+        const QPointF along =
+            QLineF(from, to).length() > 0 ? (to - from) / QLineF(from, to).length() : QPointF();
+        box.moveCenter(QLineF(from, to).length() > 2 * box.width() ? (from + to) / 2
+                                                                   : to + along * (box.width() / 2 + 6));
+        box.moveTopLeft({std::clamp(box.left(), 0.0, width() - box.width()),
+                         std::clamp(box.top(), 0.0, height() - box.height())});
         painter.setPen(QPen(RayColour.darker(120), 1));
         painter.setBrush(QColor(255, 255, 255, 225));
         painter.drawRoundedRect(box, 4, 4);
