@@ -55,6 +55,8 @@ void ControllerLink::acceptController()
             continue;
         }
         _controller = socket;
+        // A changed reading goes out at once, not after the peer's delayed acknowledgement.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         _peer = peerName(*socket);
         _received.clear();
         _discardingLine = false;

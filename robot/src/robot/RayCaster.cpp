@@ -21,9 +21,11 @@ double RayCaster::hit(const Segment& wall, Vector origin, Vector direction)
     const Vector along = wall.b - wall.a;
     const Vector toWall = wall.a - origin;
     const double denominator = direction.cross(along);
-    if (std::abs(denominator) <= Epsilon * along.length()) {
+    // Squares compared, as this runs for every wall and sensor in every step.
+    if (denominator * denominator <= Epsilon * Epsilon * along.dot(along)) {
         // Parallel: only a wall on the ray's own line is met, at its nearer end ahead.
-        if (std::abs(toWall.cross(direction)) > Epsilon * std::max(1.0, toWall.length()))
+        const double offLine = toWall.cross(direction);
+        if (offLine * offLine > Epsilon * Epsilon * std::max(1.0, toWall.dot(toWall)))
             return -1;
         const double first = toWall.dot(direction);
         const double second = (wall.b - origin).dot(direction);
@@ -40,11 +42,17 @@ double RayCaster::hit(const Segment& wall, Vector origin, Vector direction)
 
 double RayCaster::distance(const Segment& wall, Vector point)
 {
+    return std::sqrt(squaredDistance(wall, point));
+}
+
+double RayCaster::squaredDistance(const Segment& wall, Vector point)
+{
     const Vector along = wall.b - wall.a;
     const double lengthSquared = along.dot(along);
     const double s =
         lengthSquared > 0 ? std::clamp((point - wall.a).dot(along) / lengthSquared, 0.0, 1.0) : 0.0;
-    return (point - (wall.a + along * s)).length();
+    const Vector offset = point - (wall.a + along * s);
+    return offset.dot(offset);
 }
 
 double RayCaster::cast(Vector origin, Vector direction, double range) const
@@ -58,12 +66,12 @@ double RayCaster::cast(Vector origin, Vector direction, double range) const
     return nearest;
 }
 
-double RayCaster::clearance(Vector point) const
+double RayCaster::clearance(const std::vector<Segment>& walls, Vector point)
 {
     double nearest = std::numeric_limits<double>::infinity();
-    for (const Segment& wall : _walls)
-        nearest = std::min(nearest, distance(wall, point));
-    return nearest;
+    for (const Segment& wall : walls)
+        nearest = std::min(nearest, squaredDistance(wall, point));
+    return std::sqrt(nearest);
 }
 
 } // namespace robot

@@ -16,11 +16,13 @@ public:
     // range when none is nearer. A ray through a wall's end point or along a wall meets it.
     double cast(Vector origin, Vector direction, double range) const;
     // The distance from point to the nearest wall; infinity without walls.
-    double clearance(Vector point) const;
+    double clearance(Vector point) const { return clearance(_walls, point); }
+    static double clearance(const std::vector<Segment>& walls, Vector point);
 
     // The distance along the ray to one wall; negative when the ray misses it.
     static double hit(const Segment& wall, Vector origin, Vector direction);
     static double distance(const Segment& wall, Vector point);
+    static double squaredDistance(const Segment& wall, Vector point);
 
     const std::vector<Segment>& walls() const { return _walls; }
 

@@ -57,7 +57,8 @@ public:
 private:
     bool fits(const Pose& pose) const;
     Ray ray(Sensor sensor) const;
-    void sense();
+    // Takes the clearance of the pose, which the step has at hand already.
+    void sense(double clearance);
 
     const Arena _arena;
     const RayCaster _walls;
@@ -66,6 +67,8 @@ private:
     double _speed = 0;
     double _steering = 0;
     SensorReadings _readings;
+    // The walls near a blocked step, kept to spare an allocation per step.
+    std::vector<Segment> _nearby;
 };
 
 } // namespace robot
