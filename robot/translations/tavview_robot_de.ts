@@ -122,6 +122,10 @@
         <source>the robot (radius %1 m) does not fit at the start: it overlaps a wall</source>
         <translation>der Roboter (Radius %1 m) passt nicht an den Start: er überlappt eine Wand</translation>
     </message>
+    <message>
+        <source>the start lies inside an obstacle or outside the walls</source>
+        <translation>der Start liegt in einem Hindernis oder außerhalb der Wände</translation>
+    </message>
 </context>
 <context>
     <name>robot::Simulation</name>

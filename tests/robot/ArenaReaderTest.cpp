@@ -65,6 +65,11 @@ TEST(ArenaReader, BadInputNamesFileAndLine)
         // The body (radius 0.1 m) would overlap the wall at y = 0.
         {"wall 0 0 5 0\n\nstart 1 0.05 0\n",
          "test.arena:3: the robot (radius 0.1 m) does not fit at the start: it overlaps a wall"},
+        // Clear of the walls, but inside the obstacle, or beside the room.
+        {"wall 0 0 5 0 5 5 0 5 0 0\nbox 1 1 2 2\nstart 2 2 0\n",
+         "test.arena:3: the start lies inside an obstacle or outside the walls"},
+        {"wall 0 0 5 0 5 5 0 5 0 0\nstart 6 2 0\n",
+         "test.arena:2: the start lies inside an obstacle or outside the walls"},
     };
     for (const auto& [text, message] : cases) {
         SCOPED_TRACE(text);

@@ -14,6 +14,18 @@ void Arena::addBox(const Box& box)
         _walls.push_back({corners[i], corners[(i + 1) % 4]});
 }
 
+bool Arena::isFloor(Vector point) const
+{
+    const Vector low = lowerLeft();
+    const Vector high = upperRight();
+    if (point.x < low.x || point.x > high.x || point.y < low.y || point.y > high.y)
+        return false;
+    return std::none_of(_boxes.begin(), _boxes.end(), [point](const Box& box) {
+        return point.x > box.x && point.x < box.x + box.width && point.y > box.y &&
+               point.y < box.y + box.height;
+    });
+}
+
 Vector Arena::lowerLeft() const
 {
     if (_walls.empty())

@@ -30,6 +30,8 @@ public:
     const std::vector<Segment>& walls() const { return _walls; }
     const std::vector<Box>& boxes() const { return _boxes; }
     const Pose& start() const { return _start; }
+    // Whether a point lies on the floor: within the walls' bounds and in no obstacle.
+    bool isFloor(Vector point) const;
     // The smallest axis-aligned rectangle around all walls: lower-left and upper-right corner.
     Vector lowerLeft() const;
     Vector upperRight() const;

@@ -110,6 +110,10 @@ bool ArenaReader::parse(const QString& path, const QByteArray& text, Arena* aren
         return fail(
             tr("the robot (radius %1 m) does not fit at the start: it overlaps a wall").arg(_robotRadius));
     }
+    if (!result.isFloor({start.x, start.y})) {
+        lineNumber = startLine;
+        return fail(tr("the start lies inside an obstacle or outside the walls"));
+    }
     *arena = std::move(result);
     return true;
 }

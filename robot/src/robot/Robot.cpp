@@ -49,7 +49,8 @@ void Robot::setSteering(double degrees)
 
 bool Robot::place(const Pose& pose)
 {
-    if (!fits(pose))
+    // Clear of every wall is not enough: inside an obstacle or outside the room is no place.
+    if (!fits(pose) || !_arena.isFloor({pose.x, pose.y}))
         return false;
     _pose = pose;
     sense(_walls.clearance({_pose.x, _pose.y}));

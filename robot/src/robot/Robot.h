@@ -43,7 +43,7 @@ public:
     double steering() const { return _steering; }
 
     // Puts the robot down at a pose; false, and nothing changes, when the body would overlap
-    // a wall there.
+    // a wall there or the place is not on the floor (in an obstacle, outside the room).
     bool place(const Pose& pose);
     // Drives for one step of stepSeconds.
     void step();
