@@ -1,17 +1,15 @@
 #include "ProjectTestSupport.h"
 
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/SfcModel.h>
-#include <kirogen/device/model/DeviceInstance.h>
 #include <util/GzipReader.h>
-
-#include <QDir>
-#include <QRegularExpression>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace kirogen::model;
 using lum::core::variant::Variant;
@@ -99,7 +97,7 @@ TEST_F(ProjectTest, EveryExampleSurvivesARoundTrip)
 {
     const QStringList examples =
         QDir(TAVVIEW_DIST_DIR "/examples").entryList({"*.tkp2"}, QDir::Files, QDir::Name);
-    EXPECT_EQ(examples, (QStringList{"counter.tkp2", "robot.tkp2", "traffic.tkp2"}));
+    EXPECT_EQ(examples, (QStringList{"counter.tkp2", "robot.tkp2", "traffic.tkp2", "wallfollow.tkp2"}));
     for (const QString& name : examples) {
         SCOPED_TRACE(name.toStdString());
         const auto original = projecttest::fromFile(TAVVIEW_DIST_DIR "/examples/" + name.toStdString());
@@ -125,7 +123,7 @@ TEST_F(ProjectTest, EveryExampleSurvivesARoundTrip)
 // must not change the project.
 TEST_F(ProjectTest, AnUnvalidatedTreeBuildsTheSameProject)
 {
-    for (const char* name : {"counter.tkp2", "robot.tkp2", "traffic.tkp2"}) {
+    for (const char* name : {"counter.tkp2", "robot.tkp2", "traffic.tkp2", "wallfollow.tkp2"}) {
         SCOPED_TRACE(name);
         QFile file(QStringLiteral(TAVVIEW_DIST_DIR "/examples/") + name);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -201,7 +199,8 @@ TEST_F(ProjectTest, SavingKeepsLayoutAndProtectionButNeverThePassword)
 TEST_F(ProjectTest, OneSessionServesSeveralProjects)
 {
     const auto session = kirogen::gen::session::SerializationIdSession::create();
-    const util::xml::DocumentPtr doc = util::XmlSerializer().load(TAVVIEW_DIST_DIR "/examples/counter.tkp2", true);
+    const util::xml::DocumentPtr doc =
+        util::XmlSerializer().load(TAVVIEW_DIST_DIR "/examples/counter.tkp2", true);
     const auto first = Project::create(doc->root(), session, util::XTime());
     const auto second = Project::create(doc->root(), session, util::XTime());
     EXPECT_NE(first->id(), second->id());
