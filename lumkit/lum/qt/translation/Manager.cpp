@@ -55,14 +55,6 @@ void Manager::setCatalogueDirectory(const QString& directory)
     installCatalogues();
 }
 
-void Manager::addCatalogue(const QString& name)
-{
-    if (_catalogues.contains(name))
-        return;
-    _catalogues.append(name);
-    installCatalogues();
-}
-
 void Manager::applySavedLanguage()
 {
     const QString saved = QSettings().value(SettingsKey, English).toString();
@@ -106,8 +98,10 @@ void Manager::installCatalogues()
     // Qt's own texts (standard buttons, context menus of text views) where Qt's catalogue is
     // installed.
     load(QStringLiteral("qtbase_") + _language, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
-    for (const QString& catalogue : qAsConst(_catalogues))
-        load(catalogue + '_' + _language, _catalogueDirectory);
+    const QDir directory(_catalogueDirectory);
+    for (const QString& file :
+         directory.entryList({QStringLiteral("*_") + _language + ".qm"}, QDir::Files, QDir::Name))
+        load(file, _catalogueDirectory);
 }
 
 } // namespace lum::qt::translation
