@@ -69,6 +69,11 @@ QUrl HelpSystem::topicUrl(const QString& topic) const
     return file.isEmpty() ? QUrl() : QUrl::fromLocalFile(file);
 }
 
+HelpWindow* HelpSystem::window() const
+{
+    return _window;
+}
+
 QAction* HelpSystem::helpAction(const QString& topic)
 {
     if (QAction* action = _actions.value(topic))

@@ -39,7 +39,7 @@ public:
     QUrl topicUrl(const QString& topic) const;
 
     // Null until a topic has been shown.
-    HelpWindow* window() const { return _window; }
+    HelpWindow* window() const;
 
 public slots:
     void showTopic(const QString& topic);

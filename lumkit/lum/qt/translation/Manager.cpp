@@ -19,7 +19,7 @@ Manager& Manager::singleton()
     return manager;
 }
 
-Manager::Manager() : _language(English)
+Manager::Manager() : _language(English), _catalogues{QStringLiteral("lumqt")}
 {
     _catalogueDirectory = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../translations");
 }
@@ -52,6 +52,14 @@ QString Manager::catalogueDirectory() const
 void Manager::setCatalogueDirectory(const QString& directory)
 {
     _catalogueDirectory = directory;
+    installCatalogues();
+}
+
+void Manager::addCatalogue(const QString& name)
+{
+    if (_catalogues.contains(name))
+        return;
+    _catalogues.append(name);
     installCatalogues();
 }
 
@@ -98,10 +106,8 @@ void Manager::installCatalogues()
     // Qt's own texts (standard buttons, context menus of text views) where Qt's catalogue is
     // installed.
     load(QStringLiteral("qtbase_") + _language, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
-    const QDir directory(_catalogueDirectory);
-    for (const QString& file :
-         directory.entryList({QStringLiteral("*_") + _language + ".qm"}, QDir::Files, QDir::Name))
-        load(file, _catalogueDirectory);
+    for (const QString& catalogue : qAsConst(_catalogues))
+        load(catalogue + '_' + _language, _catalogueDirectory);
 }
 
 } // namespace lum::qt::translation

@@ -11,7 +11,8 @@ class QTranslator;
 namespace lum::qt::translation {
 
 // The workbench's language: English (the texts in the code) or German, switched at run time by
-// installing every compiled catalogue "<target>_<language>.qm" of the catalogue folder.
+// installing the compiled catalogues "<catalogue>_<language>.qm" of every registered catalogue
+// ("lumqt" is registered from the start).
 // Widgets connect languageChanged() to their translate() slot. The choice is kept in the user's
 // settings store under "language" and read back by applySavedLanguage() at the next start.
 class Manager : public QObject
@@ -33,6 +34,10 @@ public:
     QString catalogueDirectory() const;
     void setCatalogueDirectory(const QString& directory);
 
+    // Adds a catalogue name ("lumlink", "tavview"); its file is loaded for the current language at
+    // once and on every switch.
+    void addCatalogue(const QString& name);
+
     // Installs the language stored in the settings (English when none is stored).
     void applySavedLanguage();
 
@@ -52,6 +57,7 @@ private:
 
     QString _language;
     QString _catalogueDirectory;
+    QStringList _catalogues;
     std::vector<std::unique_ptr<QTranslator>> _installed;
 };
 
