@@ -6,9 +6,12 @@
 #include <QTextBlock>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <kiroutil/log/Log.h>
 #include <lum/qt/log/Log.h>
 #include <lum/qt/log/View.h>
 #include <lum/qt/log/Window.h>
+#include <lumlink/RuntimeLogReceiver.h>
+#include <thread>
 
 using lum::qt::log::Log;
 using lum::qt::log::View;
@@ -133,4 +136,27 @@ TEST(LogWindow, startsHiddenWhenTheActionIsUnchecked)
     main.show();
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(action.isChecked());
+}
+
+TEST(LogWindow, showsTheRuntimeKitsLogFromNoteUpWithTheLevel)
+{
+    QAction action(QStringLiteral("Messages"), nullptr);
+    Window window(&action);
+    {
+        lumlink::RuntimeLogReceiver receiver;
+        std::thread device([] {
+            kiroutil::Log::singleton().debug("polling");
+            kiroutil::Log::singleton().verbose("read 4 bytes");
+            kiroutil::Log::singleton().note("connected to 127.0.0.1");
+            kiroutil::Log::singleton().severe("drive system failed");
+        });
+        device.join();
+    }
+    kiroutil::Log::singleton().error("after the window stopped listening");
+    QCoreApplication::processEvents();
+
+    const QStringList shown = lines(window.view());
+    ASSERT_EQ(shown.size(), 2) << shown.join('\n').toStdString();
+    EXPECT_EQ(message(shown.at(0)), QStringLiteral("[Note] connected to 127.0.0.1"));
+    EXPECT_EQ(message(shown.at(1)), QStringLiteral("[Severe] drive system failed"));
 }

@@ -31,6 +31,7 @@ Progress::Progress(QWidget* parent, bool cancellable, const QString& title)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(_title);
     layout->addLayout(row);
+    layout->addStretch();
 
     connect(&translation::Manager::singleton(), &translation::Manager::languageChanged, this,
             &Progress::translate);
