@@ -17,6 +17,7 @@ void HyperLabel::setLink(const QUrl& link)
     setCursor(active ? Qt::PointingHandCursor : Qt::ArrowCursor);
     setFocusPolicy(active ? Qt::TabFocus : Qt::NoFocus);
     setToolTip(active ? link.toDisplayString() : QString());
+    setAccessibleDescription(active ? link.toDisplayString() : QString());
 }
 
 void HyperLabel::mousePressEvent(QMouseEvent* event)
