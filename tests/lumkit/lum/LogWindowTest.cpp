@@ -11,6 +11,7 @@
 #include <lum/qt/log/View.h>
 #include <lum/qt/log/Window.h>
 #include <lumlink/RuntimeLogReceiver.h>
+#include <memory>
 #include <thread>
 
 using lum::qt::log::Log;
@@ -36,6 +37,17 @@ QString message(const QString& line)
     const QRegularExpressionMatch match = stamp.match(line);
     return match.hasMatch() ? match.captured(1) : QStringLiteral("<no time stamp: %1>").arg(line);
 }
+
+// Each case starts without lines left over from an earlier one.
+class LogWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QCoreApplication::processEvents();
+        Log::singleton().clearBacklog();
+    }
+};
 
 } // namespace
 
@@ -71,7 +83,7 @@ TEST(LogView, copiesSelectsAndClearsButNeverEdits)
     EXPECT_FALSE(view.copyAction()->isEnabled());
 }
 
-TEST(LogWindow, showsMessagesLoggedOnOtherThreadsInOrder)
+TEST_F(LogWindowTest, showsMessagesLoggedOnOtherThreadsInOrder)
 {
     QAction action(QStringLiteral("Messages"), nullptr);
     Window window(&action);
@@ -99,7 +111,7 @@ TEST(LogWindow, showsMessagesLoggedOnOtherThreadsInOrder)
     EXPECT_EQ(message(shown.at(202)), QStringLiteral("[Note] device found"));
 }
 
-TEST(LogWindow, visibilityFollowsTheActionAndBack)
+TEST_F(LogWindowTest, visibilityFollowsTheActionAndBack)
 {
     QMainWindow main;
     QAction action(QStringLiteral("Messages"), nullptr);
@@ -126,7 +138,7 @@ TEST(LogWindow, visibilityFollowsTheActionAndBack)
     EXPECT_TRUE(action.isChecked());
 }
 
-TEST(LogWindow, startsHiddenWhenTheActionIsUnchecked)
+TEST_F(LogWindowTest, startsHiddenWhenTheActionIsUnchecked)
 {
     QMainWindow main;
     QAction action(QStringLiteral("Messages"), nullptr);
@@ -138,7 +150,7 @@ TEST(LogWindow, startsHiddenWhenTheActionIsUnchecked)
     EXPECT_FALSE(action.isChecked());
 }
 
-TEST(LogWindow, showsTheRuntimeKitsLogFromNoteUpWithTheLevel)
+TEST_F(LogWindowTest, showsTheRuntimeKitsLogFromNoteUpWithTheLevel)
 {
     QAction action(QStringLiteral("Messages"), nullptr);
     Window window(&action);
@@ -159,4 +171,26 @@ TEST(LogWindow, showsTheRuntimeKitsLogFromNoteUpWithTheLevel)
     ASSERT_EQ(shown.size(), 2) << shown.join('\n').toStdString();
     EXPECT_EQ(message(shown.at(0)), QStringLiteral("[Note] connected to 127.0.0.1"));
     EXPECT_EQ(message(shown.at(1)), QStringLiteral("[Severe] drive system failed"));
+}
+
+TEST_F(LogWindowTest, aWindowMadeLaterShowsTheMessagesOfTheStartUp)
+{
+    Log::log(QStringLiteral("Could not read tavview2.ini"));
+    for (int i = 0; i < Log::MaximumBacklog; ++i)
+        Log::log(QStringLiteral("loading %1").arg(i));
+    QCoreApplication::processEvents();
+
+    QAction action(QStringLiteral("Messages"), nullptr);
+    auto window = std::make_unique<Window>(&action);
+    const QStringList shown = lines(window->view());
+    ASSERT_EQ(shown.size(), Log::MaximumBacklog);
+    EXPECT_EQ(message(shown.first()), QStringLiteral("loading 0"));
+    EXPECT_EQ(message(shown.last()), QStringLiteral("loading %1").arg(Log::MaximumBacklog - 1));
+
+    // What the user cleared stays cleared in the next window.
+    window->view()->clearAction()->trigger();
+    Log::log(QStringLiteral("after clearing"));
+    QCoreApplication::processEvents();
+    window = std::make_unique<Window>(&action);
+    EXPECT_EQ(lines(window->view()).size(), 1);
 }

@@ -61,7 +61,14 @@ void Log::post(const QString& line)
     // Queued: the signal is emitted on the thread that owns the log (the GUI thread), whichever
     // thread logged.
     QMetaObject::invokeMethod(
-        this, [this, line] { emit lineLogged(line); }, Qt::QueuedConnection);
+        this,
+        [this, line] {
+            _backlog.append(line);
+            if (_backlog.size() > MaximumBacklog)
+                _backlog.removeFirst();
+            emit lineLogged(line);
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace lum::qt::log

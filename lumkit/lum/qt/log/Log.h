@@ -3,11 +3,14 @@
 #include <QEvent>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace lum::qt::log {
 
 // The workbench's message log. log() may be called from any thread; every message becomes one
 // time-stamped line that reaches lineLogged() on the GUI thread, where the message window shows it.
+// The newest lines are also kept, so that a window created later (messages of the start-up come
+// before the main window) still shows them.
 class Log : public QObject
 {
     Q_OBJECT
@@ -49,6 +52,12 @@ public:
     // "hh:mm:ss.zzz [Level] message"; messages below Note are dropped.
     static void log(Level level, const QString& message);
 
+    static constexpr int MaximumBacklog = 10000;
+
+    // The lines delivered so far, oldest first, at most MaximumBacklog (GUI thread).
+    QStringList backlog() const { return _backlog; }
+    void clearBacklog() { _backlog.clear(); }
+
     // The level's translated name as shown in a line ("Note", "Warning", ...).
     static QString levelName(Level level);
 
@@ -59,6 +68,8 @@ private:
     Log();
 
     void post(const QString& line);
+
+    QStringList _backlog;
 };
 
 } // namespace lum::qt::log

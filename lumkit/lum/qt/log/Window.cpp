@@ -12,7 +12,11 @@ Window::Window(QAction* action, QWidget* parent) : QDockWidget(parent), _action(
 {
     setObjectName(QStringLiteral("logWindow"));
     setWidget(_view);
+    for (const QString& line : Log::singleton().backlog())
+        _view->appendLine(line);
     connect(&Log::singleton(), &Log::lineLogged, _view, &View::appendLine);
+    // Cleared lines must not come back in a window made later.
+    connect(_view->clearAction(), &QAction::triggered, &Log::singleton(), &Log::clearBacklog);
     if (_action) {
         _action->setCheckable(true);
         if (!_action->isChecked())
