@@ -313,6 +313,24 @@ std::vector<std::string> ProjectEditor::usesOfDevice(const std::string& name) co
     return uses;
 }
 
+bool ProjectEditor::programUsesGlobalVariable(const std::string& program, const std::string& variable) const
+{
+    if (const auto diagram = _project->diagram(program)) {
+        return std::any_of(diagram->blocks().begin(), diagram->blocks().end(),
+                           [&variable](const FunctionBlock& b) {
+                               return (b.typeId == "gvread" || b.typeId == "gvwrite") &&
+                                      parameter(b, "variable") == variable;
+                           });
+    }
+    for (const auto& sfc : _project->_sfcModels) {
+        if (sfc->name() != program)
+            continue;
+        return std::any_of(sfc->transitions().begin(), sfc->transitions().end(),
+                           [&variable](const SfcTransition& t) { return mentions(t.condition, variable); });
+    }
+    return false;
+}
+
 bool ProjectEditor::hasProgram(const std::string& name) const
 {
     if (_project->_diagrams.count(name))

@@ -71,6 +71,8 @@ public:
     std::vector<std::string> usesOfDevice(const std::string& name) const;
     // A program of either kind has that name.
     bool hasProgram(const std::string& name) const;
+    // The program (a diagram's blocks, a chart's conditions) names the global variable.
+    bool programUsesGlobalVariable(const std::string& program, const std::string& variable) const;
 
 private:
     bool refuse(std::string* error, const std::string& reason) const;
