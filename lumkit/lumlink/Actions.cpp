@@ -1,9 +1,14 @@
 #include <QAction>
 #include <QIcon>
+#include <QWidget>
 #include <lum/qt/translation/Manager.h>
 #include <lumlink/Actions.h>
 #include <lumlink/HelpSystem.h>
 #include <lumlink/HelpWindow.h>
+#include <lumlink/project/DevicesWindow.h>
+#include <lumlink/project/GlobalVariablesWindow.h>
+#include <lumlink/project/Manager.h>
+#include <lumlink/project/Project.h>
 
 namespace lumlink {
 
@@ -68,6 +73,26 @@ Actions::Actions()
     logWindowAction->setCheckable(true);
     connect(mainWindowLibraryAction, &QAction::triggered, this,
             [] { HelpSystem::singleton().showTopic(HelpSystem::ContentsTopic); });
+    connect(viewLibraryAction1, &QAction::triggered, this, [] {
+        if (project::Project* active = project::Manager::singleton().activeProject()) {
+            QWidget* window = active->globalVariablesWindow();
+            window->show();
+            window->raise();
+        }
+    });
+    connect(viewLibraryAction2, &QAction::triggered, this, [] {
+        if (project::Project* active = project::Manager::singleton().activeProject()) {
+            QWidget* window = active->devicesWindow();
+            window->show();
+            window->raise();
+        }
+    });
+    connect(windowDialogsAction, &QAction::triggered, this, [] {
+        if (project::Project* active = project::Manager::singleton().activeProject()) {
+            for (QWidget* dialog : active->dialogs())
+                dialog->raise();
+        }
+    });
     connect(&lum::qt::translation::Manager::singleton(), &lum::qt::translation::Manager::languageChanged,
             this, &Actions::translate);
     translate();

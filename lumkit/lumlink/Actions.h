@@ -10,9 +10,10 @@ namespace lumlink {
 // and toolbar. Where the workbench itself answers an action it connects to triggered(); the
 // library answers these itself:
 // - mainWindowLibraryAction (F1) opens the help contents;
-// - toolbarLibraryAction shows the block palette, viewLibraryAction1 the global-variables
-//   window, viewLibraryAction2 the devices window and windowDialogsAction raises every open
-//   window of the project: the project's program view answers them while it is shown;
+// - viewLibraryAction1 shows the active project's global-variables window,
+//   viewLibraryAction2 its devices window, and windowDialogsAction raises every open window
+//   of the active project;
+// - toolbarLibraryAction shows the block palette: the program view answers it;
 // - logWindowAction (checkable) is given to the message window, which it shows and hides;
 // - cutAction, copyAction, pasteAction, deleteAction, selectAllAction and
 //   clearSelectionAction act on the current program editor, which connects to them.

@@ -7,6 +7,8 @@
 #include <lum/qt/log/Log.h>
 #include <lum/qt/translation/Manager.h>
 #include <lumlink/project/Device.h>
+#include <lumlink/project/DevicesWindow.h>
+#include <lumlink/project/GlobalVariablesWindow.h>
 #include <lumlink/project/Importer.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/ProjectFile.h>
@@ -52,8 +54,34 @@ Project::Project(std::shared_ptr<kirogen::model::Project> model, const QFileInfo
 
 Project::~Project()
 {
-    // The run stops before the devices and the model it uses go.
+    // Windows first, then the run, before the devices and the model they show go.
+    _globalVariablesWindow.reset();
+    _devicesWindow.reset();
     delete _simulation;
+}
+
+GlobalVariablesWindow* Project::globalVariablesWindow()
+{
+    if (!_globalVariablesWindow)
+        _globalVariablesWindow = std::make_unique<GlobalVariablesWindow>(this);
+    return _globalVariablesWindow.get();
+}
+
+DevicesWindow* Project::devicesWindow()
+{
+    if (!_devicesWindow)
+        _devicesWindow = std::make_unique<DevicesWindow>(this);
+    return _devicesWindow.get();
+}
+
+QList<QWidget*> Project::dialogs() const
+{
+    QList<QWidget*> open;
+    if (_globalVariablesWindow && _globalVariablesWindow->isVisible())
+        open.append(_globalVariablesWindow.get());
+    if (_devicesWindow && _devicesWindow->isVisible())
+        open.append(_devicesWindow.get());
+    return open;
 }
 
 void Project::translate()

@@ -12,6 +12,7 @@
 class QAction;
 class QUndoCommand;
 class QUndoStack;
+class QWidget;
 
 namespace kirogen::model {
 class Project;
@@ -21,6 +22,8 @@ class ProjectEditor;
 namespace lumlink::project {
 
 class Device;
+class DevicesWindow;
+class GlobalVariablesWindow;
 class Simulation;
 
 // A project open in the workbench: the runtime model with an undo stack, the modified state,
@@ -120,6 +123,12 @@ public:
     static QAction* createSuspendAction(QObject* parent);
     static QAction* createTerminateAction(QObject* parent);
 
+    // The project's windows, made when first asked for and closed with the project.
+    GlobalVariablesWindow* globalVariablesWindow();
+    DevicesWindow* devicesWindow();
+    // The project's windows that are open, as the Window menu lists them.
+    QList<QWidget*> dialogs() const;
+
     // Pushes an edit; false (and the reason logged) when the model refused it or the project
     // is locked.
     bool push(QUndoCommand* command);
@@ -173,6 +182,8 @@ private:
     bool _validated = false;
     QByteArray _clipboard;
     Simulation* _simulation;
+    std::unique_ptr<GlobalVariablesWindow> _globalVariablesWindow;
+    std::unique_ptr<DevicesWindow> _devicesWindow;
     QString _lastError;
 };
 

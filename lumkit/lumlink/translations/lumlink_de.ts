@@ -377,6 +377,128 @@
     </message>
 </context>
 <context>
+    <name>lumlink::project::DevicesWindow</name>
+    <message>
+        <source>Devices</source>
+        <translation>Geräte</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>State or value</source>
+        <translation>Zustand oder Wert</translation>
+    </message>
+    <message>
+        <source>Devices of the project</source>
+        <translation>Geräte des Projekts</translation>
+    </message>
+    <message>
+        <source>Type of a new device</source>
+        <translation>Typ eines neuen Geräts</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a device</source>
+        <translation>Ein Gerät hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Remove the selected device</source>
+        <translation>Das ausgewählte Gerät entfernen</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Connect the selected device</source>
+        <translation>Das ausgewählte Gerät verbinden</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <source>Disconnect the selected device</source>
+        <translation>Das ausgewählte Gerät trennen</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>verbunden</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>nicht verbunden</translation>
+    </message>
+    <message>
+        <source>parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::GlobalVariablesWindow</name>
+    <message>
+        <source>Global Variables</source>
+        <translation>Globale Variablen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Initial value</source>
+        <translation>Anfangswert</translation>
+    </message>
+    <message>
+        <source>Current value</source>
+        <translation>Aktueller Wert</translation>
+    </message>
+    <message>
+        <source>Global variables</source>
+        <translation>Globale Variablen</translation>
+    </message>
+    <message>
+        <source>Type of a new variable</source>
+        <translation>Typ einer neuen Variablen</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a variable</source>
+        <translation>Eine Variable hinzufügen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete the selected variables</source>
+        <translation>Die ausgewählten Variablen löschen</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::project::Importer</name>
     <message>
         <source>Could not read %1: %2</source>
@@ -561,6 +683,60 @@
     <message>
         <source>set the password</source>
         <translation>Passwort setzen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::import::DeviceMappingDialog</name>
+    <message>
+        <source>Import: Devices</source>
+        <translation>Übernehmen: Geräte</translation>
+    </message>
+    <message>
+        <source>Choose the device of this project that the imported programs are to use instead of each device of the other project.</source>
+        <translation>Wählen Sie für jedes Gerät des anderen Projekts das Gerät dieses Projekts, das die übernommenen Programme stattdessen verwenden sollen.</translation>
+    </message>
+    <message>
+        <source>%1 (%2):</source>
+        <translation>%1 (%2):</translation>
+    </message>
+    <message>
+        <source>Copy as a new device</source>
+        <translation>Als neues Gerät kopieren</translation>
+    </message>
+    <message>
+        <source>Device standing for %1</source>
+        <translation>Gerät anstelle von %1</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::import::SdfDialog</name>
+    <message>
+        <source>Import: Programs</source>
+        <translation>Übernehmen: Programme</translation>
+    </message>
+    <message>
+        <source>Check the programs to import. A sequence chart brings the diagrams it runs.</source>
+        <translation>Haken Sie die zu übernehmenden Programme an. Ein Ablaufplan bringt die Diagramme mit, die er ausführt.</translation>
+    </message>
+    <message>
+        <source>Programs to import</source>
+        <translation>Zu übernehmende Programme</translation>
+    </message>
+    <message>
+        <source>Diagrams run by no sequence chart</source>
+        <translation>Diagramme ohne Ablaufplan</translation>
+    </message>
+    <message>
+        <source>%1: copied as a new device</source>
+        <translation>%1: wird als neues Gerät kopiert</translation>
+    </message>
+    <message>
+        <source>%1: uses %2</source>
+        <translation>%1: verwendet %2</translation>
+    </message>
+    <message>
+        <source>Devices: %1</source>
+        <translation>Geräte: %1</translation>
     </message>
 </context>
 </TS>
