@@ -4,9 +4,10 @@
 #
 # The target <target>_lupdate (not built by default) brings the .ts files up to date with the texts
 # in the sources; the kit's include roots let lupdate find the classes that give tr() its context.
-set(LUMKIT_TRANSLATIONS_DIR ${CMAKE_BINARY_DIR}/translations)
+# Cached so that the tests' folder sees them too.
+set(LUMKIT_TRANSLATIONS_DIR ${CMAKE_BINARY_DIR}/translations CACHE INTERNAL "")
 set(LUMKIT_TRANSLATION_INCLUDE_ROOTS
-    ${CMAKE_SOURCE_DIR}/lumkit ${CMAKE_SOURCE_DIR}/kirokit ${CMAKE_SOURCE_DIR}/tavview2/src)
+    ${CMAKE_SOURCE_DIR}/lumkit ${CMAKE_SOURCE_DIR}/kirokit ${CMAKE_SOURCE_DIR}/tavview2/src CACHE INTERNAL "")
 
 function(lumkit_add_translations target)
     file(GLOB ts_files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/translations/*.ts)

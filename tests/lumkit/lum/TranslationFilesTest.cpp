@@ -80,7 +80,12 @@ TEST(TranslationFiles, everyEntryIsTranslated)
 // that the file lacks.
 TEST(TranslationFiles, everyTextOfTheSourcesIsInItsFile)
 {
-    const QStringList includeRoots = QStringLiteral(LUMKIT_LUPDATE_INCLUDE_ROOTS).split('|');
+    // Without the include roots lupdate files texts under the wrong class and the check is void.
+    const QStringList includeRoots =
+        QStringLiteral(LUMKIT_LUPDATE_INCLUDE_ROOTS).split('|', Qt::SkipEmptyParts);
+    ASSERT_FALSE(includeRoots.isEmpty());
+    for (const QString& root : includeRoots)
+        ASSERT_TRUE(QFileInfo(root).isDir()) << root.toStdString();
     for (const QString& file : translationFiles()) {
         const QFileInfo info(file);
         if (info.dir().dirName() != QLatin1String("translations"))
