@@ -33,6 +33,12 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+double percentile99(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() * 99 / 100];
+}
+
 double kitLoadMs(const std::string& path)
 {
     QElapsedTimer timer;
@@ -126,11 +132,11 @@ int main(int argc, char** argv)
         stack->redo();
         redo.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("%zu edits of %zu variables (median / max ms per step)\n", undo.size(),
+    std::printf("%zu edits of %zu variables (median / 99th percentile / max ms per step)\n", undo.size(),
                 project->kirogenProject()->globalVariables().size());
-    std::printf("  undo                      %8.4f / %8.4f\n", median(undo),
+    std::printf("  undo                      %8.4f / %8.4f / %8.4f\n", median(undo), percentile99(undo),
                 *std::max_element(undo.begin(), undo.end()));
-    std::printf("  redo                      %8.4f / %8.4f\n", median(redo),
+    std::printf("  redo                      %8.4f / %8.4f / %8.4f\n", median(redo), percentile99(redo),
                 *std::max_element(redo.begin(), redo.end()));
     lumlink::project::Manager::singleton().closeProject();
     kirogen::singletons_done();

@@ -42,6 +42,8 @@ DevicesWindow::DevicesWindow(Project* project, QWidget* parent)
     layout->addWidget(_tree);
     _tree->setColumnCount(3);
     _tree->header()->setStretchLastSection(true);
+    _tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    _tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     for (const auto& type : kirogen::device::model::DeviceTypeRegistry::singleton().all())
         _typeBox->addItem(QString::fromStdString(type->displayName()), QString::fromStdString(type->xmlId()));
     _addButton->setIcon(QIcon(QStringLiteral(":/silk/accept.png")));

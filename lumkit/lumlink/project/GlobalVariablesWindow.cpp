@@ -39,6 +39,7 @@ GlobalVariablesWindow::GlobalVariablesWindow(Project* project, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(_table);
     _table->horizontalHeader()->setStretchLastSection(true);
+    _table->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::ResizeToContents);
     _table->verticalHeader()->hide();
     _table->setSelectionBehavior(QAbstractItemView::SelectRows);
     for (const kirogen::model::DataType& type : kirogen::model::TypeRegistry::singleton().all())
