@@ -3,10 +3,12 @@
 #include <LoopbackServer.h>
 #include <QAction>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/Project.h>
 #include <lumlink/project/Device.h>
+#include <lumlink/project/GlobalVariablesWindow.h>
 #include <lumlink/project/Simulation.h>
 
 using lumlink::project::Manager;
@@ -201,4 +203,28 @@ TEST_F(SimulationTest, ReplacingOrDroppingTheProjectInAnyStateEndsTheRunCleanly)
     empty->on_startAll();
     EXPECT_EQ(empty->simulation()->state(), Simulation::Stopped);
     EXPECT_TRUE(logged("no sequence chart"));
+}
+
+TEST_F(SimulationTest, TheGlobalVariablesWindowShowsTheValuesOfTheRun)
+{
+    Project* project = projectWith("<device name=\"sim\" type=\"Test Simulated Robot\"/>");
+    ASSERT_NE(project, nullptr);
+    lumlink::project::GlobalVariablesWindow* window = project->globalVariablesWindow();
+    QTableWidget* table = window->table();
+    const int countRow = 0;
+    ASSERT_EQ(table->item(countRow, lumlink::project::GlobalVariablesWindow::NameColumn)->text(), "count");
+    const auto current = [&](int row) {
+        return table->item(row, lumlink::project::GlobalVariablesWindow::CurrentValueColumn)->text();
+    };
+    EXPECT_TRUE(current(countRow).isEmpty());
+
+    project->startAction()->trigger();
+    ASSERT_TRUE(waitForState(project, Simulation::Running));
+    EXPECT_TRUE(waitFor([&] { return current(countRow).toDouble() >= 3; }));
+    // A variable the run never writes shows no current value.
+    EXPECT_TRUE(current(1).isEmpty());
+    project->suspendAction()->trigger();
+    processEventsFor(2 * Simulation::PollInterval);
+    EXPECT_EQ(current(countRow).toDouble(), count(project));
+    project->terminateAction()->trigger();
 }
