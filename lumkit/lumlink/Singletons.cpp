@@ -10,14 +10,20 @@
 #include <lumlink/HelpSystem.h>
 #include <lumlink/HelpWindow.h>
 #include <lumlink/Installation.h>
+#include <lumlink/RuntimeLogReceiver.h>
 #include <lumlink/Singletons.h>
 #include <lumlink/project/Manager.h>
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
 
+#include <memory>
+
 namespace lumlink {
 
 namespace {
+
+// The runtime kit's log reaches the message window from start-up to shut-down.
+std::unique_ptr<RuntimeLogReceiver> runtimeLog;
 
 // Several folders may be given, separated by ";", as the interpreter takes them.
 QStringList folders(const QString& setting)
@@ -83,6 +89,7 @@ void loadSystem(int parts)
 void singletons_init(kirogen::observer::Observer* loadingObserver)
 {
     kirogen::singletons_init(loadingObserver, "UTF-8");
+    runtimeLog = std::make_unique<RuntimeLogReceiver>();
     const Installation& installation = Installation::singleton();
     util::XmlSerializer::addGlobalEntityResolverSearchPath(installation.schemaDir().toStdString());
     lum::qt::translation::Manager::singleton().addCatalogue(QStringLiteral("lumlink"));
@@ -92,6 +99,7 @@ void singletons_init(kirogen::observer::Observer* loadingObserver)
 void singletons_done()
 {
     project::Manager::singleton().closeProject();
+    runtimeLog.reset();
     kirogen::singletons_done();
 }
 
