@@ -67,6 +67,9 @@ protected:
     {
         return QStringLiteral(TAVVIEW_DIST_DIR "/examples/") + name;
     }
+    // A robot project of the tests' own, so that changes to the shipped examples never
+    // change what these tests expect.
+    static QString patrolProject() { return QStringLiteral(LUMLINK_TEST_DATA "/patrol.tkp2"); }
 
     // Whether a line of the message window holds the text; lines logged on this thread
     // arrive once events are processed.

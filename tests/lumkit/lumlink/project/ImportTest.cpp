@@ -41,7 +41,7 @@ TEST_F(ImportTest, ListsProgramsGroupedByChartAndDevicesByType)
     Project* project = Manager::singleton().createNewProject();
     QMap<QString, QStringList> programs;
     QMap<QString, QString> devices;
-    ASSERT_TRUE(project->getSDFsAndDevs(QFileInfo(example("robot.tkp2")), programs, devices));
+    ASSERT_TRUE(project->getSDFsAndDevs(QFileInfo(patrolProject()), programs, devices));
     EXPECT_EQ(programs, (QMap<QString, QStringList>{{"Patrol", {"stop", "drive"}}}));
     EXPECT_EQ(devices, (QMap<QString, QString>{{"tavik", "LUM GmbH Tavik"}}));
 
@@ -87,7 +87,7 @@ TEST_F(ImportTest, DevicesAreMappedOrCopiedAndNameClashesRenamed)
     Device* robot =
         Device::create(robotType->createDeviceInstance(project->kirogenProject(), "myRobot"), project);
     ASSERT_TRUE(project->addDevice(robot));
-    const QFileInfo robotExample(example("robot.tkp2"));
+    const QFileInfo robotExample(patrolProject());
 
     // Unmapped: the robot of the other project is copied under its own name.
     QSignalSpy deviceAdded(&Manager::singleton(), &Manager::projectDeviceAdded);
@@ -133,8 +133,8 @@ TEST_F(ImportTest, AMappingOntoADeviceOfAnotherTypeOrAnUnknownProgramImportsNoth
     const std::string before = project->kirogenProject()->toXml();
     const int steps = project->undoStack()->count();
     EXPECT_FALSE(
-        project->importSDFsIntoProject(QFileInfo(example("robot.tkp2")), {"Patrol"}, {{"tavik", "cam"}}));
-    EXPECT_FALSE(project->importSDFsIntoProject(QFileInfo(example("robot.tkp2")), {"Nope"}, {}));
+        project->importSDFsIntoProject(QFileInfo(patrolProject()), {"Patrol"}, {{"tavik", "cam"}}));
+    EXPECT_FALSE(project->importSDFsIntoProject(QFileInfo(patrolProject()), {"Nope"}, {}));
     EXPECT_EQ(project->kirogenProject()->toXml(), before);
     EXPECT_EQ(project->undoStack()->count(), steps);
     EXPECT_TRUE(logged("cam"));

@@ -32,7 +32,7 @@ using ProjectEditingTest = KitFixture;
 
 TEST_F(ProjectEditingTest, EditsThatWouldBreakTheProjectAreRefusedAndLeaveNoStep)
 {
-    Project* project = open(example("robot.tkp2"));
+    Project* project = open(patrolProject());
     ASSERT_NE(project, nullptr);
     const std::string before = project->kirogenProject()->toXml();
     QSignalSpy modified(&Manager::singleton(), &Manager::projectWasModified);
@@ -61,7 +61,7 @@ TEST_F(ProjectEditingTest, EditsThatWouldBreakTheProjectAreRefusedAndLeaveNoStep
 
 TEST_F(ProjectEditingTest, VariablesAndDevicesChangeAndComeBackThroughTheUndoStack)
 {
-    Project* project = open(example("robot.tkp2"));
+    Project* project = open(patrolProject());
     ASSERT_NE(project, nullptr);
     const std::string before = project->kirogenProject()->toXml();
     QSignalSpy added(project, &Project::globalVariableAdded);

@@ -169,7 +169,7 @@ TEST_F(ProjectLifecycleTest, EveryExampleSavedBothWaysReopensAsTheSameProject)
 
 TEST_F(ProjectLifecycleTest, TabsChangedInTheViewAreSavedWithTheProject)
 {
-    Project* project = open(example("robot.tkp2"));
+    Project* project = open(patrolProject());
     ASSERT_NE(project, nullptr);
     EXPECT_EQ(project->openTabs(), (QStringList{"Patrol", "drive"}));
     project->setOpenTabs({"stop", "nothing", "Patrol"}, "stop");

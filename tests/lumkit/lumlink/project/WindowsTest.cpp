@@ -45,7 +45,7 @@ using WindowsTest = KitFixture;
 
 TEST_F(WindowsTest, GlobalVariablesAreEditedInTheTableThroughTheUndoStack)
 {
-    Project* project = open(example("robot.tkp2"));
+    Project* project = open(patrolProject());
     ASSERT_NE(project, nullptr);
     lumlink::Actions::singleton().viewLibraryAction1->trigger();
     GlobalVariablesWindow* window = project->globalVariablesWindow();
@@ -116,7 +116,7 @@ TEST_F(WindowsTest, TheProgramListGivesTheCheckedChartsAndDiagramsForTheImport)
     ASSERT_TRUE(project->addDevice(newDevice(project, "LUM GmbH Tavik", "tavik")));
     QMap<QString, QStringList> programs;
     QMap<QString, QString> devices;
-    ASSERT_TRUE(project->getSDFsAndDevs(QFileInfo(example("robot.tkp2")), programs, devices));
+    ASSERT_TRUE(project->getSDFsAndDevs(QFileInfo(patrolProject()), programs, devices));
     DeviceMappingDialog mapping(devices, project);
     SdfDialog dialog(programs, devices, mapping.getMapping());
     EXPECT_EQ(dialog.getSelection(), QStringList{"Patrol"});
@@ -125,7 +125,7 @@ TEST_F(WindowsTest, TheProgramListGivesTheCheckedChartsAndDiagramsForTheImport)
     EXPECT_EQ(chart->flags() & Qt::ItemIsUserCheckable, Qt::ItemIsUserCheckable);
     EXPECT_EQ(chart->child(0)->flags() & Qt::ItemIsUserCheckable, 0);
 
-    ASSERT_TRUE(project->importSDFsIntoProject(QFileInfo(example("robot.tkp2")), dialog.getSelection(),
+    ASSERT_TRUE(project->importSDFsIntoProject(QFileInfo(patrolProject()), dialog.getSelection(),
                                                mapping.getMapping()));
     EXPECT_EQ(project->devices().size(), 1);
     EXPECT_EQ(project->kirogenProject()->sfcModels().size(), 1u);

@@ -10,7 +10,7 @@
 TEST(UploaderTranslation, germanCatalogueTranslatesTheFolderViewAndTheVariableTable)
 {
     QTranslator german;
-    ASSERT_TRUE(german.load(QStringLiteral(TAVVIEW_BUILD_DIR "/translations/uploader_de.qm")));
+    ASSERT_TRUE(german.load(QStringLiteral(TAVVIEW_BUILD_DIR "/translations/tavview_de.qm")));
     tavview::uploader::FtpView view;
     tavview::uploader::Debug debug;
     QCoreApplication::installTranslator(&german);
