@@ -260,6 +260,23 @@ TEST_F(InterpreterRun, brokenProjectsEndLoadingWithStatusZero)
     EXPECT_TRUE(missing.out.contains("... failed")) << missing.out.toStdString();
 }
 
+// The program moves to its own folder before it reads the project: a relative path still
+// names the file where the user started it, and is printed as given.
+TEST_F(InterpreterRun, aRelativeProjectPathIsFoundWhereTheProgramWasStarted)
+{
+    write("nochart.tkp2", projectXml(CountingVariables, "", "<programs><fbd name=\"lonely\"/></programs>"));
+    ASSERT_TRUE(QDir(_dir.path()).mkpath("sub"));
+    for (const QString& name : {QStringLiteral("nochart.tkp2"), QStringLiteral("sub/../nochart.tkp2")}) {
+        const auto result = testsupport::runProcess(QStringLiteral(TAVVIEW_INTERPRETER), {"-f", name},
+                                                    environment(), _dir.path());
+        EXPECT_EQ(result.exitCode, 1) << name.toStdString();
+        EXPECT_TRUE(result.err.contains("New working directory: "))
+            << "the program stayed where it was started";
+        EXPECT_TRUE(result.out.contains("Loading project \"" + name + "\"... done.\n"))
+            << result.out.toStdString();
+    }
+}
+
 TEST_F(InterpreterRun, secondCtrlCPrintsNothingMore)
 {
     const QString project = write("count.tkp2", projectXml(CountingVariables, "", CountingProgram));
