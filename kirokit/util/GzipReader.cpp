@@ -149,8 +149,10 @@ bool GzipReader::readFile(const std::string& path, QByteArray* out, std::string*
     char buffer[chunk];
     for (;;) {
         const qint64 count = file.read(buffer, chunk);
-        if (count < 0)
+        if (count < 0) {
+            out->clear();
             return fail(error, path + ": " + file.errorString().toStdString());
+        }
         if (count == 0)
             break;
         total += static_cast<std::size_t>(count);
