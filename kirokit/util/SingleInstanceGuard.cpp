@@ -1,25 +1,58 @@
 #include <util/SingleInstanceGuard.h>
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace util {
 
 SingleInstanceGuard::SingleInstanceGuard(const QString& key, QObject* parent)
-    : QObject(parent), _key(key), _lock(QDir(QDir::tempPath()).filePath(key + QStringLiteral(".lock")))
+    : QObject(parent), _key(key), _lockPath(QDir(QDir::tempPath()).filePath(key + QStringLiteral(".lock")))
 {
-    // A lock is stale only when its process is gone, never because of its age: an instance
-    // may run for days.
-    _lock.setStaleLockTime(0);
-    if (_lock.tryLock(0))
+    if (tryLock())
         listen();
 }
 
-SingleInstanceGuard::~SingleInstanceGuard() = default;
+// The file stays: removing it would let a process that opened it meanwhile lock a file that a
+// third one no longer finds, and both would be the instance.
+SingleInstanceGuard::~SingleInstanceGuard()
+{
+    if (_lockFd >= 0)
+        ::close(_lockFd);
+}
+
+bool SingleInstanceGuard::tryLock()
+{
+    if (_locked)
+        return true;
+    if (_lockFd < 0) {
+        const QByteArray path = QFile::encodeName(_lockPath);
+        _lockFd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        // Someone else's file can still be locked, only not written.
+        if (_lockFd < 0)
+            _lockFd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        if (_lockFd < 0)
+            return false;
+    }
+    if (::flock(_lockFd, LOCK_EX | LOCK_NB) != 0)
+        return false;
+    _locked = true;
+    // For whoever looks: the instance's process id.
+    const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
+    if (::ftruncate(_lockFd, 0) == 0 &&
+        ::pwrite(_lockFd, pid.constData(), static_cast<size_t>(pid.size()), 0) < 0)
+        qWarning("Single-instance lock %s: cannot write the process id", qPrintable(_lockPath));
+    return true;
+}
 
 QString SingleInstanceGuard::keyForExecutable(const QString& filePath)
 {
@@ -40,7 +73,7 @@ bool SingleInstanceGuard::sendMessage(const QString& message, int timeoutMs)
         socket.connectToServer(_key);
         if (socket.waitForConnected(qMax<qint64>(0, timeoutMs - clock.elapsed())))
             break;
-        if (_lock.tryLock(0)) {
+        if (tryLock()) {
             listen(); // the instance has ended meanwhile: this process takes its place
             return false;
         }

@@ -1,3 +1,4 @@
+#include <util/DocumentLimit.h>
 #include <util/SchemaGrammarPool.h>
 #include <util/SchemaResolver.h>
 #include <util/XmlError.h>
@@ -112,10 +113,28 @@ QByteArray XmlSerializer::readFile(const std::string& path)
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
         throw XmlError(path, 0, 0, "cannot open file: " + file.errorString().toStdString());
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw XmlError(path, 0, 0, "cannot read file: " + file.errorString().toStdString());
-    return data;
+    const XmlError tooLarge(
+        path, 0, 0, "the file is larger than the limit of " + std::to_string(documentLimit) + " bytes");
+    // A device or pipe says 0 here (and may never end): it is read in pieces up to the limit.
+    const qint64 size = file.size();
+    if (static_cast<std::size_t>(size) > documentLimit)
+        throw tooLarge;
+    QByteArray data;
+    data.reserve(static_cast<int>(size));
+    static constexpr qint64 chunk = 64 * 1024;
+    for (;;) {
+        const int used = data.size();
+        const qint64 room = std::min<qint64>(chunk, static_cast<qint64>(documentLimit) + 1 - used);
+        resizeWithin(&data, used + static_cast<int>(room), documentLimit);
+        const qint64 count = file.read(data.data() + used, room);
+        data.resize(used + static_cast<int>(std::max<qint64>(count, 0)));
+        if (count < 0)
+            throw XmlError(path, 0, 0, "cannot read file: " + file.errorString().toStdString());
+        if (count == 0)
+            return data;
+        if (static_cast<std::size_t>(data.size()) > documentLimit)
+            throw tooLarge;
+    }
 }
 
 xml::DocumentPtr XmlSerializer::loadFromMem(const char* data, std::size_t size, bool validate,

@@ -39,7 +39,8 @@ public:
     // schema the root names with xsi:noNamespaceSchemaLocation (a bare file name looked up in
     // the search paths).
     xml::DocumentPtr load(const std::string& path, bool validate);
-    // The bytes of a file; throws util::XmlError when it cannot be read.
+    // The bytes of a file; throws util::XmlError when it cannot be read or holds more than
+    // util::documentLimit bytes, having held no more than that.
     static QByteArray readFile(const std::string& path);
     xml::DocumentPtr loadFromMem(const char* data, std::size_t size, bool validate, const std::string& path);
     // Validates without building a tree; throws util::XmlError as a validating load would.

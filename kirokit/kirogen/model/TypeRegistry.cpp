@@ -2,6 +2,7 @@
 #include <lum/core/Serializer.h>
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
+#include <util/xml/Document.h>
 #include <util/xml/Element.h>
 
 namespace kirogen::model {
@@ -14,11 +15,19 @@ TypeRegistry& TypeRegistry::singleton()
 
 void TypeRegistry::loadTypes(const std::string& path)
 {
-    const util::xml::DocumentPtr doc = util::XmlSerializer().load(path, true);
+    std::vector<DataType> types = typesOf(*util::XmlSerializer().load(path, true));
+    TypeRegistry& registry = singleton();
+    std::lock_guard<std::mutex> lock(registry._mutex);
+    for (DataType& type : types)
+        registry._types[type.name] = std::move(type);
+}
 
+std::vector<DataType> TypeRegistry::typesOf(const util::xml::Document& doc)
+{
+    const std::string& path = doc.path();
     const auto& serializer = lum::core::variant::Serializer::singleton();
     std::vector<DataType> types;
-    for (const util::xml::Element* element : doc->root()->children("type")) {
+    for (const util::xml::Element* element : doc.root()->children("type")) {
         DataType type;
         type.name = element->attributeValue("name");
         type.text = element->attributeValue("text");
@@ -31,11 +40,7 @@ void TypeRegistry::loadTypes(const std::string& path)
             throw util::XmlError(path, element->line(), 0, "default \"" + defaultText + "\" is no " + type.name);
         types.push_back(std::move(type));
     }
-
-    TypeRegistry& registry = singleton();
-    std::lock_guard<std::mutex> lock(registry._mutex);
-    for (DataType& type : types)
-        registry._types[type.name] = std::move(type);
+    return types;
 }
 
 bool TypeRegistry::contains(const std::string& name) const

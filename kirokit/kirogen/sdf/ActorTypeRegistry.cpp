@@ -1,6 +1,7 @@
 #include <kirogen/sdf/ActorTypeRegistry.h>
 
 #include <util/XmlSerializer.h>
+#include <util/xml/Document.h>
 #include <util/xml/Element.h>
 
 #include <algorithm>
@@ -53,8 +54,13 @@ void ActorTypeRegistry::loadActorTypes(const std::string& dir)
 
 void ActorTypeRegistry::loadFile(const std::string& path, util::XmlSerializer& serializer)
 {
-    const util::xml::DocumentPtr document = serializer.load(path, true);
-    const Element* root = document->root();
+    loadDocument(*serializer.load(path, true));
+}
+
+void ActorTypeRegistry::loadDocument(const util::xml::Document& document)
+{
+    const std::string& path = document.path();
+    const Element* root = document.root();
 
     std::map<std::string, std::shared_ptr<const ActorType>> declared;
     for (const Element* actor : root->children("actor")) {

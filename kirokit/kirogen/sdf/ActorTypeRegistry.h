@@ -11,6 +11,9 @@
 namespace util {
 class XmlSerializer;
 }
+namespace util::xml {
+class Document;
+}
 
 namespace kirogen::sdf {
 
@@ -24,6 +27,9 @@ public:
     // std::runtime_error naming the file and line of the first fault; types read before the
     // fault stay known. Loading a file again replaces the types it declared before.
     void loadActorTypes(const std::string& dir);
+    // Reads the types of one validated actor-type document, named by its path; the same
+    // faults throw, and loading a path again replaces what it declared before.
+    void loadDocument(const util::xml::Document& document);
 
     // Empty when the id is unknown.
     std::shared_ptr<const ActorType> get(const std::string& typeId) const;

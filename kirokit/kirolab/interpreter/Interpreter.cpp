@@ -304,11 +304,18 @@ bool Interpreter::loadRegistries()
     return true;
 }
 
+std::string Interpreter::projectPath() const
+{
+    if (_projectFile.is_absolute() || _startDirectory.empty())
+        return _projectFile.string();
+    return (_startDirectory / _projectFile).string();
+}
+
 void Interpreter::readProjectDocument()
 {
     // Whatever the reading throws waits in the future until openProject() reports it.
     std::packaged_task<ProjectDocument()> read(
-        [path = _projectFile.string()] { return ProjectDocument::readWhileValidating(path); });
+        [path = projectPath()] { return ProjectDocument::readWhileValidating(path); });
     _projectDocument = read.get_future();
     read();
 }
@@ -320,7 +327,8 @@ bool Interpreter::openProject()
 
     std::optional<ProjectDocument> read;
     try {
-        read.emplace(_projectDocument.valid() ? _projectDocument.get() : ProjectDocument::read(path));
+        read.emplace(_projectDocument.valid() ? _projectDocument.get()
+                                              : ProjectDocument::read(projectPath()));
         if (read->uncompressError()) {
             std::cout << "Error uncompressing file " << QString::fromStdString(path).toLatin1().constData()
                       << std::endl;

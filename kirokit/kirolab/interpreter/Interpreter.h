@@ -52,6 +52,10 @@ public:
     // (help, version, or an error already reported on standard error).
     bool parseCommandLineArguments(int argc, char** argv);
 
+    // The directory the user started the program in, before main moved to its own: a relative
+    // project path names a file there.
+    void setStartDirectory(const std::filesystem::path& dir) { _startDirectory = dir; }
+
     // Reads "tavview2.ini" from the working directory; falls back to setDefaultPaths.
     bool parseConfigFile(std::string* userDir);
     void setDefaultPaths(std::string* userDir);
@@ -102,6 +106,8 @@ private:
     Interpreter();
 
     bool loadRegistries();
+    // The project file to read: _projectFile, a relative one taken from the start directory.
+    std::string projectPath() const;
     void readProjectDocument();
     void applyGlobalVariableValues();
     void applyDeviceConfigValues(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
@@ -113,6 +119,7 @@ private:
     static Interpreter* _instance;
 
     std::filesystem::path _projectFile;
+    std::filesystem::path _startDirectory;
     // Read by loadSystem(), taken by openProject().
     std::future<ProjectDocument> _projectDocument;
     std::shared_ptr<kirogen::model::Project> _project;

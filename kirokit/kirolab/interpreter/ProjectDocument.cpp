@@ -74,11 +74,18 @@ ProjectDocument::~ProjectDocument() = default;
 
 ProjectDocument ProjectDocument::read(const std::string& path)
 {
+    util::XmlSerializer serializer;
+    return read(path, serializer);
+}
+
+ProjectDocument ProjectDocument::read(const std::string& path, util::XmlSerializer& serializer)
+{
     std::optional<std::string> uncompressError;
     const QByteArray text = projectText(path, &uncompressError);
     ProjectDocument result(path, std::move(uncompressError));
     if (!result._uncompressError)
-        result._document = load(text, true, path);
+        result._document =
+            serializer.loadFromMem(text.constData(), static_cast<std::size_t>(text.size()), true, path);
     return result;
 }
 

@@ -13,6 +13,7 @@ class Project;
 }
 namespace util {
 class BackgroundTask;
+class XmlSerializer;
 }
 
 namespace kirolab::interpreter {
@@ -24,6 +25,8 @@ class ProjectDocument
 public:
     // A validated read; throws what reading threw (util::XmlError, ...).
     static ProjectDocument read(const std::string& path);
+    // The same with a serializer that keeps its schema grammars for the next read.
+    static ProjectDocument read(const std::string& path, util::XmlSerializer& serializer);
     // With a core to spare, the tree is built without validation, which takes about two thirds
     // of a validated read, while another thread validates the same text. Throws the
     // validation's error first when both fail.

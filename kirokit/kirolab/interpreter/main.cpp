@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 
 #include <atomic>
 #include <clocale>
@@ -71,7 +72,8 @@ int main(int argc, char** argv)
     if (guard.sendMessage(QStringLiteral("Hello"), 5000))
         return 1;
 
-    qDebug().noquote() << "Initial working directory: " + QDir::currentPath();
+    const QString startDir = QDir::currentPath();
+    qDebug().noquote() << "Initial working directory: " + startDir;
     const QString workingDir = kirolab::interpreter::workingDirectoryFor(app.applicationDirPath());
     if (!workingDir.isEmpty() && QDir(workingDir) != QDir::current()) {
         qDebug().noquote() << "New working directory: " + workingDir;
@@ -79,6 +81,7 @@ int main(int argc, char** argv)
     }
 
     Interpreter::singleton_create();
+    Interpreter::singleton().setStartDirectory(QFile::encodeName(startDir).toStdString());
     if (!Interpreter::singleton().parseCommandLineArguments(argc, argv))
         return 1;
 

@@ -15,6 +15,15 @@ bool isSeparator(char c)
     return c == '.' || c == '-';
 }
 
+// A failed number reads as 0 and fails the stream; so does one too large for an int, which the
+// stream alone would store as the largest int.
+std::istream& readNumber(std::istream& in, int* number)
+{
+    if (!(in >> *number))
+        *number = 0;
+    return in;
+}
+
 } // namespace
 
 Version::Version(int major, int minor, int patch) : _major(major), _minor(minor), _patch(patch)
@@ -32,13 +41,13 @@ void Version::fromString(const char* text)
     // Formatted extraction: blanks are skipped, and a failed number stores 0 and ends the read.
     std::istringstream in(text);
     char separator = 0;
-    in >> _major >> separator;
+    readNumber(in, &_major) >> separator;
     if (!in.good() || !isSeparator(separator))
         return;
-    in >> _minor >> separator;
+    readNumber(in, &_minor) >> separator;
     if (!in.good() || !isSeparator(separator))
         return;
-    in >> _patch;
+    readNumber(in, &_patch);
     if (in.fail())
         reset();
 }

@@ -17,7 +17,8 @@ public:
 
     // Reads "major.minor.patch" ('-' also separates). A text without a leading number, or
     // with a separator after minor that is not followed by a number, gives 0.0.0; whatever
-    // follows a complete third number is ignored.
+    // follows a complete third number is ignored. A number too large for an int fails like any
+    // other bad number.
     void fromString(const char* text);
     void reset();
     bool isEmpty() const;

@@ -26,6 +26,18 @@ QByteArray gzip(const QByteArray& data)
     return out;
 }
 
+// Bytes that hardly compress, so that the compressed file spans several pieces.
+QByteArray noise(int size)
+{
+    QByteArray data(size, '\0');
+    quint32 state = 12345;
+    for (char& byte : data) {
+        state = state * 1664525u + 1013904223u;
+        byte = static_cast<char>(state >> 24);
+    }
+    return data;
+}
+
 QByteArray sample(int size)
 {
     QByteArray data;
@@ -102,6 +114,39 @@ TEST(GzipReaderTest, ReadFileNamesThePath)
     file.close();
     EXPECT_FALSE(GzipReader().readFile(truncated.toStdString(), &out, &error));
     EXPECT_EQ(error, truncated.toStdString() + ": truncated gzip data");
+}
+
+// A file is inflated as it is read, 64 KiB at a time; members and faults that straddle the
+// pieces come out as they do from memory.
+TEST(GzipReaderTest, ReadsAFileInPiecesAsItInflatesMemory)
+{
+    QTemporaryDir dir;
+    const QByteArray first = noise(150000);
+    const QByteArray second = noise(70000);
+    const QByteArray compressed = gzip(first) + gzip(QByteArray()) + gzip(second);
+    ASSERT_GT(compressed.size(), 2 * 65536);
+    for (int cut : {compressed.size(), 65536, 65537, compressed.size() - 1}) {
+        const QString path = dir.filePath(QStringLiteral("cut%1.tkpx").arg(cut));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(compressed.left(cut));
+        file.close();
+
+        QByteArray fromFile = "stale";
+        QByteArray fromMemory;
+        std::string fileError;
+        std::string memoryError;
+        const bool read = GzipReader().readFile(path.toStdString(), &fromFile, &fileError);
+        EXPECT_EQ(read, GzipReader().inflate(compressed.left(cut), &fromMemory, &memoryError)) << cut;
+        EXPECT_EQ(fromFile, fromMemory) << cut;
+        if (cut == compressed.size()) {
+            EXPECT_TRUE(read) << fileError;
+            EXPECT_EQ(fromFile, first + second);
+        } else {
+            EXPECT_FALSE(read) << cut;
+            EXPECT_EQ(fileError, path.toStdString() + ": " + memoryError);
+        }
+    }
 }
 
 TEST(GzipReaderTest, RefusesFilesTooLargeForTheLimitUnread)

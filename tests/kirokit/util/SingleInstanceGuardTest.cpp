@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QUuid>
 
 #include <gtest/gtest.h>
@@ -56,6 +58,32 @@ TEST(SingleInstanceGuard, aLaterProcessTakesOverOnceTheInstanceEnds)
     util::SingleInstanceGuard third(key);
     EXPECT_FALSE(third.isPrimary());
     EXPECT_TRUE(third.sendMessage("Hello", 5000));
+}
+
+TEST(SingleInstanceGuard, aLockFileNoLiveProcessHoldsIsTakenOverAtOnce)
+{
+    const QString key = uniqueKey();
+    const QString lockPath = QDir(QDir::tempPath()).filePath(key + ".lock");
+    // Left behind empty, or with the id of a process long gone.
+    for (const QByteArray& leftover : {QByteArray(), QByteArray("999999\nother\nhost\n")}) {
+        {
+            QFile lock(lockPath);
+            ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            lock.write(leftover);
+        }
+        auto first = std::make_unique<util::SingleInstanceGuard>(key);
+        EXPECT_TRUE(first->isPrimary()) << leftover.constData();
+
+        // Taken over, it works as any lock: a later guard reaches the instance, and takes its
+        // place when it ends.
+        util::SingleInstanceGuard second(key);
+        EXPECT_FALSE(second.isPrimary());
+        EXPECT_TRUE(second.sendMessage("Hello", 5000));
+        first.reset();
+        EXPECT_FALSE(second.sendMessage("Hello", 5000));
+        EXPECT_TRUE(second.isPrimary());
+    }
+    QFile::remove(lockPath);
 }
 
 TEST(SingleInstanceGuard, keyDependsOnTheExecutablePath)

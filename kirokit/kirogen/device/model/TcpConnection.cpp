@@ -88,8 +88,7 @@ bool TcpConnection::open(const std::string& address, std::string* error)
     int port = 0;
     if (!splitAddress(address, &host, &port, error))
         return false;
-    _received.clear();
-    _discardingLine = false;
+    _lines.clear();
     _unsent.clear();
     {
         std::lock_guard<std::mutex> lock(_outboxMutex);
@@ -207,26 +206,8 @@ bool TcpConnection::receive(std::string* error)
         *error = errnoText(errno);
         return false;
     }
-    for (ssize_t i = 0; i < count; ++i) {
-        const char c = buffer[i];
-        if (c == '\n') {
-            if (!_discardingLine) {
-                if (!_received.empty() && _received.back() == '\r')
-                    _received.pop_back();
-                const std::size_t equals = _received.find('=');
-                if (equals != std::string::npos && equals > 0)
-                    deliverInput(_received.substr(0, equals), _received.substr(equals + 1));
-            }
-            _received.clear();
-            _discardingLine = false;
-        } else if (!_discardingLine) {
-            _received.push_back(c);
-            if (_received.size() > maxLineLength) {
-                _received.clear();
-                _discardingLine = true;
-            }
-        }
-    }
+    _lines.read(buffer, static_cast<std::size_t>(count),
+                [this](const std::string& port, const std::string& text) { deliverInput(port, text); });
     return true;
 }
 

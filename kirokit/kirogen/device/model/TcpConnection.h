@@ -1,6 +1,7 @@
 #pragma once
 
 #include <kirogen/device/model/Connection.h>
+#include <kirogen/device/model/LineReader.h>
 
 #include <chrono>
 #include <map>
@@ -26,7 +27,7 @@ public:
     static bool splitAddress(const std::string& address, std::string* host, int* port, std::string* error);
 
     // A line longer than this is dropped instead of growing the buffer without bound.
-    static constexpr std::size_t maxLineLength = 4096;
+    static constexpr std::size_t maxLineLength = LineReader::maxLineLength;
 
 protected:
     bool open(const std::string& address, std::string* error) override;
@@ -41,8 +42,7 @@ private:
 
     const std::chrono::milliseconds _connectTimeout;
     int _socket = -1;
-    std::string _received;
-    bool _discardingLine = false;
+    LineReader _lines;
     std::string _unsent;
     // Only the newest value per output port waits, so a device that stops reading costs
     // memory bounded by its number of ports.

@@ -262,6 +262,40 @@ TEST_F(InterpreterRun, brokenProjectsEndLoadingWithStatusZero)
     EXPECT_TRUE(missing.out.contains("... failed")) << missing.out.toStdString();
 }
 
+// A file that never ends is read no further than the limit of any project, with a clear message.
+TEST_F(InterpreterRun, aProjectFileThatNeverEndsIsReadOnlyToTheLimit)
+{
+    const auto compressed = runToEnd({"-f", "/dev/zero"});
+    EXPECT_EQ(compressed.exitCode, 0);
+    EXPECT_EQ(compressed.out,
+              Preamble + "Loading project \"/dev/zero\"...Error uncompressing file /dev/zero\n failed!\n");
+    EXPECT_TRUE(compressed.err.contains("/dev/zero: not gzip data\n")) << compressed.err.toStdString();
+
+    const QString endless = QDir(_dir.path()).filePath("endless.tkp2");
+    ASSERT_TRUE(QFile::link("/dev/zero", endless));
+    const auto plain = runToEnd({"-f", endless});
+    EXPECT_EQ(plain.exitCode, 0);
+    EXPECT_EQ(plain.out, Preamble + "Loading project \"" + endless + "\"... failed: " + endless +
+                             ":0:0: the file is larger than the limit of 268435456 bytes\n");
+}
+
+// The program moves to its own folder before it reads the project: a relative path still
+// names the file where the user started it, and is printed as given.
+TEST_F(InterpreterRun, aRelativeProjectPathIsFoundWhereTheProgramWasStarted)
+{
+    write("nochart.tkp2", projectXml(CountingVariables, "", "<programs><fbd name=\"lonely\"/></programs>"));
+    ASSERT_TRUE(QDir(_dir.path()).mkpath("sub"));
+    for (const QString& name : {QStringLiteral("nochart.tkp2"), QStringLiteral("sub/../nochart.tkp2")}) {
+        const auto result = testsupport::runProcess(QStringLiteral(TAVVIEW_INTERPRETER), {"-f", name},
+                                                    environment(), _dir.path());
+        EXPECT_EQ(result.exitCode, 1) << name.toStdString();
+        EXPECT_TRUE(result.err.contains("New working directory: "))
+            << "the program stayed where it was started";
+        EXPECT_TRUE(result.out.contains("Loading project \"" + name + "\"... done.\n"))
+            << result.out.toStdString();
+    }
+}
+
 TEST_F(InterpreterRun, secondCtrlCPrintsNothingMore)
 {
     const QString project = write("count.tkp2", projectXml(CountingVariables, "", CountingProgram));

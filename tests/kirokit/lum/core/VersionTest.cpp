@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using lum::core::Version;
 
 namespace {
@@ -43,6 +45,18 @@ TEST(Version, stopsAtTheFirstCharacterThatIsNoSeparator)
     EXPECT_EQ(parsed("3.2x1"), Version(3, 2, 0));
     // A failed second number stores 0 and ends the read.
     EXPECT_EQ(parsed("3.x.1"), Version(3, 0, 0));
+}
+
+TEST(Version, treatsANumberTooLargeForAnIntAsABadNumber)
+{
+    // The stream alone would store the largest int, which passes any version check.
+    EXPECT_TRUE(parsed("99999999999.1.1").isEmpty());
+    EXPECT_EQ(parsed("3.99999999999.1"), Version(3, 0, 0));
+    EXPECT_TRUE(parsed("3.0.99999999999").isEmpty());
+    EXPECT_EQ(parsed("2147483647.0.1"), Version(std::numeric_limits<int>::max(), 0, 1));
+    EXPECT_EQ(parsed("-2147483648.0.1"), Version(std::numeric_limits<int>::min(), 0, 1));
+    EXPECT_TRUE(parsed("-2147483649.0.1").isEmpty());
+    EXPECT_TRUE(Version(QStringLiteral("4294967299.0.15")).isEmpty());
 }
 
 TEST(Version, convertsQStringThroughLatin1)

@@ -1,0 +1,85 @@
+#include <FuzzEnvironment.h>
+
+#include <ConfinedXmlFiles.h>
+#include <kirogen/Singletons.h>
+#include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <kirogen/model/TypeRegistry.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
+#include <util/XmlSerializer.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <clocale>
+#include <cstdlib>
+#include <iostream>
+
+namespace fuzz {
+
+namespace {
+
+QTemporaryDir& sandbox()
+{
+    static QTemporaryDir dir;
+    if (!dir.isValid()) {
+        std::cerr << "Cannot make a temporary folder." << std::endl;
+        std::abort();
+    }
+    return dir;
+}
+
+} // namespace
+
+QCoreApplication& application()
+{
+    // Never destroyed: at exit Qt's own globals may be gone before it.
+    static QCoreApplication* instance = nullptr;
+    if (!instance) {
+        const QString home = sandbox().filePath(QStringLiteral("home"));
+        qputenv("HOME", home.toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toLocal8Bit());
+        static int argc = 1;
+        static char name[] = "fuzz";
+        static char* argv[] = {name, nullptr};
+        instance = new QCoreApplication(argc, argv);
+        QCoreApplication::setOrganizationName(QStringLiteral("LUM GmbH"));
+        QCoreApplication::setApplicationName(QStringLiteral("Tavik View 3"));
+        // As the interpreter does: numbers are read and written in the C locale.
+        std::setlocale(LC_ALL, "C");
+    }
+    return *instance;
+}
+
+const std::string& scratchDir()
+{
+    static const std::string dir = sandbox().filePath(QStringLiteral("scratch")).toStdString();
+    static const bool made = QDir().mkpath(QString::fromStdString(dir));
+    if (!made) {
+        std::cerr << "Cannot make " << dir << std::endl;
+        std::abort();
+    }
+    return dir;
+}
+
+std::string distDir()
+{
+    return TAVVIEW_DIST_DIR;
+}
+
+void loadShippedSystem()
+{
+    static bool loaded = false;
+    if (loaded)
+        return;
+    loaded = true;
+    kirogen::singletons_init(nullptr, "UTF-8");
+    const std::string schemas = distDir() + "/schema";
+    confineXmlFiles({schemas});
+    util::XmlSerializer::addGlobalEntityResolverSearchPath(schemas);
+    kirogen::model::TypeRegistry::loadTypes(distDir() + "/config/types.xml");
+    kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(distDir() + "/units");
+    kirogen::device::model::DeviceTypeRegistry::singleton().loadDeviceTypes(distDir() + "/devices");
+}
+
+} // namespace fuzz
