@@ -109,6 +109,24 @@ void SDFScene::synchronize()
     }
 }
 
+void SDFScene::nudgeSelection(int columns, int rows)
+{
+    if (_document->isProtected())
+        return;
+    const double grid = EditorSettings::singleton().gridSize();
+    commands::MoveBlocksCommand::Moves moves;
+    for (QGraphicsItem* item : selectedItems()) {
+        if (auto* block = dynamic_cast<BlockItem*>(item)) {
+            const kirogen::model::Position from = block->block().position;
+            moves.emplace(block->block().id,
+                          std::make_pair(
+                              from, kirogen::model::Position{from.x + columns * grid, from.y + rows * grid}));
+        }
+    }
+    if (!moves.empty())
+        _document->undoStack()->push(new commands::MoveBlocksCommand(_document, moves, true));
+}
+
 QRectF SDFScene::diagramRect() const
 {
     QRectF covered;

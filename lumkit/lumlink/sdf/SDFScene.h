@@ -32,6 +32,8 @@ public:
 
     // Deletes the selected blocks and links as one step; nothing while protected.
     void deleteSelection();
+    // Moves the selected blocks by whole grid steps; held-down keys merge into one step.
+    void nudgeSelection(int columns, int rows);
     // The rectangle the diagram's items cover, with a margin.
     QRectF diagramRect() const;
 

@@ -126,7 +126,24 @@ void SDFView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QGraphicsView::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Left:
+        _scene->nudgeSelection(-1, 0);
+        break;
+    case Qt::Key_Right:
+        _scene->nudgeSelection(1, 0);
+        break;
+    case Qt::Key_Up:
+        _scene->nudgeSelection(0, -1);
+        break;
+    case Qt::Key_Down:
+        _scene->nudgeSelection(0, 1);
+        break;
+    default:
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void SDFView::mouseMoveEvent(QMouseEvent* event)

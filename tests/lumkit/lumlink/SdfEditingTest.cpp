@@ -71,6 +71,31 @@ TEST_F(SdfEditorFixture, draggingSelectedBlocksIsOneStepAndWiresFollow)
     EXPECT_EQ(item("two")->pos(), QPointF(twoAt.x + 40, twoAt.y + 60));
 }
 
+TEST_F(SdfEditorFixture, arrowKeysNudgeTheSelectionAsOneStep)
+{
+    const Position sumAt = block("sum").position;
+    const Position twoAt = block("two").position;
+    click(headerOf("sum"));
+    click(headerOf("two"), Qt::ControlModifier);
+    QTest::keyClick(view->viewport(), Qt::Key_Right);
+    QTest::keyClick(view->viewport(), Qt::Key_Right);
+    QTest::keyClick(view->viewport(), Qt::Key_Down);
+    EXPECT_EQ(block("sum").position, (Position{sumAt.x + 20, sumAt.y + 10}));
+    EXPECT_EQ(block("two").position, (Position{twoAt.x + 20, twoAt.y + 10}));
+    EXPECT_EQ(item("two")->pos(), QPointF(twoAt.x + 20, twoAt.y + 10));
+    ASSERT_EQ(stack.count(), 1);
+
+    // Another selection starts a step of its own.
+    click(headerOf("halve"));
+    QTest::keyClick(view->viewport(), Qt::Key_Left);
+    EXPECT_EQ(stack.count(), 2);
+
+    stack.undo();
+    stack.undo();
+    EXPECT_EQ(block("sum").position, sumAt);
+    EXPECT_EQ(block("two").position, twoAt);
+}
+
 TEST_F(SdfEditorFixture, placingAndLinkingAreUndoneAndRedone)
 {
     ASSERT_TRUE(view->placeBlock("add", QPointF(603, 298)));
