@@ -181,4 +181,11 @@
         <translation>Baustein %1 einfügen</translation>
     </message>
 </context>
+<context>
+    <name>lumlink::sfc::SFCView</name>
+    <message>
+        <source>Sequence chart %1</source>
+        <translation>Ablaufplan %1</translation>
+    </message>
+</context>
 </TS>
