@@ -83,7 +83,6 @@ void SDFScene::synchronize()
     }
     if (!diagram)
         return;
-    const bool editable = !_document->isProtected();
     for (const auto& block : diagram->blocks()) {
         BlockItem*& item = _blocks[block.id];
         if (!item) {
@@ -92,8 +91,8 @@ void SDFScene::synchronize()
         } else if (item->block() != block || item->pos() != QPointF(block.position.x, block.position.y)) {
             item->setBlock(block);
         }
-        item->setFlag(QGraphicsItem::ItemIsMovable, editable);
     }
+    applyProtection();
     for (const auto& link : diagram->links()) {
         LinkItem*& item = _links[linkKey(link)];
         if (item) {
@@ -127,6 +126,13 @@ void SDFScene::nudgeSelection(int columns, int rows)
         _document->undoStack()->push(new commands::MoveBlocksCommand(_document, moves, true));
 }
 
+void SDFScene::applyProtection()
+{
+    const bool editable = !_document->isProtected();
+    for (const auto& [id, item] : _blocks)
+        item->setFlag(QGraphicsItem::ItemIsMovable, editable);
+}
+
 QRectF SDFScene::diagramRect() const
 {
     QRectF covered;
@@ -156,6 +162,11 @@ void SDFScene::deleteSelection()
 
 void SDFScene::drawBackground(QPainter* painter, const QRectF& rect)
 {
+    // Exported pictures and pages show the diagram on white, without the editing grid.
+    if (painter->device()->devType() != QInternal::Widget) {
+        painter->fillRect(rect, Qt::white);
+        return;
+    }
     painter->fillRect(rect, QColor(0xf7, 0xf8, 0xfa));
     const double grid = EditorSettings::singleton().gridSize();
     // Lines closer than a few pixels on screen would turn the background grey: thin them out.
@@ -195,6 +206,8 @@ const ActorPort* SDFScene::portAt(const QPointF& scenePoint, BlockItem** block) 
 
 void SDFScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
+    // The password may have been entered or cleared since the last gesture.
+    applyProtection();
     if (event->button() == Qt::LeftButton && !_document->isProtected()) {
         BlockItem* block = nullptr;
         const ActorPort* port = portAt(event->scenePos(), &block);

@@ -56,6 +56,8 @@ private:
     const kirogen::sdf::ActorPort* portAt(const QPointF& scenePoint, BlockItem** block) const;
     void finishLink(const QPointF& scenePoint);
     void finishMove();
+    // Blocks can be dragged only while the project is not protected.
+    void applyProtection();
 
     DiagramDocument* _document;
     std::map<std::string, BlockItem*> _blocks;

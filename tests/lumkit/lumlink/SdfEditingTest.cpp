@@ -199,7 +199,6 @@ TEST_F(SdfEditorFixture, aProtectedProjectIsReadOnly)
 {
     bool locked = true;
     document->setProtectionCheck([&locked] { return locked; });
-    view->diagramScene()->synchronize();
     const auto before = diagram();
     EXPECT_TRUE(view->model().isProtected());
 
@@ -218,7 +217,8 @@ TEST_F(SdfEditorFixture, aProtectedProjectIsReadOnly)
     EXPECT_GT(view->zoom(), zoom);
 
     locked = false;
-    view->diagramScene()->synchronize();
     EXPECT_FALSE(view->model().isProtected());
+    drag(headerOf("sum"), headerOf("sum") + QPointF(100, 100));
+    EXPECT_EQ(stack.count(), 1);
     EXPECT_TRUE(view->placeBlock("add", QPointF(600, 300)));
 }
