@@ -1,8 +1,6 @@
-#include <kirogen/sdf/ValueConversion.h>
-
-#include <lum/core/Serializer.h>
-
 #include <cmath>
+#include <kirogen/sdf/ValueConversion.h>
+#include <lum/core/Serializer.h>
 
 namespace kirogen::sdf {
 
@@ -31,12 +29,19 @@ Variant ValueConversion::convert(const Variant& value, const Variant& sample, co
             const double number = std::round(toNumber(value));
             // Out of the range of long long: left as a number text that no int type accepts.
             text = std::fabs(number) < 9.0e18 ? std::to_string(static_cast<long long>(number))
-                                               : Variant(number).toString();
+                                              : Variant(number).toString();
         } else {
             text = value.toString();
         }
     }
     return lum::core::variant::Serializer::singleton().load(text, typeName, ok);
+}
+
+bool ValueConversion::connectable(const std::string& outputType, const std::string& inputType)
+{
+    if (outputType == "any" || inputType == "any" || outputType == inputType)
+        return true;
+    return outputType != "string";
 }
 
 } // namespace kirogen::sdf

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <lum/core/Variant.h>
-
 #include <string>
 
 namespace kirogen::sdf {
@@ -19,6 +18,11 @@ public:
     static lum::core::variant::Variant convert(const lum::core::variant::Variant& value,
                                                const lum::core::variant::Variant& sample,
                                                const std::string& typeName, bool* ok);
+
+    // Whether an output of the one port type may feed an input of the other: "any" fits all,
+    // bool, int and double turn into one another and into text, but text never becomes a
+    // number (it would silently count as 0).
+    static bool connectable(const std::string& outputType, const std::string& inputType);
 };
 
 } // namespace kirogen::sdf

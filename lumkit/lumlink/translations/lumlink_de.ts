@@ -739,4 +739,105 @@
         <translation>Geräte: %1</translation>
     </message>
 </context>
+<context>
+    <name>lumlink::sdf::BlockPalette</name>
+    <message>
+        <source>Blocks</source>
+        <translation>Bausteine</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Filter blocks</source>
+        <translation>Bausteine filtern</translation>
+    </message>
+    <message>
+        <source>Block types</source>
+        <translation>Bausteintypen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sdf::Magnifier</name>
+    <message>
+        <source>Magnifier</source>
+        <translation>Lupe</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sdf::SDFScene</name>
+    <message>
+        <source>A link ends on an input port</source>
+        <translation>Eine Verbindung endet an einem Eingang</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sdf::SDFView</name>
+    <message>
+        <source>Function-block diagram %1</source>
+        <translation>Funktionsbausteinplan %1</translation>
+    </message>
+    <message>
+        <source>No image format is known for the file name %1</source>
+        <translation>Für den Dateinamen %1 ist kein Bildformat bekannt</translation>
+    </message>
+    <message>
+        <source>The diagram could not be rendered</source>
+        <translation>Der Plan konnte nicht gezeichnet werden</translation>
+    </message>
+    <message>
+        <source>The PostScript conversion failed</source>
+        <translation>Die Umwandlung in PostScript ist fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sdf::commands::AddLinkCommand</name>
+    <message>
+        <source>Link %1.%2 to %3.%4</source>
+        <translation>%1.%2 mit %3.%4 verbinden</translation>
+    </message>
+    <message>
+        <source>An output of type %1 cannot feed the input %2.%3 of type %4</source>
+        <translation>Ein Ausgang vom Typ %1 kann den Eingang %2.%3 vom Typ %4 nicht speisen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sdf::commands::DeleteElementsCommand</name>
+    <message numerus="yes">
+        <source>Delete %n element(s)</source>
+        <translation>
+            <numerusform>%n Element löschen</numerusform>
+            <numerusform>%n Elemente löschen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sdf::commands::MoveBlocksCommand</name>
+    <message>
+        <source>Move block %1</source>
+        <translation>Baustein %1 verschieben</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n blocks</source>
+        <translation>
+            <numerusform>%n Baustein verschieben</numerusform>
+            <numerusform>%n Bausteine verschieben</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sdf::commands::PlaceBlockCommand</name>
+    <message>
+        <source>Place block %1</source>
+        <translation>Baustein %1 einfügen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sfc::SFCView</name>
+    <message>
+        <source>Sequence chart %1</source>
+        <translation>Ablaufplan %1</translation>
+    </message>
+</context>
 </TS>

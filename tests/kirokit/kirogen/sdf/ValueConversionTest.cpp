@@ -19,6 +19,21 @@ TEST(ValueConversion, resultTakesTheKindOfTheVariable)
     EXPECT_TRUE(ok);
 }
 
+// Links may join ports whose values convert; text never silently becomes the number 0.
+TEST(ValueConversion, portTypesConnectWhereTheValueConverts)
+{
+    EXPECT_TRUE(ValueConversion::connectable("double", "double"));
+    EXPECT_TRUE(ValueConversion::connectable("bool", "double"));
+    EXPECT_TRUE(ValueConversion::connectable("double", "int"));
+    EXPECT_TRUE(ValueConversion::connectable("int", "string"));
+    EXPECT_TRUE(ValueConversion::connectable("any", "bool"));
+    EXPECT_TRUE(ValueConversion::connectable("string", "any"));
+    EXPECT_TRUE(ValueConversion::connectable("string", "string"));
+    EXPECT_FALSE(ValueConversion::connectable("string", "double"));
+    EXPECT_FALSE(ValueConversion::connectable("string", "bool"));
+    EXPECT_FALSE(ValueConversion::connectable("string", "int"));
+}
+
 TEST(VariantHolds, namesTheKindWithoutConverting)
 {
     EXPECT_TRUE(Variant(2.0).holds<double>());

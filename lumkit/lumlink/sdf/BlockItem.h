@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QGraphicsItem>
+#include <kirogen/model/FunctionBlock.h>
+#include <kirogen/sdf/ActorType.h>
+#include <memory>
+#include <vector>
+
+namespace lumlink::sdf {
+
+class LinkItem;
+
+// One block as the diagram shows it: a header with the type and the block id, the typed ports
+// (inputs left, outputs right) and the parameters. It mirrors the model's block and never writes it.
+class BlockItem : public QGraphicsItem
+{
+public:
+    // Narrow enough for the shipped examples' columns 140 units apart, with room for the wires.
+    static constexpr double Width = 110;
+
+    BlockItem(const kirogen::model::FunctionBlock& block,
+              std::shared_ptr<const kirogen::sdf::ActorType> type);
+
+    const kirogen::model::FunctionBlock& block() const { return _block; }
+    void setBlock(const kirogen::model::FunctionBlock& block);
+
+    // In scene coordinates: where a link meets the port.
+    QPointF portScenePosition(const std::string& port) const;
+    // The port whose marker lies under the scene point, or null.
+    const kirogen::sdf::ActorPort* portAt(const QPointF& scenePoint) const;
+
+    void attach(LinkItem* link);
+    void detach(LinkItem* link);
+
+    // The colour of a port type's markers and wires.
+    static QColor typeColor(const std::string& typeName);
+
+    QRectF boundingRect() const override;
+    // The body and the port markers: a wire passing close by stays clickable.
+    QPainterPath shape() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
+
+private:
+    QPointF portPosition(const kirogen::sdf::ActorPort& port) const;
+    std::vector<const kirogen::sdf::ActorPort*> ports(kirogen::sdf::ActorPort::Direction direction) const;
+    double height() const;
+    int rows() const;
+
+    kirogen::model::FunctionBlock _block;
+    std::shared_ptr<const kirogen::sdf::ActorType> _type;
+    std::vector<LinkItem*> _links;
+};
+
+} // namespace lumlink::sdf

@@ -1,0 +1,289 @@
+#include <QGraphicsSceneMouseEvent>
+#include <QPainter>
+#include <QUndoStack>
+#include <cmath>
+#include <kirogen/model/FunctionBlockDiagram.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
+#include <lum/qt/gui/option/EditorSettings.h>
+#include <lumlink/sdf/BlockItem.h>
+#include <lumlink/sdf/DiagramDocument.h>
+#include <lumlink/sdf/LinkItem.h>
+#include <lumlink/sdf/SDFScene.h>
+#include <lumlink/sdf/commands/AddLinkCommand.h>
+#include <lumlink/sdf/commands/DeleteElementsCommand.h>
+#include <lumlink/sdf/commands/MoveBlocksCommand.h>
+#include <set>
+
+namespace lumlink::sdf {
+
+using kirogen::sdf::ActorPort;
+using lum::qt::gui::option::EditorSettings;
+
+namespace {
+
+std::string linkKey(const kirogen::model::DataLink& link)
+{
+    return link.fromBlock + '\n' + link.fromPort + '\n' + link.toBlock + '\n' + link.toPort;
+}
+
+} // namespace
+
+SDFScene::SDFScene(DiagramDocument* document, QObject* parent) : QGraphicsScene(parent), _document(document)
+{
+    connect(document, &DiagramDocument::diagramChanged, this, &SDFScene::synchronize);
+    connect(document, &DiagramDocument::editRefused, this, &SDFScene::statusMessage);
+    connect(&EditorSettings::singleton(), &EditorSettings::changed, this, [this] { update(); });
+    synchronize();
+}
+
+BlockItem* SDFScene::blockItem(const std::string& id) const
+{
+    const auto found = _blocks.find(id);
+    return found == _blocks.end() ? nullptr : found->second;
+}
+
+QList<LinkItem*> SDFScene::linkItems() const
+{
+    QList<LinkItem*> items;
+    const auto diagram = _document->diagram();
+    if (diagram) {
+        for (const auto& link : diagram->links())
+            items.append(_links.at(linkKey(link)));
+    }
+    return items;
+}
+
+void SDFScene::synchronize()
+{
+    const auto diagram = _document->diagram();
+    std::set<std::string> blockIds;
+    std::set<std::string> linkKeys;
+    if (diagram) {
+        for (const auto& block : diagram->blocks())
+            blockIds.insert(block.id);
+        for (const auto& link : diagram->links())
+            linkKeys.insert(linkKey(link));
+    }
+    // Links first: they hold on to their blocks.
+    for (auto it = _links.begin(); it != _links.end();) {
+        if (linkKeys.count(it->first)) {
+            ++it;
+            continue;
+        }
+        delete it->second;
+        it = _links.erase(it);
+    }
+    for (auto it = _blocks.begin(); it != _blocks.end();) {
+        if (blockIds.count(it->first)) {
+            ++it;
+            continue;
+        }
+        delete it->second;
+        it = _blocks.erase(it);
+    }
+    if (!diagram)
+        return;
+    for (const auto& block : diagram->blocks()) {
+        BlockItem*& item = _blocks[block.id];
+        if (!item) {
+            item = new BlockItem(block, kirogen::sdf::ActorTypeRegistry::singleton().get(block.typeId));
+            addItem(item);
+        } else if (item->block() != block || item->pos() != QPointF(block.position.x, block.position.y)) {
+            item->setBlock(block);
+        }
+    }
+    applyProtection();
+    for (const auto& link : diagram->links()) {
+        LinkItem*& item = _links[linkKey(link)];
+        if (item) {
+            item->updatePath();
+            continue;
+        }
+        BlockItem* from = _blocks.at(link.fromBlock);
+        const auto type = kirogen::sdf::ActorTypeRegistry::singleton().get(from->block().typeId);
+        const ActorPort* output = type ? type->port(link.fromPort) : nullptr;
+        item = new LinkItem(link, from, _blocks.at(link.toBlock),
+                            BlockItem::typeColor(output ? output->typeName : std::string("any")));
+        addItem(item);
+    }
+}
+
+void SDFScene::nudgeSelection(int columns, int rows)
+{
+    if (_document->isProtected())
+        return;
+    const double grid = EditorSettings::singleton().gridSize();
+    commands::MoveBlocksCommand::Moves moves;
+    for (QGraphicsItem* item : selectedItems()) {
+        if (auto* block = dynamic_cast<BlockItem*>(item)) {
+            const kirogen::model::Position from = block->block().position;
+            moves.emplace(block->block().id,
+                          std::make_pair(
+                              from, kirogen::model::Position{from.x + columns * grid, from.y + rows * grid}));
+        }
+    }
+    if (!moves.empty())
+        _document->undoStack()->push(new commands::MoveBlocksCommand(_document, moves, true));
+}
+
+void SDFScene::applyProtection()
+{
+    const bool editable = !_document->isProtected();
+    for (const auto& [id, item] : _blocks)
+        item->setFlag(QGraphicsItem::ItemIsMovable, editable);
+}
+
+QRectF SDFScene::diagramRect() const
+{
+    QRectF covered;
+    for (const auto& [id, item] : _blocks)
+        covered |= item->sceneBoundingRect();
+    for (const auto& [key, item] : _links)
+        covered |= item->sceneBoundingRect();
+    return covered.adjusted(-20, -20, 20, 20);
+}
+
+void SDFScene::deleteSelection()
+{
+    if (_document->isProtected())
+        return;
+    std::set<std::string> blocks;
+    std::vector<kirogen::model::DataLink> links;
+    for (QGraphicsItem* item : selectedItems()) {
+        if (auto* block = dynamic_cast<BlockItem*>(item))
+            blocks.insert(block->block().id);
+        else if (auto* link = dynamic_cast<LinkItem*>(item))
+            links.push_back(link->link());
+    }
+    if (blocks.empty() && links.empty())
+        return;
+    _document->undoStack()->push(new commands::DeleteElementsCommand(_document, blocks, links));
+}
+
+void SDFScene::drawBackground(QPainter* painter, const QRectF& rect)
+{
+    // Exported pictures and pages show the diagram on white, without the editing grid.
+    if (painter->device()->devType() != QInternal::Widget) {
+        painter->fillRect(rect, Qt::white);
+        return;
+    }
+    painter->fillRect(rect, QColor(0xf7, 0xf8, 0xfa));
+    const double grid = EditorSettings::singleton().gridSize();
+    // Lines closer than a few pixels on screen would turn the background grey: thin them out.
+    const double scale = painter->transform().m11();
+    double step = grid;
+    while (step * scale < 8)
+        step *= 2;
+    const double major = step * 5;
+    QVector<QLineF> minor;
+    QVector<QLineF> majorLines;
+    const double left = std::floor(rect.left() / step) * step;
+    const double top = std::floor(rect.top() / step) * step;
+    for (double x = left; x <= rect.right(); x += step)
+        (std::fmod(std::abs(x), major) < 0.5 ? majorLines : minor)
+            .append(QLineF(x, rect.top(), x, rect.bottom()));
+    for (double y = top; y <= rect.bottom(); y += step)
+        (std::fmod(std::abs(y), major) < 0.5 ? majorLines : minor)
+            .append(QLineF(rect.left(), y, rect.right(), y));
+    painter->setPen(QPen(QColor(0xe9, 0xec, 0xf0), 0));
+    painter->drawLines(minor);
+    painter->setPen(QPen(QColor(0xd8, 0xdd, 0xe3), 0));
+    painter->drawLines(majorLines);
+}
+
+const ActorPort* SDFScene::portAt(const QPointF& scenePoint, BlockItem** block) const
+{
+    for (QGraphicsItem* item : items(scenePoint, Qt::IntersectsItemBoundingRect)) {
+        auto* candidate = dynamic_cast<BlockItem*>(item);
+        const ActorPort* port = candidate ? candidate->portAt(scenePoint) : nullptr;
+        if (port) {
+            *block = candidate;
+            return port;
+        }
+    }
+    return nullptr;
+}
+
+void SDFScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
+{
+    // The password may have been entered or cleared since the last gesture.
+    applyProtection();
+    if (event->button() == Qt::LeftButton && !_document->isProtected()) {
+        BlockItem* block = nullptr;
+        const ActorPort* port = portAt(event->scenePos(), &block);
+        if (port && port->direction == ActorPort::Out) {
+            _linkSource = block;
+            _linkPort = port->name;
+            _rubberWire = addPath(LinkItem::route(block->portScenePosition(_linkPort), event->scenePos()),
+                                  QPen(BlockItem::typeColor(port->typeName), 1.8, Qt::DashLine));
+            event->accept();
+            return;
+        }
+    }
+    QGraphicsScene::mousePressEvent(event);
+}
+
+void SDFScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (_rubberWire) {
+        _rubberWire->setPath(LinkItem::route(_linkSource->portScenePosition(_linkPort), event->scenePos()));
+        event->accept();
+        return;
+    }
+    QGraphicsScene::mouseMoveEvent(event);
+}
+
+void SDFScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (_rubberWire && event->button() == Qt::LeftButton) {
+        finishLink(event->scenePos());
+        event->accept();
+        return;
+    }
+    QGraphicsScene::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        finishMove();
+}
+
+void SDFScene::finishLink(const QPointF& scenePoint)
+{
+    delete _rubberWire;
+    _rubberWire = nullptr;
+    BlockItem* source = _linkSource;
+    _linkSource = nullptr;
+    BlockItem* target = nullptr;
+    const ActorPort* port = portAt(scenePoint, &target);
+    if (!port || port->direction != ActorPort::In) {
+        if (port)
+            emit statusMessage(tr("A link ends on an input port"));
+        return;
+    }
+    kirogen::model::DataLink link;
+    link.fromBlock = source->block().id;
+    link.fromPort = _linkPort;
+    link.toBlock = target->block().id;
+    link.toPort = port->name;
+    _document->undoStack()->push(new commands::AddLinkCommand(_document, link));
+}
+
+void SDFScene::finishMove()
+{
+    commands::MoveBlocksCommand::Moves moves;
+    for (const auto& [id, item] : _blocks) {
+        const kirogen::model::Position from = item->block().position;
+        const kirogen::model::Position to{item->pos().x(), item->pos().y()};
+        if (from != to)
+            moves.emplace(id, std::make_pair(from, to));
+    }
+    if (moves.empty())
+        return;
+    if (_document->isProtected()) {
+        synchronize();
+        return;
+    }
+    _document->undoStack()->push(new commands::MoveBlocksCommand(_document, moves, false));
+    // A refused move leaves the items where the model has them.
+    synchronize();
+}
+
+} // namespace lumlink::sdf

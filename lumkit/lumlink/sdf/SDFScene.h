@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QGraphicsScene>
+#include <map>
+#include <string>
+
+class QGraphicsPathItem;
+
+namespace kirogen::sdf {
+struct ActorPort;
+}
+
+namespace lumlink::sdf {
+
+class BlockItem;
+class DiagramDocument;
+class LinkItem;
+
+// The scene of one function-block diagram. Its items follow the document's diagram; the gestures
+// on it (drag blocks, drag from an output to an input) become commands on the undo stack.
+class SDFScene : public QGraphicsScene
+{
+    Q_OBJECT
+
+public:
+    explicit SDFScene(DiagramDocument* document, QObject* parent = nullptr);
+
+    DiagramDocument* document() const { return _document; }
+    BlockItem* blockItem(const std::string& id) const;
+    // The link items in the diagram's order.
+    QList<LinkItem*> linkItems() const;
+
+    // Deletes the selected blocks and links as one step; nothing while protected.
+    void deleteSelection();
+    // Moves the selected blocks by whole grid steps; held-down keys merge into one step.
+    void nudgeSelection(int columns, int rows);
+    // The rectangle the diagram's items cover, with a margin.
+    QRectF diagramRect() const;
+
+public slots:
+    // Brings the items in line with the diagram.
+    void synchronize();
+
+signals:
+    // A gesture refused, with the reason, for the status bar.
+    void statusMessage(const QString& message);
+
+protected:
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+
+private:
+    // The port under the point of any block there (blocks may overlap), and its block.
+    const kirogen::sdf::ActorPort* portAt(const QPointF& scenePoint, BlockItem** block) const;
+    void finishLink(const QPointF& scenePoint);
+    void finishMove();
+    // Blocks can be dragged only while the project is not protected.
+    void applyProtection();
+
+    DiagramDocument* _document;
+    std::map<std::string, BlockItem*> _blocks;
+    std::map<std::string, LinkItem*> _links;
+    // While a link is dragged out of an output.
+    BlockItem* _linkSource = nullptr;
+    std::string _linkPort;
+    QGraphicsPathItem* _rubberWire = nullptr;
+};
+
+} // namespace lumlink::sdf

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QGraphicsView>
+#include <lumlink/sdf/model/Model.h>
+#include <string>
+
+namespace lumlink::sdf {
+
+class DiagramDocument;
+class Magnifier;
+class SDFScene;
+
+// The editor of one function-block diagram: shows it, zooms, and turns mouse and key gestures
+// into commands on the document's undo stack. Read-only while the project is protected.
+class SDFView : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    // The mime type of an actor type id dragged from the block palette.
+    static const char* const ActorTypeMimeType;
+
+    explicit SDFView(DiagramDocument* document, QWidget* parent = nullptr);
+
+    DiagramDocument* document() const { return _document; }
+    SDFScene* diagramScene() const { return _scene; }
+    const model::Model& model() const { return _model; }
+    double zoom() const { return transform().m11(); }
+
+    // Places a new block of the type with its top left corner at the scene point (snapped to the
+    // grid); false when protected or refused.
+    bool placeBlock(const std::string& typeId, const QPointF& scenePoint);
+    // Places it in the middle of what the view shows.
+    bool placeBlockInView(const std::string& typeId);
+
+    // The diagram at a sharp resolution in any format QImageWriter writes (by the file's suffix);
+    // a PDF page; PostScript converted from that PDF. On failure false, the reason in *error and
+    // no file left behind.
+    bool exportToImage(const QString& path, QString* error) const;
+    bool exportToPdf(const QString& path, QString* error) const;
+    bool exportToPostScript(const QString& path, QString* error) const;
+
+public slots:
+    void zoomIn();
+    void zoomOut();
+    void fit();
+    void setMagnifierEnabled(bool enabled);
+    void deleteSelection();
+
+signals:
+    void statusMessage(const QString& message);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void zoomBy(double factor);
+    QByteArray pdfDocument() const;
+
+    DiagramDocument* _document;
+    SDFScene* _scene;
+    model::Model _model;
+    Magnifier* _magnifier;
+    bool _magnifierEnabled = false;
+};
+
+} // namespace lumlink::sdf

@@ -1,0 +1,54 @@
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+#include <lumlink/sfc/StepItem.h>
+
+namespace lumlink::sfc {
+
+StepItem::StepItem(const kirogen::model::SfcStep& step) : _step(step)
+{
+    setFlag(ItemIsSelectable);
+    setPos(step.position.x, step.position.y);
+}
+
+QRectF StepItem::boundingRect() const
+{
+    return QRectF(-4, -4, Width + 8, Height + 8);
+}
+
+void StepItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*)
+{
+    const bool selected = option->state & QStyle::State_Selected;
+    const QRectF body(0, 0, Width, Height);
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(0, 0, 0, 28));
+    painter->drawRoundedRect(body.translated(2, 3), 4, 4);
+    painter->setBrush(Qt::white);
+    painter->setPen(
+        QPen(selected ? QColor(0x1e, 0x88, 0xe5) : QColor(0x37, 0x47, 0x4f), selected ? 2.5 : 1.5));
+    painter->drawRoundedRect(body, 4, 4);
+    if (_step.initial)
+        painter->drawRoundedRect(body.adjusted(4, 4, -4, -4), 2, 2);
+
+    QFont bold = painter->font();
+    bold.setPixelSize(12);
+    bold.setBold(true);
+    QFont small = bold;
+    small.setPixelSize(10);
+    small.setBold(false);
+    const QRectF nameLine(8, 6, Width - 16, 18);
+    const QRectF diagramLine(8, 23, Width - 16, 14);
+    painter->setFont(bold);
+    painter->setPen(QColor(0x26, 0x32, 0x38));
+    painter->drawText(nameLine, Qt::AlignCenter,
+                      QFontMetricsF(bold).elidedText(QString::fromStdString(_step.name), Qt::ElideMiddle,
+                                                     nameLine.width()));
+    painter->setFont(small);
+    painter->setPen(QColor(0x60, 0x6b, 0x75));
+    painter->drawText(diagramLine, Qt::AlignCenter,
+                      QFontMetricsF(small).elidedText(QString::fromStdString(_step.diagram), Qt::ElideMiddle,
+                                                      diagramLine.width()));
+}
+
+} // namespace lumlink::sfc

@@ -1,0 +1,150 @@
+#include "SdfEditorFixture.h"
+
+#include <QDropEvent>
+#include <QFile>
+#include <QImage>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QWheelEvent>
+#include <lumlink/sdf/BlockPalette.h>
+#include <lumlink/sdf/Magnifier.h>
+#include <memory>
+#include <poppler-qt5.h>
+
+TEST_F(SdfEditorFixture, zoomsWithButtonsAndCtrlWheelAndFitsTheDiagram)
+{
+    const double start = view->zoom();
+    view->zoomIn();
+    EXPECT_GT(view->zoom(), start);
+    view->zoomOut();
+    EXPECT_DOUBLE_EQ(view->zoom(), start);
+
+    const QPoint centre = view->viewport()->rect().center();
+    QWheelEvent plainWheel(centre, view->viewport()->mapToGlobal(centre), QPoint(), QPoint(0, 120),
+                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &plainWheel);
+    EXPECT_DOUBLE_EQ(view->zoom(), start);
+    QWheelEvent ctrlWheel(centre, view->viewport()->mapToGlobal(centre), QPoint(), QPoint(0, 240),
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &ctrlWheel);
+    EXPECT_NEAR(view->zoom(), start * 1.25 * 1.25, 1e-9);
+
+    for (int i = 0; i < 12; ++i)
+        view->zoomIn();
+    view->fit();
+    const QRectF shown = view->mapToScene(view->viewport()->rect()).boundingRect();
+    EXPECT_TRUE(shown.contains(view->diagramScene()->diagramRect()));
+    EXPECT_LE(view->zoom(), 1.0);
+}
+
+TEST_F(SdfEditorFixture, magnifierFollowsTheMouseWhileEnabled)
+{
+    const auto lens = view->viewport()->findChild<lumlink::sdf::Magnifier*>();
+    ASSERT_NE(lens, nullptr);
+    view->setMagnifierEnabled(true);
+    const QPoint at = viewportPoint(headerOf("sum"));
+    QTest::mouseMove(view->viewport(), at);
+    EXPECT_TRUE(lens->isVisible());
+    EXPECT_EQ(lens->pos() + QPoint(lens->width() / 2, lens->height() / 2), at);
+
+    // It shows the diagram enlarged: the block's header colour fills far more of the lens than
+    // of a same-sized piece of the view.
+    const QImage enlarged = lens->grab().toImage();
+    EXPECT_FALSE(enlarged.isNull());
+    const QColor header = view->viewport()->grab().toImage().pixelColor(at);
+    int matching = 0;
+    for (int y = 0; y < enlarged.height(); y += 4)
+        for (int x = 0; x < enlarged.width(); x += 4)
+            matching += enlarged.pixelColor(x, y) == header;
+    EXPECT_GT(matching, 40);
+
+    view->setMagnifierEnabled(false);
+    EXPECT_FALSE(lens->isVisible());
+}
+
+TEST_F(SdfEditorFixture, paletteFiltersAndPlacesByDoubleClickAndDrop)
+{
+    lumlink::sdf::BlockPalette palette;
+    palette.resize(250, 500);
+    palette.show();
+    EXPECT_TRUE(palette.visibleTypeIds().contains("add"));
+    EXPECT_TRUE(palette.visibleTypeIds().contains("delay"));
+    palette.setFilterText("previous cycle");
+    EXPECT_EQ(palette.visibleTypeIds(), QStringList{"delay"});
+
+    QSignalSpy place(&palette, &lumlink::sdf::BlockPalette::placeRequested);
+    QObject::connect(&palette, &lumlink::sdf::BlockPalette::placeRequested, view.get(),
+                     [this](const QString& typeId) { view->placeBlockInView(typeId.toStdString()); });
+    auto* tree = palette.findChild<QTreeWidget*>();
+    ASSERT_NE(tree, nullptr);
+    const auto found = tree->findItems("delay", Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(found.size(), 1);
+    QTreeWidgetItem* entry = found.front();
+    const QRect cell = tree->visualItemRect(entry);
+    // A real double-click starts with a press: the tree only acts on the item it was pressed on.
+    QTest::mousePress(tree->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    ASSERT_EQ(place.count(), 1);
+    ASSERT_NE(diagram()->block("delay1"), nullptr);
+
+    QMimeData data;
+    data.setData(lumlink::sdf::SDFView::ActorTypeMimeType, "not");
+    const QPoint dropAt = viewportPoint(QPointF(700, 400));
+    QDragEnterEvent enter(dropAt, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(dropAt, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &drop);
+    ASSERT_NE(diagram()->block("not1"), nullptr);
+    EXPECT_EQ(block("not1").position, (kirogen::model::Position{700, 400}));
+    EXPECT_EQ(stack.count(), 2);
+}
+
+TEST_F(SdfEditorFixture, exportsPdfPostScriptAndImagesOrNothing)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QString error;
+
+    const QString pdfPath = folder.filePath("count.pdf");
+    ASSERT_TRUE(view->exportToPdf(pdfPath, &error)) << error.toStdString();
+    const std::unique_ptr<Poppler::Document> pdf(Poppler::Document::load(pdfPath));
+    ASSERT_TRUE(pdf);
+    ASSERT_EQ(pdf->numPages(), 1);
+    const std::unique_ptr<Poppler::Page> page(pdf->page(0));
+    const QString text = page->text(QRectF());
+    EXPECT_TRUE(text.contains("count")) << text.toStdString();
+    EXPECT_TRUE(text.contains("writeCounter")) << text.toStdString();
+
+    const QString psPath = folder.filePath("count.ps");
+    ASSERT_TRUE(view->exportToPostScript(psPath, &error)) << error.toStdString();
+    QFile ps(psPath);
+    ASSERT_TRUE(ps.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ps.read(4) == "%!PS");
+
+    const QRectF covered = view->diagramScene()->diagramRect();
+    for (const char* name : {"count.png", "count.jpg"}) {
+        const QString imagePath = folder.filePath(name);
+        ASSERT_TRUE(view->exportToImage(imagePath, &error)) << error.toStdString();
+        const QImage image(imagePath);
+        ASSERT_FALSE(image.isNull()) << name;
+        EXPECT_NEAR(double(image.width()) / image.height(), covered.width() / covered.height(), 0.01);
+        EXPECT_GE(image.width(), 2 * covered.width());
+        // On white, without the editing grid (exactly so where the format is lossless).
+        if (imagePath.endsWith(".png")) {
+            for (int x = 0; x < image.width(); x += 7)
+                ASSERT_EQ(image.pixelColor(x, 2), QColor(Qt::white)) << "at " << x;
+        }
+    }
+
+    EXPECT_FALSE(view->exportToImage(folder.filePath("count.nope"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(folder.filePath("count.nope")));
+    const QString unwritable = folder.filePath("missing/count.pdf");
+    EXPECT_FALSE(view->exportToPdf(unwritable, &error));
+    EXPECT_FALSE(view->exportToPostScript(folder.filePath("missing/count.ps"), &error));
+    EXPECT_FALSE(view->exportToImage(folder.filePath("missing/count.png"), &error));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
+}
