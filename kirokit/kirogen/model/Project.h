@@ -81,6 +81,7 @@ public:
     bool save(const std::string& path, std::string* error) const;
 
 private:
+    friend class ProjectEditor;
     friend class ProjectReader;
 
     Project(std::shared_ptr<gen::session::SerializationIdSession> session, util::XTime time);

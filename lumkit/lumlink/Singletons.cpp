@@ -1,0 +1,98 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+#include <kirogen/Singletons.h>
+#include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <kirogen/model/TypeRegistry.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
+#include <lum/qt/log/Log.h>
+#include <lum/qt/translation/Manager.h>
+#include <lumlink/HelpSystem.h>
+#include <lumlink/HelpWindow.h>
+#include <lumlink/Installation.h>
+#include <lumlink/Singletons.h>
+#include <lumlink/project/Manager.h>
+#include <util/XmlSerializer.h>
+#include <util/XmlString.h>
+
+namespace lumlink {
+
+namespace {
+
+// Several folders may be given, separated by ";", as the interpreter takes them.
+QStringList folders(const QString& setting)
+{
+    return setting.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+}
+
+void announce(const QString& file)
+{
+    if (kirogen::observer::Observer* observer = kirogen::loadingObserver())
+        observer->on_notify(kirogen::observer::DataRole::LoadingProgress, nullptr,
+                            lum::core::variant::Variant::fromValue(util::XmlString(file.toStdString())));
+}
+
+} // namespace
+
+void readIni(const QString& iniFile)
+{
+    if (!Installation::singleton().read(iniFile))
+        lum::qt::log::Log::log(lum::qt::log::Log::Warning,
+                               QCoreApplication::translate("lumlink",
+                                                           "Could not read %1: using the folders beside the "
+                                                           "program.")
+                                   .arg(iniFile));
+}
+
+void writeIni()
+{
+    const Installation& installation = Installation::singleton();
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("lumlink"));
+    settings.setValue(QStringLiteral("configdir"), installation.configDir());
+    settings.setValue(QStringLiteral("devicesdir"), installation.devicesDir());
+    settings.setValue(QStringLiteral("unitsdir"), installation.unitsDir());
+    settings.setValue(QStringLiteral("schemadir"), installation.schemaDir());
+    settings.setValue(QStringLiteral("helpdir"), installation.helpDir());
+    settings.setValue(QStringLiteral("translationsdir"), installation.translationsDir());
+    settings.setValue(QStringLiteral("examplesdir"), installation.examplesDir());
+    settings.setValue(QStringLiteral("userdir"), installation.userDir());
+}
+
+void loadSystem(int parts)
+{
+    const Installation& installation = Installation::singleton();
+    if (parts & DataAndActorTypes) {
+        const QString types = installation.configDir() + QStringLiteral("/types.xml");
+        announce(types);
+        kirogen::model::TypeRegistry::loadTypes(types.toStdString());
+        for (const QString& dir : folders(installation.unitsDir())) {
+            for (const QString& file :
+                 QDir(dir).entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name))
+                announce(dir + QLatin1Char('/') + file);
+            kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(dir.toStdString());
+        }
+    }
+    // The device-type registry tells the observer about each of its files itself.
+    if (parts & DeviceTypes) {
+        for (const QString& dir : folders(installation.devicesDir()))
+            kirogen::device::model::DeviceTypeRegistry::singleton().loadDeviceTypes(dir.toStdString());
+    }
+}
+
+void singletons_init(kirogen::observer::Observer* loadingObserver)
+{
+    kirogen::singletons_init(loadingObserver, "UTF-8");
+    const Installation& installation = Installation::singleton();
+    util::XmlSerializer::addGlobalEntityResolverSearchPath(installation.schemaDir().toStdString());
+    lum::qt::translation::Manager::singleton().addCatalogue(QStringLiteral("lumlink"));
+    HelpSystem::singleton().setHelpDirectory(installation.helpDir());
+}
+
+void singletons_done()
+{
+    project::Manager::singleton().closeProject();
+    kirogen::singletons_done();
+}
+
+} // namespace lumlink

@@ -1,0 +1,742 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>lumlink</name>
+    <message>
+        <source>Could not read %1: using the folders beside the program.</source>
+        <translation>%1 konnte nicht gelesen werden: Die Ordner neben dem Programm werden verwendet.</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::Actions</name>
+    <message>
+        <source>&amp;New Project</source>
+        <translation>&amp;Neues Projekt</translation>
+    </message>
+    <message>
+        <source>Create a new project</source>
+        <translation>Ein neues Projekt anlegen</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>Open a project</source>
+        <translation>Ein Projekt öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save the project</source>
+        <translation>Das Projekt speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>Save the project under a new name</source>
+        <translation>Das Projekt unter einem neuen Namen speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Protection...</source>
+        <translation>&amp;Schutz...</translation>
+    </message>
+    <message>
+        <source>Protect the project with a password</source>
+        <translation>Das Projekt mit einem Passwort schützen</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Quit the application</source>
+        <translation>Das Programm beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Programs from Project...</source>
+        <translation>&amp;Programme aus Projekt...</translation>
+    </message>
+    <message>
+        <source>Import programs from another project</source>
+        <translation>Programme aus einem anderen Projekt übernehmen</translation>
+    </message>
+    <message>
+        <source>Current &amp;Program...</source>
+        <translation>Aktuelles &amp;Programm...</translation>
+    </message>
+    <message>
+        <source>Export the current program as a document or image</source>
+        <translation>Das aktuelle Programm als Dokument oder Bild exportieren</translation>
+    </message>
+    <message>
+        <source>Whole P&amp;roject...</source>
+        <translation>Ganzes P&amp;rojekt...</translation>
+    </message>
+    <message>
+        <source>Export every program of the project as a document</source>
+        <translation>Alle Programme des Projekts als Dokument exportieren</translation>
+    </message>
+    <message>
+        <source>New &amp;Program</source>
+        <translation>Neues &amp;Programm</translation>
+    </message>
+    <message>
+        <source>Create a new program in the project</source>
+        <translation>Ein neues Programm im Projekt anlegen</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Cut the selection to the clipboard</source>
+        <translation>Die Auswahl in die Zwischenablage ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the selection to the clipboard</source>
+        <translation>Die Auswahl in die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>Paste the clipboard</source>
+        <translation>Die Zwischenablage einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Delete the selection</source>
+        <translation>Die Auswahl löschen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Select everything</source>
+        <translation>Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Clear Se&amp;lection</source>
+        <translation>Auswahl auf&amp;heben</translation>
+    </message>
+    <message>
+        <source>Select nothing</source>
+        <translation>Nichts auswählen</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>Ver&amp;größern</translation>
+    </message>
+    <message>
+        <source>Show the program larger</source>
+        <translation>Das Programm größer zeigen</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Ver&amp;kleinern</translation>
+    </message>
+    <message>
+        <source>Show the program smaller</source>
+        <translation>Das Programm kleiner zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to Window</source>
+        <translation>An &amp;Fenster anpassen</translation>
+    </message>
+    <message>
+        <source>Show the whole program</source>
+        <translation>Das ganze Programm zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Magnifier</source>
+        <translation>&amp;Lupe</translation>
+    </message>
+    <message>
+        <source>Magnify the program under the mouse</source>
+        <translation>Das Programm unter der Maus vergrößern</translation>
+    </message>
+    <message>
+        <source>&amp;Message Window</source>
+        <translation>&amp;Meldungsfenster</translation>
+    </message>
+    <message>
+        <source>Show or hide the message window</source>
+        <translation>Das Meldungsfenster zeigen oder verbergen</translation>
+    </message>
+    <message>
+        <source>&amp;Global Variables</source>
+        <translation>&amp;Globale Variablen</translation>
+    </message>
+    <message>
+        <source>Show the global variables of the project</source>
+        <translation>Die globalen Variablen des Projekts zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Devices</source>
+        <translation>&amp;Geräte</translation>
+    </message>
+    <message>
+        <source>Show the devices of the project</source>
+        <translation>Die Geräte des Projekts zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Blocks</source>
+        <translation>&amp;Bausteine</translation>
+    </message>
+    <message>
+        <source>Show the palette of function blocks</source>
+        <translation>Die Palette der Funktionsbausteine zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Raise All Windows</source>
+        <translation>Alle Fenster nach &amp;vorn</translation>
+    </message>
+    <message>
+        <source>Bring every window of the project to the front</source>
+        <translation>Alle Fenster des Projekts nach vorn holen</translation>
+    </message>
+    <message>
+        <source>&amp;Options...</source>
+        <translation>&amp;Einstellungen...</translation>
+    </message>
+    <message>
+        <source>Change the settings</source>
+        <translation>Die Einstellungen ändern</translation>
+    </message>
+    <message>
+        <source>&amp;Help Contents</source>
+        <translation>&amp;Inhalt der Hilfe</translation>
+    </message>
+    <message>
+        <source>Open the help</source>
+        <translation>Die Hilfe öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>Ü&amp;ber...</translation>
+    </message>
+    <message>
+        <source>Show the version and the licence</source>
+        <translation>Version und Lizenz zeigen</translation>
+    </message>
+    <message>
+        <source>Tavik View on the &amp;Web</source>
+        <translation>Tavik View im &amp;Web</translation>
+    </message>
+    <message>
+        <source>Open the product&apos;s web page</source>
+        <translation>Die Webseite des Produkts öffnen</translation>
+    </message>
+    <message>
+        <source>Tavik &amp;Simulator on the Web</source>
+        <translation>Tavik-&amp;Simulator im Web</translation>
+    </message>
+    <message>
+        <source>Open the simulator&apos;s web page</source>
+        <translation>Die Webseite des Simulators öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::HelpSystem</name>
+    <message>
+        <source>Help &amp;Contents</source>
+        <translation>&amp;Inhalt der Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Show the contents of the help</source>
+        <translation>Das Inhaltsverzeichnis der Hilfe zeigen</translation>
+    </message>
+    <message>
+        <source>Show the help on this</source>
+        <translation>Die Hilfe hierzu zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::HelpWindow</name>
+    <message>
+        <source>Help: %1</source>
+        <translation>Hilfe: %1</translation>
+    </message>
+    <message>
+        <source>&lt;h1&gt;No help installed&lt;/h1&gt;&lt;p&gt;The help pages were not found.&lt;/p&gt;</source>
+        <translation>&lt;h1&gt;Keine Hilfe installiert&lt;/h1&gt;&lt;p&gt;Die Hilfeseiten wurden nicht gefunden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Help window</source>
+        <translation>Hilfefenster</translation>
+    </message>
+    <message>
+        <source>Help page</source>
+        <translation>Hilfeseite</translation>
+    </message>
+    <message>
+        <source>Help navigation</source>
+        <translation>Navigation der Hilfe</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Show the contents of the help</source>
+        <translation>Das Inhaltsverzeichnis der Hilfe zeigen</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Go back to the previous page</source>
+        <translation>Zur vorigen Seite zurückgehen</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vorwärts</translation>
+    </message>
+    <message>
+        <source>Go forward to the next page</source>
+        <translation>Zur nächsten Seite vorgehen</translation>
+    </message>
+    <message>
+        <source>Search in page</source>
+        <translation>In der Seite suchen</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Find Previous</source>
+        <translation>Rückwärts suchen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::DeviceToolbar</name>
+    <message>
+        <source>Address of the robot</source>
+        <translation>Adresse des Roboters</translation>
+    </message>
+    <message>
+        <source>Robot name</source>
+        <translation>Name des Roboters</translation>
+    </message>
+    <message>
+        <source>Robot address</source>
+        <translation>Adresse des Roboters</translation>
+    </message>
+    <message>
+        <source>Connection state</source>
+        <translation>Verbindungszustand</translation>
+    </message>
+    <message>
+        <source>Connect or disconnect the robot</source>
+        <translation>Den Roboter verbinden oder trennen</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Nicht verbunden</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::DevicesWindow</name>
+    <message>
+        <source>Devices</source>
+        <translation>Geräte</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>State or value</source>
+        <translation>Zustand oder Wert</translation>
+    </message>
+    <message>
+        <source>Devices of the project</source>
+        <translation>Geräte des Projekts</translation>
+    </message>
+    <message>
+        <source>Type of a new device</source>
+        <translation>Typ eines neuen Geräts</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a device</source>
+        <translation>Ein Gerät hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Remove the selected device</source>
+        <translation>Das ausgewählte Gerät entfernen</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Connect the selected device</source>
+        <translation>Das ausgewählte Gerät verbinden</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <source>Disconnect the selected device</source>
+        <translation>Das ausgewählte Gerät trennen</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>verbunden</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>nicht verbunden</translation>
+    </message>
+    <message>
+        <source>parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::GlobalVariablesWindow</name>
+    <message>
+        <source>Global Variables</source>
+        <translation>Globale Variablen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Initial value</source>
+        <translation>Anfangswert</translation>
+    </message>
+    <message>
+        <source>Current value</source>
+        <translation>Aktueller Wert</translation>
+    </message>
+    <message>
+        <source>Global variables</source>
+        <translation>Globale Variablen</translation>
+    </message>
+    <message>
+        <source>Type of a new variable</source>
+        <translation>Typ einer neuen Variablen</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a variable</source>
+        <translation>Eine Variable hinzufügen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete the selected variables</source>
+        <translation>Die ausgewählten Variablen löschen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::Importer</name>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>There is no project to import from.</source>
+        <translation>Es gibt kein Projekt, aus dem übernommen werden kann.</translation>
+    </message>
+    <message>
+        <source>The other project has no program &quot;%1&quot;.</source>
+        <translation>Das andere Projekt hat kein Programm „%1“.</translation>
+    </message>
+    <message>
+        <source>The other project has no device &quot;%1&quot;.</source>
+        <translation>Das andere Projekt hat kein Gerät „%1“.</translation>
+    </message>
+    <message>
+        <source>Device &quot;%1&quot; cannot stand for &quot;%2&quot;: it is missing or of another type.</source>
+        <translation>Gerät „%1“ kann nicht für „%2“ stehen: Es fehlt oder ist von anderem Typ.</translation>
+    </message>
+    <message>
+        <source>Device &quot;%1&quot; could not be copied.</source>
+        <translation>Gerät „%1“ konnte nicht kopiert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::Manager</name>
+    <message>
+        <source>Could not open %1: %2</source>
+        <translation>%1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::Project</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>Die letzte Änderung rückgängig machen</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation>Die zuletzt rückgängig gemachte Änderung wiederholen</translation>
+    </message>
+    <message>
+        <source>Unnamed</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>The project has no file yet: save it under a name first.</source>
+        <translation>Das Projekt hat noch keine Datei: Speichern Sie es zuerst unter einem Namen.</translation>
+    </message>
+    <message>
+        <source>Could not save the project to %1: %2</source>
+        <translation>Das Projekt konnte nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The project is protected: enter its password to change it.</source>
+        <translation>Das Projekt ist geschützt: Geben Sie sein Passwort ein, um es zu ändern.</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::Simulation</name>
+    <message>
+        <source>Start &amp;all programs</source>
+        <translation>&amp;Alle Programme starten</translation>
+    </message>
+    <message>
+        <source>Start every sequence chart of the project in the simulation</source>
+        <translation>Alle Ablaufpläne des Projekts in der Simulation starten</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>Start the main program in the simulation, or resume it</source>
+        <translation>Das Hauptprogramm in der Simulation starten oder fortsetzen</translation>
+    </message>
+    <message>
+        <source>S&amp;uspend</source>
+        <translation>&amp;Anhalten</translation>
+    </message>
+    <message>
+        <source>Suspend the simulation</source>
+        <translation>Die Simulation anhalten</translation>
+    </message>
+    <message>
+        <source>&amp;Terminate</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Terminate the simulation</source>
+        <translation>Die Simulation beenden</translation>
+    </message>
+    <message>
+        <source>The project has no sequence chart to run.</source>
+        <translation>Das Projekt hat keinen Ablaufplan, der laufen könnte.</translation>
+    </message>
+    <message>
+        <source>Connecting the devices...</source>
+        <translation>Die Geräte werden verbunden...</translation>
+    </message>
+    <message>
+        <source>Could not connect to device &quot;%1&quot;: the simulation does not start.</source>
+        <translation>Gerät „%1“ konnte nicht verbunden werden: Die Simulation startet nicht.</translation>
+    </message>
+    <message>
+        <source>Connected to device &quot;%1&quot;.</source>
+        <translation>Mit Gerät „%1“ verbunden.</translation>
+    </message>
+    <message>
+        <source>Device &quot;%1&quot; has been disconnected: the simulation is terminated.</source>
+        <translation>Gerät „%1“ wurde getrennt: Die Simulation wird beendet.</translation>
+    </message>
+    <message>
+        <source>A device did not answer in time: the simulation does not start.</source>
+        <translation>Ein Gerät hat nicht rechtzeitig geantwortet: Die Simulation startet nicht.</translation>
+    </message>
+    <message>
+        <source>The simulation does not start: %1</source>
+        <translation>Die Simulation startet nicht: %1</translation>
+    </message>
+    <message>
+        <source>The simulation is running.</source>
+        <translation>Die Simulation läuft.</translation>
+    </message>
+    <message>
+        <source>The program has stopped: the simulation is terminated.</source>
+        <translation>Das Programm hat angehalten: Die Simulation wird beendet.</translation>
+    </message>
+    <message>
+        <source>The simulation has been terminated.</source>
+        <translation>Die Simulation wurde beendet.</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::commands</name>
+    <message>
+        <source>add device %1</source>
+        <translation>Gerät %1 hinzufügen</translation>
+    </message>
+    <message>
+        <source>add variable %1</source>
+        <translation>Variable %1 hinzufügen</translation>
+    </message>
+    <message>
+        <source>remove device %1</source>
+        <translation>Gerät %1 entfernen</translation>
+    </message>
+    <message>
+        <source>remove variable %1</source>
+        <translation>Variable %1 entfernen</translation>
+    </message>
+    <message>
+        <source>rename variable %1</source>
+        <translation>Variable %1 umbenennen</translation>
+    </message>
+    <message>
+        <source>change variable %1</source>
+        <translation>Variable %1 ändern</translation>
+    </message>
+    <message>
+        <source>remove the protection</source>
+        <translation>Schutz entfernen</translation>
+    </message>
+    <message>
+        <source>set the password</source>
+        <translation>Passwort setzen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::import::DeviceMappingDialog</name>
+    <message>
+        <source>Import: Devices</source>
+        <translation>Übernehmen: Geräte</translation>
+    </message>
+    <message>
+        <source>Choose the device of this project that the imported programs are to use instead of each device of the other project.</source>
+        <translation>Wählen Sie für jedes Gerät des anderen Projekts das Gerät dieses Projekts, das die übernommenen Programme stattdessen verwenden sollen.</translation>
+    </message>
+    <message>
+        <source>%1 (%2):</source>
+        <translation>%1 (%2):</translation>
+    </message>
+    <message>
+        <source>Copy as a new device</source>
+        <translation>Als neues Gerät kopieren</translation>
+    </message>
+    <message>
+        <source>Device standing for %1</source>
+        <translation>Gerät anstelle von %1</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::import::SdfDialog</name>
+    <message>
+        <source>Import: Programs</source>
+        <translation>Übernehmen: Programme</translation>
+    </message>
+    <message>
+        <source>Check the programs to import. A sequence chart brings the diagrams it runs.</source>
+        <translation>Haken Sie die zu übernehmenden Programme an. Ein Ablaufplan bringt die Diagramme mit, die er ausführt.</translation>
+    </message>
+    <message>
+        <source>Programs to import</source>
+        <translation>Zu übernehmende Programme</translation>
+    </message>
+    <message>
+        <source>Diagrams run by no sequence chart</source>
+        <translation>Diagramme ohne Ablaufplan</translation>
+    </message>
+    <message>
+        <source>%1: copied as a new device</source>
+        <translation>%1: wird als neues Gerät kopiert</translation>
+    </message>
+    <message>
+        <source>%1: uses %2</source>
+        <translation>%1: verwendet %2</translation>
+    </message>
+    <message>
+        <source>Devices: %1</source>
+        <translation>Geräte: %1</translation>
+    </message>
+</context>
+</TS>
