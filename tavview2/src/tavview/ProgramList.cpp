@@ -1,5 +1,7 @@
 #include "tavview/ProgramList.h"
 
+#include <QListWidget>
+#include <QVBoxLayout>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/SfcModel.h>
@@ -9,10 +11,10 @@
 namespace tavview {
 
 ProgramList::ProgramList(lumlink::project::Project* project, QWidget* parent)
-    : QListWidget(parent), _project(project)
+    : QGroupBox(parent), _project(project), _list(new QListWidget(this))
 {
     setObjectName(QStringLiteral("programList"));
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    (new QVBoxLayout(this))->addWidget(_list);
     connect(project, &lumlink::project::Project::programAdded, this, &ProgramList::refill);
     connect(project, &lumlink::project::Project::programRemoved, this, &ProgramList::refill);
     connect(&lum::qt::translation::Manager::singleton(), &lum::qt::translation::Manager::languageChanged,
@@ -22,20 +24,21 @@ ProgramList::ProgramList(lumlink::project::Project* project, QWidget* parent)
 
 void ProgramList::translate()
 {
-    setAccessibleName(tr("Programs of the project"));
+    setTitle(tr("Programs of the project (list only, no editor)"));
+    _list->setAccessibleName(tr("Programs of the project"));
     refill();
 }
 
 void ProgramList::refill()
 {
-    clear();
+    _list->clear();
     const auto model = _project->kirogenProject();
     if (!model)
         return;
     for (const auto& chart : model->sfcModels())
-        addItem(tr("Sequence chart: %1").arg(QString::fromStdString(chart->name())));
+        _list->addItem(tr("Sequence chart: %1").arg(QString::fromStdString(chart->name())));
     for (const auto& [name, diagram] : model->diagrams())
-        addItem(tr("Function-block diagram: %1").arg(QString::fromStdString(name)));
+        _list->addItem(tr("Function-block diagram: %1").arg(QString::fromStdString(name)));
 }
 
 } // namespace tavview

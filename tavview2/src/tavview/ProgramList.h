@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QListWidget>
+#include <QGroupBox>
+
+class QListWidget;
 
 namespace lumlink::project {
 class Project;
@@ -10,12 +12,14 @@ namespace tavview {
 
 // A read-only list of the project's programs: sequence charts first (the first is the main
 // program), then the function-block diagrams. Follows programs being added and removed.
-class ProgramList : public QListWidget
+class ProgramList : public QGroupBox
 {
     Q_OBJECT
 
 public:
     explicit ProgramList(lumlink::project::Project* project, QWidget* parent = nullptr);
+
+    QListWidget* list() const { return _list; }
 
 public slots:
     void translate();
@@ -25,6 +29,7 @@ private slots:
 
 private:
     lumlink::project::Project* _project;
+    QListWidget* _list;
 };
 
 } // namespace tavview
