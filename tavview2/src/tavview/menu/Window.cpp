@@ -25,6 +25,8 @@ void Window::on_aboutToShow()
 {
     QAction* dialogsAction = lumlink::Actions::singleton().windowDialogsAction;
     clear();
+    // The previous opening's "Dialogs" sub-menu.
+    qDeleteAll(findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
     addAction(dialogsAction);
     const lumlink::project::Project* project = lumlink::project::Manager::singleton().activeProject();
     if (!project) {
