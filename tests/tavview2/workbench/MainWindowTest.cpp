@@ -20,6 +20,8 @@
 #include <lum/qt/gui/widgets/HyperLabel.h>
 #include <lumlink/Actions.h>
 #include <lumlink/project/Device.h>
+#include <lumlink/project/DevicesWindow.h>
+#include <lumlink/project/GlobalVariablesWindow.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
 #include <memory>
@@ -233,6 +235,24 @@ TEST_F(MainWindowTest, MenusFollowTheActiveProject)
     ASSERT_EQ(windows->actions().size(), 1);
     EXPECT_EQ(windows->actions()[0], lumlink::Actions::singleton().windowDialogsAction);
     EXPECT_FALSE(windows->actions()[0]->isEnabled());
+
+    // Two open dialogs: numbered entries under "Dialogs"; choosing one brings it forward.
+    project->globalVariablesWindow()->show();
+    project->devicesWindow()->show();
+    for (int opening = 0; opening < 2; ++opening)
+        emit windows->aboutToShow();
+    EXPECT_TRUE(windows->actions()[0]->isEnabled());
+    ASSERT_EQ(windows->actions().size(), 3);
+    QMenu* dialogs = windows->actions()[2]->menu();
+    ASSERT_NE(dialogs, nullptr);
+    EXPECT_EQ(windows->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+    QStringList texts;
+    for (QAction* entry : dialogs->actions())
+        texts << entry->text();
+    EXPECT_EQ(texts, QStringList({"1 " + project->globalVariablesWindow()->windowTitle(),
+                                  "2 " + project->devicesWindow()->windowTitle()}));
+    project->globalVariablesWindow()->hide();
+    project->devicesWindow()->hide();
 }
 
 TEST_F(MainWindowTest, TheToolbarAndItsViewCommandStayInStep)
