@@ -54,6 +54,26 @@
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
+    <message>
+        <source>Error connecting</source>
+        <translation>Fehler beim Verbinden</translation>
+    </message>
+    <message>
+        <source>Failed to connect to device &quot;%1&quot;.</source>
+        <translation>Verbindung zum Gerät „%1“ fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Project file
+
+%1
+
+given at the command line does not exist.</source>
+        <translation>Die Projektdatei
+
+%1
+
+aus der Befehlszeile existiert nicht.</translation>
+    </message>
 </context>
 <context>
     <name>tavview::AboutScreen</name>
@@ -89,6 +109,77 @@
     </message>
 </context>
 <context>
+    <name>tavview::MainWindow</name>
+    <message>
+        <source>Tavik %1 View Projects</source>
+        <translation>Tavik %1 View-Projekte</translation>
+    </message>
+    <message>
+        <source>Compressed Tavik %1 View Projects (*.%2)</source>
+        <translation>Komprimierte Tavik %1 View-Projekte (*.%2)</translation>
+    </message>
+    <message>
+        <source>Uncompressed Tavik %1 View Projects (*.%2)</source>
+        <translation>Unkomprimierte Tavik %1 View-Projekte (*.%2)</translation>
+    </message>
+    <message>
+        <source>%1[*] - %2</source>
+        <translation>%1[*] - %2</translation>
+    </message>
+    <message>
+        <source>The project has been modified.
+Do you want to save your changes?</source>
+        <translation>Das Projekt wurde geändert.
+Möchten Sie die Änderungen speichern?</translation>
+    </message>
+    <message>
+        <source>Open Project</source>
+        <translation>Projekt öffnen</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be found. Please check whether the filename is correct and try again.</source>
+        <translation>Die Datei %1 wurde nicht gefunden. Bitte prüfen Sie den Dateinamen und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The file %1 failed to load. Please see the message window for details.</source>
+        <translation>Die Datei %1 konnte nicht geladen werden. Einzelheiten stehen im Meldungsfenster.</translation>
+    </message>
+    <message>
+        <source>Save Project As</source>
+        <translation>Projekt speichern unter</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more error(s) since then, listed in the message window.</source>
+        <translation>
+            <numerusform>%n weiterer Fehler seitdem, aufgeführt im Meldungsfenster.</numerusform>
+            <numerusform>%n weitere Fehler seitdem, aufgeführt im Meldungsfenster.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::ProgramList</name>
+    <message>
+        <source>Programs of the project (list only, no editor)</source>
+        <translation>Programme des Projekts (nur Liste, kein Editor)</translation>
+    </message>
+    <message>
+        <source>Programs of the project</source>
+        <translation>Programme des Projekts</translation>
+    </message>
+    <message>
+        <source>Sequence chart: %1</source>
+        <translation>Ablaufplan: %1</translation>
+    </message>
+    <message>
+        <source>Function-block diagram: %1</source>
+        <translation>Funktionsbausteinplan: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavview::SplashScreen</name>
     <message>
         <source>Loading %1</source>
@@ -104,6 +195,93 @@
     <message>
         <source>Login failed</source>
         <translation>Anmeldung fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::menu::Edit</name>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::menu::Extras</name>
+    <message>
+        <source>&amp;Extras</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::menu::File</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importieren</translation>
+    </message>
+    <message>
+        <source>&amp;Export</source>
+        <translation>&amp;Exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::menu::Help</name>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::menu::Simulation</name>
+    <message>
+        <source>&amp;Simulation</source>
+        <translation>&amp;Simulation</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::menu::View</name>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::menu::Window</name>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <source>Dialogs</source>
+        <translation>Dialoge</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::toolbar::Bar</name>
+    <message>
+        <source>Toolbar</source>
+        <translation>Werkzeugleiste</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::toolbar::Brennic</name>
+    <message>
+        <source>Brand web page</source>
+        <translation>Webseite der Marke</translation>
     </message>
 </context>
 <context>

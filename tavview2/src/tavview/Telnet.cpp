@@ -1,11 +1,3 @@
-#include <tavview/Telnet.h>
-
-#include <tavview/ShellQuote.h>
-#include <tavview/TelnetClient.h>
-
-#include <kirogen/model/GlobalVariable.h>
-#include <kirolab/Version.h>
-
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
@@ -14,6 +6,11 @@
 #include <QStringMatcher>
 #include <QTextStream>
 #include <QTimer>
+#include <kirogen/model/GlobalVariable.h>
+#include <kirolab/Version.h>
+#include <tavview/ShellQuote.h>
+#include <tavview/Telnet.h>
+#include <tavview/TelnetClient.h>
 
 namespace tavview {
 
@@ -73,13 +70,15 @@ QStringList withoutFirmware(const QStringList& packages)
 } // namespace
 
 Telnet::Telnet(QObject* parent, bool prompt)
-    : QObject(parent), _timer(new QTimer(this)), _graceTimer(new QTimer(this)), _telnet(new TelnetClient(this)),
+    : QObject(parent), _timer(new QTimer(this)), _graceTimer(new QTimer(this)),
+      _telnet(new TelnetClient(this)),
       _loginTimeout(QSettings().value(QStringLiteral("telnet/loginTimeout"), 120000).toInt()), _prompt(prompt)
 {
     const QString profile = QStringLiteral("Brennic/TavikView%1").arg(kirolab::VersionMajor);
     if (QDir::home().mkpath(profile)) {
         const QString logPath =
-            QDir::homePath() + QStringLiteral("/Brennic/TavikView%1/telnet_debug.txt").arg(kirolab::VersionMajor);
+            QDir::homePath() +
+            QStringLiteral("/Brennic/TavikView%1/telnet_debug.txt").arg(kirolab::VersionMajor);
         auto* file = new QFile(logPath, this);
         if (file->open(QIODevice::WriteOnly)) {
             _logFile = file;

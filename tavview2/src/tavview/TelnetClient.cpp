@@ -1,13 +1,11 @@
-#include <tavview/TelnetClient.h>
-
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QTcpSocket>
 #include <QTextCodec>
 #include <QTextDecoder>
 #include <QTimer>
-
 #include <libtelnet.h>
+#include <tavview/TelnetClient.h>
 
 namespace tavview {
 
