@@ -3,7 +3,7 @@
 #include <tavview/TelnetClient.h>
 
 #include <kirogen/model/GlobalVariable.h>
-#include <kirolab/Version.h>
+#include <util/UserProfilePath.h>
 
 #include <QDir>
 #include <QFile>
@@ -77,11 +77,9 @@ Telnet::Telnet(QObject* parent, bool prompt)
     : QObject(parent), _timer(new QTimer(this)), _telnet(new TelnetClient(this)),
       _loginTimeout(QSettings().value(QStringLiteral("telnet/loginTimeout"), 120000).toInt()), _prompt(prompt)
 {
-    const QString profile = QStringLiteral("Brennic/TavikView%1").arg(kirolab::VersionMajor);
+    const QString profile = util::userProfilePath();
     if (QDir::home().mkpath(profile)) {
-        const QString logPath =
-            QDir::homePath() + QStringLiteral("/Brennic/TavikView%1/telnet_debug.txt").arg(kirolab::VersionMajor);
-        auto* file = new QFile(logPath, this);
+        auto* file = new QFile(QDir::home().filePath(profile + QStringLiteral("/telnet_debug.txt")), this);
         if (file->open(QIODevice::WriteOnly)) {
             _logFile = file;
             _log = std::make_unique<QTextStream>(_logFile);
