@@ -12,6 +12,7 @@
 #include <set>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace kirogen::model {
 
@@ -202,8 +203,10 @@ std::optional<DiagramProblem> sortBlocks(const FunctionBlockDiagram& diagram, co
     }
     std::vector<std::size_t> loop(std::find(walk.begin(), walk.end(), at), walk.end());
     std::reverse(loop.begin(), loop.end());
+    // The loop starts at its block read first; blocks made in an editor have no line, and
+    // then the one first in the diagram.
     const auto first = std::min_element(loop.begin(), loop.end(), [&blocks](std::size_t a, std::size_t b) {
-        return blocks[a].line < blocks[b].line;
+        return std::make_pair(blocks[a].line, a) < std::make_pair(blocks[b].line, b);
     });
     std::rotate(loop.begin(), first, loop.end());
     std::string path;
