@@ -1,13 +1,13 @@
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/gen/session/SerializationIdSession.h>
+#include <kirogen/model/DiagramCheck.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/ProjectReader.h>
 #include <kirogen/model/SfcModel.h>
 #include <kirogen/model/TypeRegistry.h>
-#include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/core/Serializer.h>
 #include <util/xml/Document.h>
 
@@ -16,7 +16,6 @@
 #include <set>
 #include <stdexcept>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace kirogen::model {
@@ -208,36 +207,22 @@ void ProjectReader::readPrograms(const Element* section)
 std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const Element* element) const
 {
     const std::string name = required(element, "name");
-    gen::session::SerializationIdSession& session = *_project->_session;
-    const std::string idScope = _project->id().toString() + "/fbd/" + name;
 
     const auto blockElements = element->children("block");
     std::vector<FunctionBlock> blocks;
     blocks.reserve(blockElements.size());
-    ActorTypes types;
-    types.reserve(blockElements.size());
     for (const Element* blockElement : blockElements) {
         FunctionBlock block;
         block.id = required(blockElement, "id");
         block.typeId = required(blockElement, "type");
         block.position = position(blockElement);
         block.line = blockElement->line();
-        if (block.id.empty() || !session.claim(idScope, block.id))
-            fail(blockElement, "block id \"" + block.id + "\" is used twice in diagram \"" + name + "\"");
-        const auto type = sdf::ActorTypeRegistry::singleton().get(block.typeId);
-        if (!type)
-            fail(blockElement,
-                 "block \"" + block.id + "\" has the unknown actor type \"" + block.typeId + "\"");
         for (const Element* parameter : blockElement->children("parameter")) {
             const std::string parameterName = required(parameter, "name");
-            if (!type->parameter(parameterName))
-                fail(parameter,
-                     "actor type \"" + block.typeId + "\" has no parameter \"" + parameterName + "\"");
             if (!block.parameters.emplace(parameterName, required(parameter, "value")).second)
                 fail(parameter, "parameter \"" + parameterName + "\" is given twice");
         }
         blocks.push_back(std::move(block));
-        types.push_back(std::move(type));
     }
 
     const auto linkElements = element->children("link");
@@ -253,110 +238,27 @@ std::shared_ptr<FunctionBlockDiagram> ProjectReader::readDiagram(const Element* 
         links.push_back(std::move(link));
     }
 
-    auto diagram = std::make_shared<FunctionBlockDiagram>(name, std::move(blocks), std::move(links),
-                                                          element->line());
-    // Block ids are unique within the diagram: the session made sure.
-    BlockIndex indexOf;
-    indexOf.reserve(diagram->blocks().size());
-    for (std::size_t i = 0; i < diagram->blocks().size(); ++i)
-        indexOf.emplace(diagram->blocks()[i].id, i);
-    checkReferences(blockElements, linkElements, *diagram, types, indexOf);
-    checkCycles(element, *diagram, indexOf);
+    auto diagram =
+        std::make_shared<FunctionBlockDiagram>(name, std::move(blocks), std::move(links), element->line());
+    if (const std::optional<DiagramProblem> problem = DiagramCheck(_project.get()).check(*diagram)) {
+        const Element* at = problem->subject == DiagramProblem::Link ? linkElements[problem->index]
+                                                                     : blockElements[problem->index];
+        if (problem->subject == DiagramProblem::Parameter) {
+            const auto parameters = at->children("parameter");
+            const auto named =
+                std::find_if(parameters.begin(), parameters.end(), [&problem](const Element* p) {
+                    return p->attribute("name") == problem->parameter;
+                });
+            at = *named;
+        }
+        fail(at, problem->message);
+    }
+    // The check made the block ids unique within the diagram.
+    gen::session::SerializationIdSession& session = *_project->_session;
+    const std::string idScope = _project->id().toString() + "/fbd/" + name;
+    for (const FunctionBlock& block : diagram->blocks())
+        session.claim(idScope, block.id);
     return diagram;
-}
-
-void ProjectReader::checkReferences(const std::vector<const Element*>& blockElements,
-                                    const std::vector<const Element*>& linkElements,
-                                    const FunctionBlockDiagram& diagram, const ActorTypes& types,
-                                    const BlockIndex& indexOf) const
-{
-    for (std::size_t i = 0; i < diagram.blocks().size(); ++i) {
-        const FunctionBlock& block = diagram.blocks()[i];
-        const auto variable = block.parameters.find("variable");
-        if ((block.typeId == "gvread" || block.typeId == "gvwrite") &&
-            (variable == block.parameters.end() || !_project->_globalVariables.count(variable->second)))
-            fail(blockElements[i], "block \"" + block.id + "\" names no global variable of the project");
-        if (block.typeId == "devin" || block.typeId == "devout") {
-            const auto device = block.parameters.find("device");
-            const auto instance =
-                device == block.parameters.end() ? nullptr : _project->device(device->second);
-            if (!instance)
-                fail(blockElements[i], "block \"" + block.id + "\" names no device of the project");
-            const auto port = block.parameters.find("port");
-            const device::model::DevicePort* declared =
-                port == block.parameters.end() ? nullptr : instance->deviceType()->port(port->second);
-            const auto wanted = block.typeId == "devin" ? device::model::DevicePort::Direction::In
-                                                        : device::model::DevicePort::Direction::Out;
-            if (!declared || declared->direction != wanted)
-                fail(blockElements[i], "block \"" + block.id + "\" names no " +
-                                           (block.typeId == "devin" ? "input" : "output") +
-                                           " port of device \"" + instance->instanceName() + "\"");
-        }
-    }
-
-    std::set<std::pair<std::string_view, std::string_view>> fedInputs;
-    for (std::size_t i = 0; i < diagram.links().size(); ++i) {
-        const DataLink& link = diagram.links()[i];
-        const auto checkEnd = [&](const std::string& blockId, const std::string& portName,
-                                  sdf::ActorPort::Direction direction) {
-            const auto block = indexOf.find(blockId);
-            if (block == indexOf.end())
-                fail(linkElements[i], "link to the unknown block \"" + blockId + "\"");
-            const sdf::ActorPort* port = types[block->second]->port(portName);
-            if (!port || port->direction != direction)
-                fail(linkElements[i], "link to the unknown " +
-                                          std::string(direction == sdf::ActorPort::In ? "input" : "output") +
-                                          " port \"" + blockId + "." + portName + "\"");
-        };
-        checkEnd(link.fromBlock, link.fromPort, sdf::ActorPort::Out);
-        checkEnd(link.toBlock, link.toPort, sdf::ActorPort::In);
-        if (!fedInputs.emplace(link.toBlock, link.toPort).second)
-            fail(linkElements[i],
-                 "input \"" + link.toBlock + "." + link.toPort + "\" has more than one link");
-    }
-}
-
-void ProjectReader::checkCycles(const Element* element, const FunctionBlockDiagram& diagram,
-                                const BlockIndex& indexOf) const
-{
-    // Kahn's algorithm over the links, by block index; a delay block's output starts a new
-    // cycle, so its outgoing links do not count as dependencies. Links name existing blocks,
-    // as checkReferences made sure.
-    const std::vector<FunctionBlock>& blocks = diagram.blocks();
-    std::vector<int> incoming(blocks.size(), 0);
-    std::vector<std::vector<std::size_t>> successors(blocks.size());
-    for (const DataLink& link : diagram.links()) {
-        const std::size_t from = indexOf.at(link.fromBlock);
-        if (blocks[from].typeId == "delay")
-            continue;
-        const std::size_t to = indexOf.at(link.toBlock);
-        ++incoming[to];
-        successors[from].push_back(to);
-    }
-    std::vector<std::size_t> ready;
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        if (incoming[i] == 0)
-            ready.push_back(i);
-    }
-    std::size_t done = 0;
-    while (!ready.empty()) {
-        const std::size_t block = ready.back();
-        ready.pop_back();
-        ++done;
-        for (const std::size_t next : successors[block]) {
-            if (--incoming[next] == 0)
-                ready.push_back(next);
-        }
-    }
-    if (done == blocks.size())
-        return;
-    std::string cycle;
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        if (incoming[i] > 0)
-            cycle += (cycle.empty() ? "" : ", ") + blocks[i].id;
-    }
-    fail(element,
-         "blocks of diagram \"" + diagram.name() + "\" form a cycle without a delay block (" + cycle + ")");
 }
 
 std::shared_ptr<SfcModel> ProjectReader::readSfc(const Element* element) const

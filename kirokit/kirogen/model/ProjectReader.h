@@ -6,13 +6,7 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
-
-namespace kirogen::sdf {
-class ActorType;
-}
 
 namespace kirogen::model {
 
@@ -21,8 +15,8 @@ class Project;
 class SfcModel;
 
 // Fills a project from its XML and checks that it makes sense: every type and reference is
-// known, names are unique, each chart has one initial step, data flow has no cycle without a
-// delay block. Each fault is a std::runtime_error "<file>:<line>: <what>".
+// known, names are unique, each chart has one initial step, each diagram passes DiagramCheck.
+// Each fault is a std::runtime_error "<file>:<line>: <what>".
 class ProjectReader
 {
 public:
@@ -31,10 +25,6 @@ public:
     void read(const util::xml::Element* root);
 
 private:
-    // A diagram's actor types and block positions, by block index and by block id.
-    using ActorTypes = std::vector<std::shared_ptr<const sdf::ActorType>>;
-    using BlockIndex = std::unordered_map<std::string_view, std::size_t>;
-
     [[noreturn]] void fail(const util::xml::Element* at, const std::string& message) const;
     std::string required(const util::xml::Element* element, const char* name) const;
     double number(const util::xml::Element* element, const char* name) const;
@@ -46,12 +36,6 @@ private:
     void readPrograms(const util::xml::Element* section);
     std::shared_ptr<FunctionBlockDiagram> readDiagram(const util::xml::Element* element) const;
     std::shared_ptr<SfcModel> readSfc(const util::xml::Element* element) const;
-    void checkReferences(const std::vector<const util::xml::Element*>& blockElements,
-                         const std::vector<const util::xml::Element*>& linkElements,
-                         const FunctionBlockDiagram& diagram, const ActorTypes& types,
-                         const BlockIndex& indexOf) const;
-    void checkCycles(const util::xml::Element* element, const FunctionBlockDiagram& diagram,
-                     const BlockIndex& indexOf) const;
     void readLayout(const util::xml::Element* section);
     void readProtection(const util::xml::Element* section);
 

@@ -22,10 +22,6 @@ public:
     // One cycle: reads the inputs, writes the outputs. now is the run's time in seconds.
     virtual void evaluate(double now) = 0;
 
-    // False for a block whose outputs in a cycle do not depend on that cycle's inputs; only
-    // such a block may close a loop.
-    virtual bool dependsOnCurrentInputs() const { return true; }
-
     // Called after every block of the diagram ran in the cycle.
     virtual void finishCycle() {}
 

@@ -5,9 +5,9 @@
 namespace kirogen::sdf {
 
 ActorType::ActorType(std::string id, std::string category, std::string helpText, std::vector<ActorPort> ports,
-                     std::vector<ActorParameter> parameters)
+                     std::vector<ActorParameter> parameters, bool directFeedthrough)
     : _id(std::move(id)), _category(std::move(category)), _helpText(std::move(helpText)),
-      _ports(std::move(ports)), _parameters(std::move(parameters))
+      _ports(std::move(ports)), _parameters(std::move(parameters)), _directFeedthrough(directFeedthrough)
 {
 }
 

@@ -19,6 +19,22 @@ std::runtime_error fault(const std::string& file, const Element* element, const 
     return std::runtime_error(file + ":" + std::to_string(element->line()) + ": " + message);
 }
 
+ActorParameter::Reference referenceOf(const Element* parameter)
+{
+    static const std::pair<std::string_view, ActorParameter::Reference> references[] = {
+        {"globalVariable", ActorParameter::Reference::GlobalVariable},
+        {"device", ActorParameter::Reference::Device},
+        {"deviceInput", ActorParameter::Reference::DeviceInput},
+        {"deviceOutput", ActorParameter::Reference::DeviceOutput},
+    };
+    const std::optional<std::string_view> name = parameter->attribute("refersTo");
+    for (const auto& [text, reference] : references) {
+        if (name == text)
+            return reference;
+    }
+    return ActorParameter::Reference::None;
+}
+
 std::string helpText(const Element* actor)
 {
     const auto help = actor->children("help");
@@ -81,7 +97,7 @@ void ActorTypeRegistry::loadDocument(const util::xml::Document& document)
         std::vector<ActorParameter> parameters;
         for (const Element* parameter : actor->children("parameter")) {
             ActorParameter entry{parameter->attributeValue("name"), parameter->attributeValue("type"),
-                                 parameter->attributeValue("default")};
+                                 parameter->attributeValue("default"), referenceOf(parameter)};
             const bool taken =
                 std::any_of(parameters.begin(), parameters.end(),
                             [&entry](const ActorParameter& other) { return other.name == entry.name; });
@@ -90,9 +106,9 @@ void ActorTypeRegistry::loadDocument(const util::xml::Document& document)
                             "actor type '" + id + "' declares parameter '" + entry.name + "' twice");
             parameters.push_back(std::move(entry));
         }
-        auto type =
-            std::make_shared<const ActorType>(id, actor->attributeValue("category"), helpText(actor),
-                                              std::move(ports), std::move(parameters));
+        auto type = std::make_shared<const ActorType>(id, actor->attributeValue("category"), helpText(actor),
+                                                      std::move(ports), std::move(parameters),
+                                                      actor->attribute("feedthrough") != "false");
         if (!declared.emplace(id, std::move(type)).second)
             throw fault(path, actor, "actor type '" + id + "' is declared twice");
 

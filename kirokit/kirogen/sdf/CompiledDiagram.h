@@ -17,12 +17,12 @@ class Project;
 namespace kirogen::sdf {
 
 // A function-block diagram ready to run: one actor per block, in data-flow order, with one
-// signal per output port. A loop is allowed only through a "delay" block.
+// signal per output port. The diagram must pass model::DiagramCheck.
 class CompiledDiagram
 {
 public:
-    // Throws std::runtime_error "<source>:<line>: <fault>" for unknown blocks, ports and
-    // parameters, bad parameter values, and loops without a delay block.
+    // Throws std::runtime_error "<source>:<line>: <fault>" for what DiagramCheck finds, a type
+    // without a matching implementation, and parameter values its actor refuses.
     CompiledDiagram(const model::FunctionBlockDiagram& diagram,
                     const std::shared_ptr<model::Project>& project, const std::string& source);
     ~CompiledDiagram();

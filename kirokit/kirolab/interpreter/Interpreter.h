@@ -1,12 +1,12 @@
 #pragma once
 
 #include <kirogen/observer/ModelObserver.h>
+#include <kirolab/interpreter/CommandLine.h>
+#include <kirolab/interpreter/ConfigFile.h>
+#include <kirolab/interpreter/DeviceConnections.h>
 #include <kirolab/interpreter/ProjectDocument.h>
-#include <lum/core/Map.h>
 
 #include <atomic>
-#include <cstdint>
-#include <filesystem>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -33,12 +33,6 @@ namespace kirolab::interpreter {
 class Interpreter : public kirogen::observer::Observer
 {
 public:
-    enum DevStatus {
-        DEV_STATUS_UNKNOWN = 0,
-        DEV_STATUS_CONNECTED = 1,
-        DEV_STATUS_DISCONNECTED = 2,
-    };
-
     static void singleton_create();
     static Interpreter& singleton();
     static void singleton_destroy();
@@ -56,9 +50,9 @@ public:
     // project path names a file there.
     void setStartDirectory(const std::filesystem::path& dir) { _startDirectory = dir; }
 
-    // Reads "tavview2.ini" from the working directory; falls back to setDefaultPaths.
-    bool parseConfigFile(std::string* userDir);
-    void setDefaultPaths(std::string* userDir);
+    // Reads "tavview2.ini" from the working directory (see ConfigFile); userDir receives the
+    // folder the user's profile is filled from.
+    void parseConfigFile(std::string* userDir);
 
     // Loads the data, actor and device types. False, after a " failed: " line, when a
     // registry cannot be loaded. Reads the project document meanwhile; openProject() reports
@@ -87,18 +81,6 @@ public:
     std::shared_ptr<kirogen::model::Project> getProject() const { return _project; }
     std::shared_ptr<kirogen::sim::session::ExecutionSession> getExecSession() const;
 
-    const std::filesystem::path& projectFile() const { return _projectFile; }
-    int32_t globalVariableOutputInterval() const { return _globalVariableOutputInterval; }
-    const std::string& schemaDir() const { return _schemaDir; }
-    const std::string& configDir() const { return _configDir; }
-    const std::string& unitsDir() const { return _unitsDir; }
-    const std::string& devicesDir() const { return _devicesDir; }
-    const lum::core::Map<std::string, std::string>& globalVariableValues() const { return _globalVariableValues; }
-    const lum::core::Map<std::string, lum::core::Map<std::string, std::string>>& deviceConfigValues() const
-    {
-        return _deviceConfigValues;
-    }
-
     // The directory of the executable, as Latin-1 text.
     static std::string programDirectory();
 
@@ -106,38 +88,25 @@ private:
     Interpreter();
 
     bool loadRegistries();
-    // The project file to read: _projectFile, a relative one taken from the start directory.
+    // The project file to read: the command line's, a relative one taken from the start directory.
     std::string projectPath() const;
     void readProjectDocument();
     void applyGlobalVariableValues();
     void applyDeviceConfigValues(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
-    bool connectDevice(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
-    DevStatus deviceStatus(const std::shared_ptr<kirogen::device::model::DeviceInstance>& device);
-    // True when this disconnect ends the run.
-    bool setDeviceStatus(kirogen::observer::Observable* source, DevStatus status);
 
     static Interpreter* _instance;
 
-    std::filesystem::path _projectFile;
+    CommandLine _commandLine;
+    ConfigFile _configFile;
     std::filesystem::path _startDirectory;
     // Read by loadSystem(), taken by openProject().
     std::future<ProjectDocument> _projectDocument;
     std::shared_ptr<kirogen::model::Project> _project;
-    int32_t _globalVariableOutputInterval = 0;
-    std::string _schemaDir;
-    std::string _configDir;
-    std::string _unitsDir;
-    std::string _devicesDir;
-    lum::core::Map<std::shared_ptr<kirogen::device::model::DeviceInstance>, DevStatus> _devStatus;
-    lum::core::Map<std::string, std::string> _globalVariableValues;
-    lum::core::Map<std::string, lum::core::Map<std::string, std::string>> _deviceConfigValues;
-    std::mutex _mutex;
+    std::atomic<bool> _run{true};
+    DeviceConnections _devices;
     std::unique_ptr<kirogen::sim::ExecutionThread> _executionThread;
     mutable std::mutex _execSessionMutex;
     std::shared_ptr<kirogen::sim::session::ExecutionSession> _execSession;
-    std::atomic<bool> _run{true};
-    // Guarded by _mutex, like _devStatus.
-    bool _allDevicesConnected = false;
     // Set by Ctrl+C; the main loop writes its line.
     std::atomic<bool> _ctrlcHit{false};
 };

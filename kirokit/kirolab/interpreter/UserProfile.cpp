@@ -1,6 +1,6 @@
 #include <kirolab/interpreter/UserProfile.h>
 
-#include <kirolab/Version.h>
+#include <util/UserProfilePath.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -60,11 +60,6 @@ void copyTree(QDir& src, QDir& dst, QSet<QString>& ancestors)
 
 } // namespace
 
-QString userProfilePath()
-{
-    return QStringLiteral("Brennic/TavikView%1").arg(VersionMajor);
-}
-
 void copyRec(QDir& src, QDir& dst)
 {
     QSet<QString> ancestors;
@@ -74,7 +69,7 @@ void copyRec(QDir& src, QDir& dst)
 void initUserProfile(const std::string& userDir)
 {
     QDir home = QDir::home();
-    const QString profile = userProfilePath();
+    const QString profile = util::userProfilePath();
     if (!home.exists(profile) && !home.mkpath(profile))
         return;
 

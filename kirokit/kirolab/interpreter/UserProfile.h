@@ -15,7 +15,4 @@ void initUserProfile(const std::string& userDir);
 // standard error; the copy goes on.
 void copyRec(QDir& src, QDir& dst);
 
-// "Brennic/TavikView3", relative to the home directory.
-QString userProfilePath();
-
 } // namespace kirolab::interpreter

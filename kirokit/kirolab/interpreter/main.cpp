@@ -1,5 +1,6 @@
 #include <kirogen/Singletons.h>
 #include <kirolab/interpreter/Interpreter.h>
+#include <kirolab/interpreter/StopSignals.h>
 #include <kirolab/interpreter/UserProfile.h>
 #include <kirolab/interpreter/WorkingDirectory.h>
 #include <lum/cv/Cv.h>
@@ -11,49 +12,22 @@
 #include <QDir>
 #include <QFile>
 
-#include <atomic>
 #include <clocale>
-#include <csignal>
 #include <string>
 
 using kirolab::interpreter::Interpreter;
 
 namespace {
 
-// What Ctrl+C does once the run has begun; until then SIGINT ends the process at once. A hang-up
-// (the robot's shell connection dropped) and SIGTERM end the run the same way, so the program
-// is terminated and the devices let go instead of the process dying mid-cycle.
-std::atomic<void (*)()> ctrlcHandler{nullptr};
-
-void sigint_handler(int)
-{
-    if (const auto handler = ctrlcHandler.load())
-        handler();
-}
-
 void cancelSimulation()
 {
     Interpreter::singleton().cancelSimulation();
 }
 
-void installCtrlcHandling()
-{
-    ctrlcHandler = cancelSimulation;
-    struct sigaction action = {};
-    action.sa_handler = sigint_handler;
-    sigemptyset(&action.sa_mask);
-    // Any thread may take the signal; restarting its interrupted call keeps a write to the
-    // console from failing with EINTR and losing output.
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
-
 void tearDown()
 {
     // The interpreter is about to go: a late Ctrl+C must not reach it.
-    ctrlcHandler = nullptr;
+    kirolab::interpreter::StopSignals::release();
     Interpreter::singleton().done();
     kirogen::singletons_done();
     Interpreter::singleton_destroy();
@@ -100,7 +74,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    installCtrlcHandling();
+    kirolab::interpreter::StopSignals::install(cancelSimulation);
     Interpreter::singleton().simulate();
     tearDown();
     return 1;

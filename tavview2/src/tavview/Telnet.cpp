@@ -1,3 +1,11 @@
+#include <tavview/Telnet.h>
+
+#include <tavview/ShellQuote.h>
+#include <tavview/TelnetClient.h>
+
+#include <kirogen/model/GlobalVariable.h>
+#include <util/UserProfilePath.h>
+
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
@@ -6,11 +14,6 @@
 #include <QStringMatcher>
 #include <QTextStream>
 #include <QTimer>
-#include <kirogen/model/GlobalVariable.h>
-#include <kirolab/Version.h>
-#include <tavview/ShellQuote.h>
-#include <tavview/Telnet.h>
-#include <tavview/TelnetClient.h>
 
 namespace tavview {
 
@@ -74,12 +77,9 @@ Telnet::Telnet(QObject* parent, bool prompt)
       _telnet(new TelnetClient(this)),
       _loginTimeout(QSettings().value(QStringLiteral("telnet/loginTimeout"), 120000).toInt()), _prompt(prompt)
 {
-    const QString profile = QStringLiteral("Brennic/TavikView%1").arg(kirolab::VersionMajor);
+    const QString profile = util::userProfilePath();
     if (QDir::home().mkpath(profile)) {
-        const QString logPath =
-            QDir::homePath() +
-            QStringLiteral("/Brennic/TavikView%1/telnet_debug.txt").arg(kirolab::VersionMajor);
-        auto* file = new QFile(logPath, this);
+        auto* file = new QFile(QDir::home().filePath(profile + QStringLiteral("/telnet_debug.txt")), this);
         if (file->open(QIODevice::WriteOnly)) {
             _logFile = file;
             _log = std::make_unique<QTextStream>(_logFile);

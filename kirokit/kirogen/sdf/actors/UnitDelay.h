@@ -13,7 +13,6 @@ public:
 
     void reset() override;
     void evaluate(double now) override;
-    bool dependsOnCurrentInputs() const override { return false; }
     void finishCycle() override;
 
 private:

@@ -138,13 +138,16 @@ struct OperatorEntry
 {
     const char* text;
     Binary::Op op;
+    // C's: the higher binds tighter; all are left-associative.
+    int precedence;
 };
 
+// Two-character operators first, so that the scanner takes "<=" as one.
 const OperatorEntry operators[] = {
-    {"&&", Binary::And},      {"||", Binary::Or},          {"==", Binary::Equal},
-    {"!=", Binary::NotEqual}, {"<=", Binary::LessOrEqual}, {">=", Binary::GreaterOrEqual},
-    {"<", Binary::Less},      {">", Binary::Greater},      {"+", Binary::Add},
-    {"-", Binary::Subtract},  {"*", Binary::Multiply},     {"/", Binary::Divide},
+    {"&&", Binary::And, 2},      {"||", Binary::Or, 1},          {"==", Binary::Equal, 3},
+    {"!=", Binary::NotEqual, 3}, {"<=", Binary::LessOrEqual, 4}, {">=", Binary::GreaterOrEqual, 4},
+    {"<", Binary::Less, 4},      {">", Binary::Greater, 4},      {"+", Binary::Add, 5},
+    {"-", Binary::Subtract, 5},  {"*", Binary::Multiply, 6},     {"/", Binary::Divide, 6},
 };
 
 bool isNameStart(char c)
@@ -180,7 +183,7 @@ Condition ConditionParser::parse()
     advance();
     if (_token.type == Token::End)
         throw ConditionError(1, "the condition is empty");
-    Node root = parseOr();
+    Node root = parseBinary(1);
     if (_token.type != Token::End)
         throw ConditionError(_token.column, "unexpected '" + _token.text + "'");
     if (root->kind() != ConditionNode::Boolean)
@@ -246,68 +249,26 @@ bool ConditionParser::accept(const char* op)
     return _token.type == Token::Operator && _token.text == op;
 }
 
-ConditionParser::Node ConditionParser::parseOr()
+int ConditionParser::binaryPrecedence() const
 {
-    Node left = parseAnd();
-    while (accept("||")) {
-        const Token op = _token;
-        advance();
-        left = binary(op, std::move(left), parseAnd());
+    if (_token.type != Token::Operator)
+        return 0;
+    for (const OperatorEntry& entry : operators) {
+        if (_token.text == entry.text)
+            return entry.precedence;
     }
-    return left;
+    return 0;
 }
 
-ConditionParser::Node ConditionParser::parseAnd()
-{
-    Node left = parseEquality();
-    while (accept("&&")) {
-        const Token op = _token;
-        advance();
-        left = binary(op, std::move(left), parseEquality());
-    }
-    return left;
-}
-
-ConditionParser::Node ConditionParser::parseEquality()
-{
-    Node left = parseRelation();
-    while (accept("==") || accept("!=")) {
-        const Token op = _token;
-        advance();
-        left = binary(op, std::move(left), parseRelation());
-    }
-    return left;
-}
-
-ConditionParser::Node ConditionParser::parseRelation()
-{
-    Node left = parseSum();
-    while (accept("<") || accept("<=") || accept(">") || accept(">=")) {
-        const Token op = _token;
-        advance();
-        left = binary(op, std::move(left), parseSum());
-    }
-    return left;
-}
-
-ConditionParser::Node ConditionParser::parseSum()
-{
-    Node left = parseProduct();
-    while (accept("+") || accept("-")) {
-        const Token op = _token;
-        advance();
-        left = binary(op, std::move(left), parseProduct());
-    }
-    return left;
-}
-
-ConditionParser::Node ConditionParser::parseProduct()
+// Precedence climbing: the right operand of an operator takes only operators that bind
+// tighter, which makes every operator left-associative.
+ConditionParser::Node ConditionParser::parseBinary(int minPrecedence)
 {
     Node left = parseUnary();
-    while (accept("*") || accept("/")) {
+    for (int precedence = binaryPrecedence(); precedence >= minPrecedence; precedence = binaryPrecedence()) {
         const Token op = _token;
         advance();
-        left = binary(op, std::move(left), parseUnary());
+        left = binary(op, std::move(left), parseBinary(precedence + 1));
     }
     return left;
 }
@@ -352,7 +313,7 @@ ConditionParser::Node ConditionParser::parsePrimary()
     case Token::Open: {
         enter(token);
         advance();
-        Node inner = parseOr();
+        Node inner = parseBinary(1);
         if (_token.type != Token::Close)
             throw ConditionError(_token.column,
                                  "missing ')' for the '(' at column " + std::to_string(token.column));

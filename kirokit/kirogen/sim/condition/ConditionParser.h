@@ -57,12 +57,10 @@ private:
     void advance();
     bool accept(const char* op);
 
-    Node parseOr();
-    Node parseAnd();
-    Node parseEquality();
-    Node parseRelation();
-    Node parseSum();
-    Node parseProduct();
+    // The precedence of the binary operator at the current token; 0 for any other token.
+    int binaryPrecedence() const;
+    // Operands joined by binary operators of at least the precedence.
+    Node parseBinary(int minPrecedence);
     Node parseUnary();
     Node parsePrimary();
     Node variable(const Token& token);

@@ -142,7 +142,7 @@ TEST_F(ProjectErrorTest, BadContentNamesFileLineAndFault)
                              "<link from=\"p\" fromPort=\"out\" to=\"q\" toPort=\"a\"/>\n"
                              "<link from=\"q\" fromPort=\"out\" to=\"p\" toPort=\"a\"/>\n") +
                          chart),
-         "<fbd", "cycle without a delay block (p, q)"},
+         "<block id=\"p\"", "block \"p\" is part of a cycle without a delay block: p -> q -> p"},
         {"transition to an unknown step",
          project("", diagram("", "") + oneStep +
                          "<transition from=\"A\" to=\"C\" condition=\"true\"/>\n</sfc>\n"),

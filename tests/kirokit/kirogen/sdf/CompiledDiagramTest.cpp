@@ -191,11 +191,10 @@ TEST_F(CompiledDiagramTest, LoopWithoutDelayNamesALineAndTheBlocksOfTheLoop)
         {block("after", "not", {}, 9), block("a", "add", {}, 10), block("b", "mul", {}, 11),
          block("c", "sub", {}, 12)},
         {wire("a.out", "b.a"), wire("b.out", "c.a"), wire("c.out", "a.a"), wire("b.out", "after.in")});
-    EXPECT_EQ(error,
-              "test.tkp2:10: block 'a' is part of a loop without a delay block: 'a' -> 'b' -> 'c' -> 'a'");
+    EXPECT_EQ(error, "test.tkp2:10: block \"a\" is part of a cycle without a delay block: a -> b -> c -> a");
 
     error = compileError({block("self", "add", {}, 4)}, {wire("self.out", "self.b")});
-    EXPECT_EQ(error, "test.tkp2:4: block 'self' is part of a loop without a delay block: 'self' -> 'self'");
+    EXPECT_EQ(error, "test.tkp2:4: block \"self\" is part of a cycle without a delay block: self -> self");
 }
 
 TEST_F(CompiledDiagramTest, BadBlocksLinksAndParametersNameLineAndFault)
@@ -207,11 +206,13 @@ TEST_F(CompiledDiagramTest, BadBlocksLinksAndParametersNameLineAndFault)
         const char* error;
     };
     const std::vector<Case> cases = {
-        {{block("a", "nosuch", {}, 3)}, {}, "test.tkp2:3: block 'a' has the unknown actor type 'nosuch'"},
+        {{block("a", "nosuch", {}, 3)}, {}, "test.tkp2:3: block \"a\" has the unknown actor type \"nosuch\""},
         {{block("a", "add", {}, 3), block("a", "sub", {}, 4)},
          {},
-         "test.tkp2:4: diagram 'd' has two blocks named 'a'"},
-        {{block("a", "add", {{"gain", "2"}}, 3)}, {}, "test.tkp2:3: block 'a' sets the parameter 'gain'"},
+         "test.tkp2:4: block id \"a\" is used twice in diagram \"d\""},
+        {{block("a", "add", {{"gain", "2"}}, 3)},
+         {},
+         "test.tkp2:3: actor type \"add\" has no parameter \"gain\""},
         {{block("t", "ton", {{"pt", "soon"}}, 5)},
          {},
          "test.tkp2:5: block 't' (ton): parameter 'pt' is not a number: 'soon'"},
@@ -223,23 +224,21 @@ TEST_F(CompiledDiagramTest, BadBlocksLinksAndParametersNameLineAndFault)
          "test.tkp2:6: block 'c' (const): value 'many' does not fit the data type 'int'"},
         {{block("r", "gvread", {{"variable", "speed"}}, 7)},
          {},
-         "test.tkp2:7: block 'r' (gvread): the project has no global variable 'speed'"},
+         "test.tkp2:7: block \"r\" names no global variable of the project"},
         {{block("o", "devout", {{"device", "robot"}, {"port", "x"}}, 7)},
          {},
-         "test.tkp2:7: block 'o' (devout): the project has no device 'robot'"},
+         "test.tkp2:7: block \"o\" names no device of the project"},
         {{block("a", "add"), block("b", "not")},
          {wire("a.result", "b.in", 8)},
-         "test.tkp2:8: block 'a' (add) has no output 'result'"},
+         "test.tkp2:8: link from the unknown output port \"a.result\""},
         {{block("a", "add"), block("b", "not")},
          {wire("a.out", "b.a", 8)},
-         "test.tkp2:8: block 'b' (not) has no input 'a'"},
-        {{block("a", "add")}, {wire("a.out", "z.in", 8)}, "test.tkp2:8: connection to the unknown block 'z'"},
-        {{block("a", "add")},
-         {wire("z.out", "a.a", 8)},
-         "test.tkp2:8: connection from the unknown block 'z'"},
+         "test.tkp2:8: link to the unknown input port \"b.a\""},
+        {{block("a", "add")}, {wire("a.out", "z.in", 8)}, "test.tkp2:8: link to the unknown block \"z\""},
+        {{block("a", "add")}, {wire("z.out", "a.a", 8)}, "test.tkp2:8: link from the unknown block \"z\""},
         {{block("a", "add"), block("b", "add"), block("c", "not")},
          {wire("a.out", "c.in", 8), wire("b.out", "c.in", 9)},
-         "test.tkp2:9: input 'in' of block 'c' is connected twice"},
+         "test.tkp2:9: input \"c.in\" has more than one link"},
     };
     for (const Case& c : cases) {
         const std::string error = compileError(c.blocks, c.links);
@@ -343,12 +342,10 @@ TEST(DeviceBlocks, ReadInputsAndCheckPortsAgainstTheDeviceType)
         }
         return std::string("compiled");
     };
-    EXPECT_EQ(error("devin", "speed"),
-              "robot.tkp2:12: block 'io' (devin): device 'tavik' has no input port 'speed'");
+    EXPECT_EQ(error("devin", "speed"), "robot.tkp2:12: block \"io\" names no input port of device \"tavik\"");
     EXPECT_EQ(error("devout", "bumper"),
-              "robot.tkp2:12: block 'io' (devout): device 'tavik' has no output port 'bumper'");
-    EXPECT_EQ(error("devin", "warp"),
-              "robot.tkp2:12: block 'io' (devin): device 'tavik' has no input port 'warp'");
+              "robot.tkp2:12: block \"io\" names no output port of device \"tavik\"");
+    EXPECT_EQ(error("devin", "warp"), "robot.tkp2:12: block \"io\" names no input port of device \"tavik\"");
 }
 
 } // namespace

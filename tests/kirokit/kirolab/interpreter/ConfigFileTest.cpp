@@ -1,17 +1,14 @@
-#include <kirolab/interpreter/Interpreter.h>
+#include <kirolab/interpreter/ConfigFile.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-using kirolab::interpreter::Interpreter;
-
 namespace {
 
-// Each test runs in a fresh working directory with a fresh interpreter.
+// Each test runs in a fresh working directory with a fresh configuration.
 class ConfigFile : public ::testing::Test
 {
 protected:
@@ -19,14 +16,9 @@ protected:
     {
         _previousDir = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(_dir.path()));
-        Interpreter::singleton_create();
     }
 
-    void TearDown() override
-    {
-        Interpreter::singleton_destroy();
-        QDir::setCurrent(_previousDir);
-    }
+    void TearDown() override { QDir::setCurrent(_previousDir); }
 
     void writeIni(const QByteArray& text)
     {
@@ -39,24 +31,23 @@ protected:
     std::string parse()
     {
         ::testing::internal::CaptureStderr();
-        EXPECT_TRUE(Interpreter::singleton().parseConfigFile(&_userDir));
+        _config.read(_programDir);
         return ::testing::internal::GetCapturedStderr();
     }
 
     void expectDefaults()
     {
-        const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
-        const Interpreter& interpreter = Interpreter::singleton();
-        EXPECT_EQ(interpreter.schemaDir(), programDir + "/../schema");
-        EXPECT_EQ(interpreter.configDir(), programDir + "/../config");
-        EXPECT_EQ(interpreter.unitsDir(), programDir + "/../units");
-        EXPECT_EQ(interpreter.devicesDir(), programDir + "/../devices");
-        EXPECT_EQ(_userDir, programDir + "/../user");
+        EXPECT_EQ(_config.schemaDir(), _programDir + "/../schema");
+        EXPECT_EQ(_config.configDir(), _programDir + "/../config");
+        EXPECT_EQ(_config.unitsDir(), _programDir + "/../units");
+        EXPECT_EQ(_config.devicesDir(), _programDir + "/../devices");
+        EXPECT_EQ(_config.userDir(), _programDir + "/../user");
     }
 
+    const std::string _programDir = "/opt/tavview/bin";
     QTemporaryDir _dir;
     QString _previousDir;
-    std::string _userDir;
+    kirolab::interpreter::ConfigFile _config;
 };
 
 const std::string Unreadable = "Could not read ini file! Setting default paths.\n";
@@ -80,31 +71,29 @@ TEST_F(ConfigFile, effectiveKeysAreReadAndQuotesRemoved)
              "helpdir=/ignored\n"
              "qtplugindir=/ignored\n");
     EXPECT_EQ(parse(), "");
-    const Interpreter& interpreter = Interpreter::singleton();
-    EXPECT_EQ(interpreter.configDir(), "/c");
-    EXPECT_EQ(interpreter.devicesDir(), "/a;/b");
-    EXPECT_EQ(interpreter.schemaDir(), "/s");
-    EXPECT_EQ(interpreter.unitsDir(), "/u1;/u2");
-    EXPECT_EQ(_userDir, "/home/me/user");
+    EXPECT_EQ(_config.configDir(), "/c");
+    EXPECT_EQ(_config.devicesDir(), "/a;/b");
+    EXPECT_EQ(_config.schemaDir(), "/s");
+    EXPECT_EQ(_config.unitsDir(), "/u1;/u2");
+    EXPECT_EQ(_config.userDir(), "/home/me/user");
 }
 
 TEST_F(ConfigFile, missingKeysStayEmpty)
 {
     writeIni("[General]\nconfigdir=/only/config\n");
     EXPECT_EQ(parse(), "");
-    const Interpreter& interpreter = Interpreter::singleton();
-    EXPECT_EQ(interpreter.configDir(), "/only/config");
-    EXPECT_EQ(interpreter.schemaDir(), "");
-    EXPECT_EQ(interpreter.unitsDir(), "");
-    EXPECT_EQ(interpreter.devicesDir(), "");
-    EXPECT_EQ(_userDir, "");
+    EXPECT_EQ(_config.configDir(), "/only/config");
+    EXPECT_EQ(_config.schemaDir(), "");
+    EXPECT_EQ(_config.unitsDir(), "");
+    EXPECT_EQ(_config.devicesDir(), "");
+    EXPECT_EQ(_config.userDir(), "");
 }
 
 TEST_F(ConfigFile, anyFaultDiscardsTheWholeFile)
 {
     const QByteArray broken[] = {
-        "[General]\nconfigdir=/c\nnosuchkey=1\n",   // unknown key
-        "[General]\nconfigdir=/c\n[Other]\nx=1\n",  // unknown section
+        "[General]\nconfigdir=/c\nnosuchkey=1\n",  // unknown key
+        "[General]\nconfigdir=/c\n[Other]\nx=1\n", // unknown section
         "[General]\nconfigdir=/c\nthis is not a key value line\n",
         "[General\nconfigdir=/c\n",
     };
