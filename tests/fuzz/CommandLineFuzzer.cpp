@@ -55,12 +55,12 @@ void checkConversion(const std::string& text)
 
 void checkValues(const Interpreter& interpreter)
 {
-    for (const auto& [name, value] : interpreter.globalVariableValues()) {
+    for (const auto& [name, value] : interpreter.commandLine().globalVariableValues()) {
         FUZZ_CHECK(name.find(':') == std::string::npos && name.find('=') == std::string::npos,
                    "global variable name \"" + name + "\"");
         checkConversion(value);
     }
-    for (const auto& [device, values] : interpreter.deviceConfigValues()) {
+    for (const auto& [device, values] : interpreter.commandLine().deviceConfigValues()) {
         FUZZ_CHECK(device.find(':') == std::string::npos && device.find('=') == std::string::npos,
                    "device name \"" + device + "\"");
         for (const auto& [variable, value] : values) {
@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::cout.rdbuf(out);
     std::cerr.rdbuf(err);
 
-    FUZZ_CHECK(!run || !Interpreter::singleton().projectFile().empty(), "a run without a project file");
+    FUZZ_CHECK(!run || !Interpreter::singleton().commandLine().projectFile().empty(), "a run without a project file");
     checkValues(Interpreter::singleton());
     Interpreter::singleton_destroy();
 

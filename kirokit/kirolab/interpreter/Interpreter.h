@@ -45,6 +45,7 @@ public:
     // Prints the version banner, then reads the command line. False means the program ends
     // (help, version, or an error already reported on standard error).
     bool parseCommandLineArguments(int argc, char** argv);
+    const CommandLine& commandLine() const { return _commandLine; }
 
     // The directory the user started the program in, before main moved to its own: a relative
     // project path names a file there.

@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <kirolab/Version.h>
 #include <kirolab/interpreter/UserProfile.h>
+#include <util/UserProfilePath.h>
 
 namespace tavview::startup {
 
@@ -108,7 +109,7 @@ void printHelp()
 
 void initUserProfile()
 {
-    const QString profile = kirolab::interpreter::userProfilePath();
+    const QString profile = util::userProfilePath();
     QDir home = QDir::home();
     if (!home.exists(profile) && !home.mkpath(profile))
         return;

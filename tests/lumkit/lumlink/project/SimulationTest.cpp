@@ -182,8 +182,9 @@ TEST_F(SimulationTest, ReplacingOrDroppingTheProjectInAnyStateEndsTheRunCleanly)
         Project* project = projectWith(device);
         ASSERT_NE(project, nullptr);
         project->on_startAll();
-        if (state >= 1)
+        if (state >= 1) {
             ASSERT_TRUE(waitForState(project, Simulation::Running));
+        }
         if (state == 2)
             project->simulation()->suspend();
         QPointer<Project> old(project);
