@@ -11,8 +11,8 @@
 #include <kirogen/sim/SimulationThread.h>
 #include <lum/cv/Cv.h>
 #include <lum/navigation/Navigation.h>
-#include <util/xml/Document.h>
 #include <util/XmlSerializer.h>
+#include <util/xml/Document.h>
 
 #include <algorithm>
 #include <chrono>
@@ -97,8 +97,7 @@ int main()
         const util::xml::DocumentPtr document(
             util::XmlSerializer().loadFromMem(text.data(), text.size(), true, "bench.tkp2"));
         const auto project = kirogen::model::Project::create(
-            document->root(), kirogen::gen::session::SerializationIdSession::create(),
-            util::XTime());
+            document->root(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
         kirogen::sim::SimulationThread simulation(project, project->sfcModels().front(), util::XTime(0.01));
         auto& execution = *simulation.getExecution();
 

@@ -11,8 +11,8 @@
 #include <kirogen/model/Project.h>
 #include <kirogen/model/TypeRegistry.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
-#include <util/xml/Document.h>
 #include <util/XmlSerializer.h>
+#include <util/xml/Document.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

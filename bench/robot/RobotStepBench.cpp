@@ -2,10 +2,10 @@
 // distance sensors: driving freely on a circle, and pushing against a wall (the blocked step
 // searches for the point of contact). Prints the median and the mean time per step.
 
+#include <robot/Robot.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <robot/Robot.h>
 #include <vector>
 
 namespace {

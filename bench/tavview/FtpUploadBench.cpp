@@ -4,6 +4,7 @@
 //   build/bin/ftp_upload_bench [runs]                         starts its own pyftpdlib server
 //   build/bin/ftp_upload_bench runs ADDRESS USER PASSWORD DIR  an existing server (e.g. the rig's
 //                                                              vsftpd), storing into DIR
+#include <tavview/uploader/FtpUpload.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -17,7 +18,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <cstdio>
-#include <tavview/uploader/FtpUpload.h>
 #include <vector>
 
 namespace {

@@ -3,6 +3,8 @@
 // the CPU time of the GUI thread over the run, and whether every row was updated in place.
 //
 //   QT_QPA_PLATFORM=offscreen build/bin/variable_table_bench [seconds] [variables] [interval ms]
+#include <tavview/Telnet.h>
+#include <tavview/uploader/Debug.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSettings>
@@ -10,17 +12,15 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <netinet/in.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/socket.h>
-#include <tavview/Telnet.h>
-#include <tavview/uploader/Debug.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 

@@ -6,12 +6,6 @@
 //
 // Data types, units, devices and schemas come from the data tree beside bin/.
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QUndoStack>
-#include <algorithm>
-#include <cstdio>
 #include <kirogen/Singletons.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/gen/session/SerializationIdSession.h>
@@ -23,6 +17,12 @@
 #include <lumlink/project/Project.h>
 #include <util/XmlSerializer.h>
 #include <util/xml/Document.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QUndoStack>
+#include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {

@@ -7,8 +7,7 @@
 
 namespace util {
 
-BackgroundTask::BackgroundTask(std::function<void()> work)
-    : _work(std::move(work))
+BackgroundTask::BackgroundTask(std::function<void()> work) : _work(std::move(work))
 {
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);

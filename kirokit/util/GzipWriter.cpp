@@ -1,5 +1,5 @@
-#include <QSaveFile>
 #include <util/GzipWriter.h>
+#include <QSaveFile>
 #include <zlib.h>
 
 namespace util {

@@ -34,7 +34,8 @@ SchemaGrammarPool::SchemaGrammarPool() = default;
 
 SchemaGrammarPool::~SchemaGrammarPool() = default;
 
-void SchemaGrammarPool::prepare(SAXParser& parser, SchemaResolver& resolver, ErrorHandler& errors, bool validate)
+void SchemaGrammarPool::prepare(SAXParser& parser, SchemaResolver& resolver, ErrorHandler& errors,
+                                bool validate)
 {
     _searchPaths = resolver.searchPaths();
     parser.setErrorHandler(&errors);

@@ -30,7 +30,8 @@ private:
 
 } // namespace util
 
-template <> struct std::hash<util::UniqueId>
+template <>
+struct std::hash<util::UniqueId>
 {
     std::size_t operator()(const util::UniqueId& id) const noexcept
     {

@@ -10,11 +10,17 @@ XmlString::XmlString(const XMLCh* text)
         _text = reinterpret_cast<const char16_t*>(text);
 }
 
-XmlString::XmlString(const char* utf8) : XmlString(QString::fromUtf8(utf8)) {}
+XmlString::XmlString(const char* utf8) : XmlString(QString::fromUtf8(utf8))
+{
+}
 
-XmlString::XmlString(const std::string& utf8) : XmlString(QString::fromStdString(utf8)) {}
+XmlString::XmlString(const std::string& utf8) : XmlString(QString::fromStdString(utf8))
+{
+}
 
-XmlString::XmlString(const QString& text) : _text(text.toStdU16String()) {}
+XmlString::XmlString(const QString& text) : _text(text.toStdU16String())
+{
+}
 
 std::string XmlString::toStdString() const
 {

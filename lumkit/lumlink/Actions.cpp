@@ -1,6 +1,3 @@
-#include <QAction>
-#include <QIcon>
-#include <QWidget>
 #include <lum/qt/translation/Manager.h>
 #include <lumlink/Actions.h>
 #include <lumlink/HelpSystem.h>
@@ -9,6 +6,9 @@
 #include <lumlink/project/GlobalVariablesWindow.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <QAction>
+#include <QIcon>
+#include <QWidget>
 
 namespace lumlink {
 

@@ -1,7 +1,7 @@
+#include <lumlink/Installation.h>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <boost/program_options.hpp>
-#include <lumlink/Installation.h>
 #include <string>
 
 namespace lumlink {

@@ -1,8 +1,8 @@
 #include "lumlink/RuntimeLogReceiver.h"
 
-#include <QString>
 #include <kiroutil/log/Log.h>
 #include <lum/qt/log/Log.h>
+#include <QString>
 
 namespace lumlink {
 

@@ -1,6 +1,3 @@
-#include <QCoreApplication>
-#include <QDir>
-#include <QSettings>
 #include <kirogen/Singletons.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/model/TypeRegistry.h>
@@ -15,6 +12,9 @@
 #include <lumlink/project/Manager.h>
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
 
 #include <memory>
 

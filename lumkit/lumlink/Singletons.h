@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <kirogen/observer/ModelObserver.h>
+#include <QString>
 
 namespace lumlink {
 

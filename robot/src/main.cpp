@@ -6,13 +6,13 @@
 #include <QLocale>
 #include <QTextStream>
 #include <QTranslator>
-#include <cstring>
-#include <memory>
 #include <robot/ArenaReader.h>
 #include <robot/ControllerLink.h>
 #include <robot/Robot.h>
 #include <robot/Simulation.h>
 #include <robot/window/RobotWindow.h>
+#include <cstring>
+#include <memory>
 
 namespace {
 

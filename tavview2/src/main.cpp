@@ -4,6 +4,9 @@
 #include "tavview/Startup.h"
 #include "tavview/WebLinks.h"
 
+#include <kirolab/Version.h>
+#include <lum/qt/translation/Manager.h>
+#include <lumlink/Singletons.h>
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
@@ -11,9 +14,6 @@
 #include <QMessageBox>
 #include <cstdlib>
 #include <exception>
-#include <kirolab/Version.h>
-#include <lum/qt/translation/Manager.h>
-#include <lumlink/Singletons.h>
 #include <memory>
 
 // Outside any namespace: the macros declare the resource functions where they are used.

@@ -1,10 +1,10 @@
 // The interpreter's command line as main hands it over (arguments separated by NUL bytes
 // here), and the --set values converted to each data type as they are applied to variables.
-#include <FuzzCheck.h>
-#include <FuzzEnvironment.h>
 #include <kirolab/interpreter/Interpreter.h>
 #include <kiroutil/log/Log.h>
 #include <lum/core/Serializer.h>
+#include <FuzzCheck.h>
+#include <FuzzEnvironment.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -107,7 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::cout.rdbuf(out);
     std::cerr.rdbuf(err);
 
-    FUZZ_CHECK(!run || !Interpreter::singleton().commandLine().projectFile().empty(), "a run without a project file");
+    FUZZ_CHECK(!run || !Interpreter::singleton().commandLine().projectFile().empty(),
+               "a run without a project file");
     checkValues(Interpreter::singleton());
     Interpreter::singleton_destroy();
 

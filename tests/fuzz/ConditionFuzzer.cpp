@@ -1,9 +1,9 @@
 // A transition's condition as a project file holds it, parsed against a few global variables
 // and evaluated for several step times and variable values.
-#include <FuzzCheck.h>
 #include <kirogen/model/Variable.h>
 #include <kirogen/sim/condition/ConditionError.h>
 #include <kirogen/sim/condition/ConditionParser.h>
+#include <FuzzCheck.h>
 
 #include <cstddef>
 #include <cstdint>

@@ -1,15 +1,15 @@
 // What a device sends over its tcp link: "<port>=<value>" lines in whatever pieces the bytes
 // arrive (the first byte chooses the cuts), read by the tcp connection's line reader and
 // converted to the declared port types by a device instance.
-#include <Chunks.h>
-#include <FuzzCheck.h>
-#include <FuzzEnvironment.h>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceType.h>
 #include <kirogen/device/model/LineReader.h>
 #include <kirogen/device/model/SimulatedConnection.h>
 #include <lum/core/Serializer.h>
 #include <util/XmlSerializer.h>
+#include <Chunks.h>
+#include <FuzzCheck.h>
+#include <FuzzEnvironment.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -2,10 +2,10 @@
 // the inflater are reached, unless it already starts as gzip data, so that the inflater's own
 // refusals are reached too. The inflater's two ways in (a file, read and inflated in pieces,
 // and data in memory) must agree, and a lower limit must cut exactly where the data exceeds it.
+#include <util/GzipReader.h>
 #include <FuzzCheck.h>
 #include <FuzzEnvironment.h>
 #include <ProjectInput.h>
-#include <util/GzipReader.h>
 
 #include <QByteArray>
 

@@ -1,6 +1,5 @@
 // A registry file: data types, actor types or a device type, read and validated as the
 // interpreter reads them at start-up, by one serializer that keeps its schema grammars.
-#include <FuzzEnvironment.h>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceType.h>
 #include <kirogen/model/TypeRegistry.h>
@@ -8,6 +7,7 @@
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
 #include <util/xml/Element.h>
+#include <FuzzEnvironment.h>
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // What the robot's shell prints, as the telnet client hands it on: text in pieces that may cut
 // lines anywhere. The first byte chooses the cuts.
+#include <tavview/Telnet.h>
+#include <tavview/TelnetClient.h>
 #include <Chunks.h>
 #include <FuzzCheck.h>
 #include <FuzzEnvironment.h>
-#include <tavview/Telnet.h>
-#include <tavview/TelnetClient.h>
 
 #include <QCoreApplication>
 #include <QDir>

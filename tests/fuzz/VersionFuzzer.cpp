@@ -1,6 +1,6 @@
 // The interpreter's version as the workbench reads it from the banner line.
-#include <FuzzCheck.h>
 #include <lum/core/Version.h>
+#include <FuzzCheck.h>
 
 #include <QString>
 

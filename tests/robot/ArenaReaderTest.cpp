@@ -1,9 +1,9 @@
 #include <QDir>
 #include <QTemporaryDir>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <robot/ArenaReader.h>
 #include <robot/Robot.h>
+#include <cmath>
 
 using robot::Arena;
 using robot::ArenaReader;

@@ -4,12 +4,12 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <robot/ControllerLink.h>
 #include <robot/Simulation.h>
 #include <robot/window/ArenaView.h>
 #include <robot/window/RobotWindow.h>
+#include <cmath>
 
 using robot::Pose;
 using robot::Simulation;

@@ -1,6 +1,6 @@
-#include <cmath>
 #include <gtest/gtest.h>
 #include <robot/Kinematics.h>
+#include <cmath>
 
 using robot::Kinematics;
 using robot::Pose;

@@ -1,6 +1,6 @@
-#include <cmath>
 #include <gtest/gtest.h>
 #include <robot/RayCaster.h>
+#include <cmath>
 
 using robot::RayCaster;
 using robot::Segment;

@@ -1,6 +1,6 @@
-#include <cmath>
 #include <gtest/gtest.h>
 #include <robot/Robot.h>
+#include <cmath>
 
 using robot::Arena;
 using robot::Pose;

@@ -7,7 +7,8 @@
 namespace testsupport {
 
 ProcessResult runProcess(const QString& program, const QStringList& arguments,
-                         const QProcessEnvironment& environment, const QString& workingDirectory, int timeoutMs)
+                         const QProcessEnvironment& environment, const QString& workingDirectory,
+                         int timeoutMs)
 {
     QProcess process;
     process.setProcessEnvironment(environment);

@@ -1,6 +1,6 @@
+#include "SanitizerReport.h"
 #include "ProcessResult.h"
 #include "RunningProcess.h"
-#include "SanitizerReport.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 #include <kirogen/model/ProjectWriter.h>
 #include <kirogen/model/SfcModel.h>
 #include <util/GzipWriter.h>
-#include <util/xml/Dom.h>
 #include <util/XmlSerializer.h>
+#include <util/xml/Dom.h>
 
 #include <stdexcept>
 

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/gen/session/SerializationIdSession.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
@@ -10,6 +9,7 @@
 #include <kirogen/sdf/CompiledDiagram.h>
 #include <kirogen/sim/Program.h>
 #include <lum/core/Serializer.h>
+#include <algorithm>
 #include <stdexcept>
 
 namespace kirogen::model {

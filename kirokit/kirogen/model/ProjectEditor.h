@@ -1,12 +1,12 @@
 #pragma once
 
-#include <cstddef>
 #include <kirogen/model/EditorLayout.h>
 #include <kirogen/model/Protection.h>
 #include <lum/core/Variant.h>
+#include <util/XTime.h>
+#include <cstddef>
 #include <memory>
 #include <string>
-#include <util/XTime.h>
 #include <vector>
 
 namespace kirogen::device::model {

@@ -5,9 +5,9 @@
 #include <kirogen/model/ProjectWriter.h>
 #include <kirogen/model/SfcModel.h>
 #include <lum/core/Serializer.h>
-#include <util/xml/Dom.h>
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
+#include <util/xml/Dom.h>
 
 namespace kirogen::model {
 

@@ -56,8 +56,8 @@ bool Protection::restore(const QByteArray& salt, const QByteArray& hash)
 
 QByteArray Protection::digest(const QByteArray& salt, const std::string& password)
 {
-    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, QByteArray::fromStdString(password), salt,
-                                              iterations, hashSize);
+    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, QByteArray::fromStdString(password),
+                                              salt, iterations, hashSize);
 }
 
 } // namespace kirogen::model

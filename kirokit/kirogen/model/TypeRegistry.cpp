@@ -32,12 +32,14 @@ std::vector<DataType> TypeRegistry::typesOf(const util::xml::Document& doc)
         type.name = element->attributeValue("name");
         type.text = element->attributeValue("text");
         if (!serializer.knowsType(type.name))
-            throw util::XmlError(path, element->line(), 0, "data type \"" + type.name + "\" is not supported");
+            throw util::XmlError(path, element->line(), 0,
+                                 "data type \"" + type.name + "\" is not supported");
         const std::string defaultText = element->attributeValue("default");
         bool ok = false;
         type.defaultValue = serializer.load(defaultText, type.name, &ok);
         if (!ok)
-            throw util::XmlError(path, element->line(), 0, "default \"" + defaultText + "\" is no " + type.name);
+            throw util::XmlError(path, element->line(), 0,
+                                 "default \"" + defaultText + "\" is no " + type.name);
         types.push_back(std::move(type));
     }
     return types;

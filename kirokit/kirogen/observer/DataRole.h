@@ -6,7 +6,8 @@ namespace kirogen::observer {
 class DataRole
 {
 public:
-    enum Value {
+    enum Value
+    {
         DeviceConnected = 5,
         DeviceDisconnected = 6,
         ExecutionSessionAvailable = 49,

@@ -1,6 +1,6 @@
-#include <cmath>
 #include <kirogen/sdf/ValueConversion.h>
 #include <lum/core/Serializer.h>
+#include <cmath>
 
 namespace kirogen::sdf {
 

@@ -16,7 +16,8 @@ namespace {
 
 bool endsWith(const std::string& text, const std::string& suffix)
 {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // The XML text of a project file, uncompressed; empty, with the reason set, when a compressed
@@ -34,8 +35,8 @@ QByteArray projectText(const std::string& path, std::optional<std::string>* unco
 
 util::xml::DocumentPtr load(const QByteArray& text, bool validate, const std::string& path)
 {
-    return util::XmlSerializer().loadFromMem(text.constData(), static_cast<std::size_t>(text.size()), validate,
-                                             path);
+    return util::XmlSerializer().loadFromMem(text.constData(), static_cast<std::size_t>(text.size()),
+                                             validate, path);
 }
 
 // Whether validating changed a value that the unvalidated tree holds: the schema normalises
@@ -48,7 +49,8 @@ bool normalisedAValue(const util::xml::Element* unvalidated, const util::xml::El
     }
     const util::xml::Element* child = unvalidated->firstChild();
     const util::xml::Element* validatedChild = validated->firstChild();
-    for (; child && validatedChild; child = child->nextSibling(), validatedChild = validatedChild->nextSibling()) {
+    for (; child && validatedChild;
+         child = child->nextSibling(), validatedChild = validatedChild->nextSibling()) {
         if (normalisedAValue(child, validatedChild))
             return true;
     }
@@ -57,8 +59,8 @@ bool normalisedAValue(const util::xml::Element* unvalidated, const util::xml::El
 
 std::shared_ptr<kirogen::model::Project> create(const util::xml::Document& document)
 {
-    return kirogen::model::Project::create(document.root(), kirogen::gen::session::SerializationIdSession::create(),
-                                           util::XTime());
+    return kirogen::model::Project::create(
+        document.root(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
 }
 
 } // namespace

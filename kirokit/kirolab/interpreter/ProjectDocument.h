@@ -14,7 +14,7 @@ class Project;
 namespace util {
 class BackgroundTask;
 class XmlSerializer;
-}
+} // namespace util
 
 namespace kirolab::interpreter {
 

@@ -13,7 +13,8 @@ namespace kiroutil {
 class Log
 {
 public:
-    enum LogMessageVerbosity {
+    enum LogMessageVerbosity
+    {
         Debug = 0,
         Verbose = 1,
         Note = 2,

@@ -9,7 +9,8 @@ namespace lum::core::variant {
 
 namespace {
 
-template <typename T> bool parseNumber(const std::string& text, T* value)
+template <typename T>
+bool parseNumber(const std::string& text, T* value)
 {
     const char* begin = text.data();
     const char* end = begin + text.size();

@@ -96,7 +96,13 @@ public:
     bool operator!=(const Variant& other) const { return !(*this == other); }
 
 private:
-    enum class BuiltIn { Bool, Int, Double, String };
+    enum class BuiltIn
+    {
+        Bool,
+        Int,
+        Double,
+        String
+    };
     static const std::string* builtInTypeName(BuiltIn type);
 
     template <typename T>

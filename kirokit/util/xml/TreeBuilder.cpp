@@ -84,9 +84,10 @@ void TreeBuilder::startElement(const xercesc::XMLElementDecl& decl, unsigned int
             const xercesc::XMLAttr* attribute = attributes.elementAt(i);
             // Namespace declarations are the parser's business, not the document's content.
             const XMLCh* prefix = attribute->getPrefix();
-            const bool declaration = prefix && *prefix ? xercesc::XMLString::equals(prefix, xercesc::XMLUni::fgXMLNSString)
-                                                       : xercesc::XMLString::equals(attribute->getName(),
-                                                                                    xercesc::XMLUni::fgXMLNSString);
+            const bool declaration =
+                prefix && *prefix
+                    ? xercesc::XMLString::equals(prefix, xercesc::XMLUni::fgXMLNSString)
+                    : xercesc::XMLString::equals(attribute->getName(), xercesc::XMLUni::fgXMLNSString);
             if (!declaration)
                 new (stored + count++) Attribute{store(attribute->getQName()), store(attribute->getValue())};
         }

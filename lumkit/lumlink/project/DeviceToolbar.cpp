@@ -1,10 +1,10 @@
+#include <kirogen/device/model/DeviceInstance.h>
+#include <lum/qt/translation/Manager.h>
+#include <lumlink/project/DeviceToolbar.h>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QToolButton>
-#include <kirogen/device/model/DeviceInstance.h>
-#include <lum/qt/translation/Manager.h>
-#include <lumlink/project/DeviceToolbar.h>
 
 namespace lumlink::project {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QWidget>
 #include <kirogen/observer/ModelObserver.h>
+#include <QWidget>
 #include <memory>
 
 class QLabel;

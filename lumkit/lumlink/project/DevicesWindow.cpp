@@ -1,9 +1,3 @@
-#include <QComboBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QPushButton>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <lum/core/Serializer.h>
@@ -11,6 +5,12 @@
 #include <lumlink/project/Device.h>
 #include <lumlink/project/DevicesWindow.h>
 #include <lumlink/project/Project.h>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace lumlink::project {
 

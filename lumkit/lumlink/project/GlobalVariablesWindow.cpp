@@ -1,10 +1,3 @@
-#include <QComboBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QPushButton>
-#include <QSignalBlocker>
-#include <QTableWidget>
-#include <QVBoxLayout>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/TypeRegistry.h>
@@ -13,6 +6,13 @@
 #include <lumlink/project/GlobalVariablesWindow.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/Simulation.h>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace lumlink::project {
 

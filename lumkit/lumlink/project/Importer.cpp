@@ -1,5 +1,3 @@
-#include <QCoreApplication>
-#include <functional>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/GlobalVariable.h>
@@ -11,6 +9,8 @@
 #include <lumlink/project/Project.h>
 #include <lumlink/project/ProjectFile.h>
 #include <lumlink/project/commands/ImportPrograms.h>
+#include <QCoreApplication>
+#include <functional>
 #include <map>
 #include <set>
 

@@ -1,6 +1,3 @@
-#include <QAction>
-#include <QIcon>
-#include <QUndoStack>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/ProjectEditor.h>
@@ -20,6 +17,9 @@
 #include <lumlink/project/commands/RenameGlobalVariable.h>
 #include <lumlink/project/commands/SetGlobalVariableValue.h>
 #include <lumlink/project/commands/SetPassword.h>
+#include <QAction>
+#include <QIcon>
+#include <QUndoStack>
 
 namespace lumlink::project {
 

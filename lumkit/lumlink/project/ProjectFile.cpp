@@ -1,5 +1,3 @@
-#include <QSaveFile>
-#include <exception>
 #include <kirogen/gen/session/SerializationIdSession.h>
 #include <kirogen/model/Project.h>
 #include <lumlink/project/ProjectFile.h>
@@ -8,6 +6,8 @@
 #include <util/XTime.h>
 #include <util/XmlSerializer.h>
 #include <util/xml/Document.h>
+#include <QSaveFile>
+#include <exception>
 
 namespace lumlink::project {
 

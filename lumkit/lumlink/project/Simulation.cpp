@@ -1,5 +1,3 @@
-#include <QAction>
-#include <QIcon>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/Project.h>
@@ -10,6 +8,8 @@
 #include <lum/qt/translation/Manager.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/Simulation.h>
+#include <QAction>
+#include <QIcon>
 
 namespace lumlink::project {
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <kirogen/observer/ModelObserver.h>
 #include <QObject>
 #include <QSet>
 #include <QStringList>
 #include <QTimer>
-#include <kirogen/observer/ModelObserver.h>
 #include <memory>
 #include <set>
 #include <vector>

@@ -1,12 +1,12 @@
+#include <lum/qt/gui/option/EditorSettings.h>
+#include <lumlink/sdf/BlockItem.h>
+#include <lumlink/sdf/LinkItem.h>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionGraphicsItem>
 #include <algorithm>
 #include <cmath>
-#include <lum/qt/gui/option/EditorSettings.h>
-#include <lumlink/sdf/BlockItem.h>
-#include <lumlink/sdf/LinkItem.h>
 
 namespace lumlink::sdf {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QGraphicsItem>
 #include <kirogen/model/FunctionBlock.h>
 #include <kirogen/sdf/ActorType.h>
+#include <QGraphicsItem>
 #include <memory>
 #include <vector>
 

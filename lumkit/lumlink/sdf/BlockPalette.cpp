@@ -1,9 +1,9 @@
-#include <QEvent>
-#include <QLineEdit>
-#include <QVBoxLayout>
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lumlink/sdf/BlockPalette.h>
 #include <lumlink/sdf/PaletteTree.h>
+#include <QEvent>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <map>
 
 namespace lumlink::sdf {

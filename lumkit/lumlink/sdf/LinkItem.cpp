@@ -1,10 +1,10 @@
+#include <lumlink/sdf/BlockItem.h>
+#include <lumlink/sdf/LinkItem.h>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QStyleOptionGraphicsItem>
 #include <algorithm>
 #include <cmath>
-#include <lumlink/sdf/BlockItem.h>
-#include <lumlink/sdf/LinkItem.h>
 
 namespace lumlink::sdf {
 

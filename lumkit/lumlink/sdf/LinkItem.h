@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QGraphicsPathItem>
 #include <kirogen/model/DataLink.h>
+#include <QGraphicsPathItem>
 
 namespace lumlink::sdf {
 

@@ -1,7 +1,7 @@
+#include <lumlink/sdf/Magnifier.h>
 #include <QGraphicsView>
 #include <QPainter>
 #include <QPainterPath>
-#include <lumlink/sdf/Magnifier.h>
 
 namespace lumlink::sdf {
 

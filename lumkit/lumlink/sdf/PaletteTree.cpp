@@ -1,6 +1,6 @@
-#include <QMimeData>
 #include <lumlink/sdf/PaletteTree.h>
 #include <lumlink/sdf/SDFView.h>
+#include <QMimeData>
 
 namespace lumlink::sdf {
 

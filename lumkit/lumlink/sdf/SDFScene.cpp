@@ -1,7 +1,3 @@
-#include <QGraphicsSceneMouseEvent>
-#include <QPainter>
-#include <QUndoStack>
-#include <cmath>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/qt/gui/option/EditorSettings.h>
@@ -12,6 +8,10 @@
 #include <lumlink/sdf/commands/AddLinkCommand.h>
 #include <lumlink/sdf/commands/DeleteElementsCommand.h>
 #include <lumlink/sdf/commands/MoveBlocksCommand.h>
+#include <QGraphicsSceneMouseEvent>
+#include <QPainter>
+#include <QUndoStack>
+#include <cmath>
 #include <set>
 
 namespace lumlink::sdf {

@@ -1,3 +1,10 @@
+#include <kirogen/model/FunctionBlock.h>
+#include <lum/qt/gui/option/EditorSettings.h>
+#include <lumlink/sdf/DiagramDocument.h>
+#include <lumlink/sdf/Magnifier.h>
+#include <lumlink/sdf/SDFScene.h>
+#include <lumlink/sdf/SDFView.h>
+#include <lumlink/sdf/commands/PlaceBlockCommand.h>
 #include <QBuffer>
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -9,16 +16,9 @@
 #include <QSaveFile>
 #include <QUndoStack>
 #include <QWheelEvent>
+#include <poppler-qt5.h>
 #include <algorithm>
 #include <cmath>
-#include <kirogen/model/FunctionBlock.h>
-#include <lum/qt/gui/option/EditorSettings.h>
-#include <lumlink/sdf/DiagramDocument.h>
-#include <lumlink/sdf/Magnifier.h>
-#include <lumlink/sdf/SDFScene.h>
-#include <lumlink/sdf/SDFView.h>
-#include <lumlink/sdf/commands/PlaceBlockCommand.h>
-#include <poppler-qt5.h>
 
 namespace lumlink::sdf {
 

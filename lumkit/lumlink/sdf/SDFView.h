@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QGraphicsView>
 #include <lumlink/sdf/model/Model.h>
+#include <QGraphicsView>
 #include <string>
 
 namespace lumlink::sdf {

@@ -1,11 +1,11 @@
-#include <QGraphicsScene>
-#include <QWheelEvent>
-#include <algorithm>
-#include <cmath>
 #include <kirogen/model/SfcModel.h>
 #include <lumlink/sfc/SFCView.h>
 #include <lumlink/sfc/StepItem.h>
 #include <lumlink/sfc/TransitionItem.h>
+#include <QGraphicsScene>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace lumlink::sfc {

@@ -1,7 +1,7 @@
+#include <lumlink/sfc/StepItem.h>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
-#include <lumlink/sfc/StepItem.h>
 
 namespace lumlink::sfc {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QGraphicsItem>
 #include <kirogen/model/SfcStep.h>
+#include <QGraphicsItem>
 
 namespace lumlink::sfc {
 

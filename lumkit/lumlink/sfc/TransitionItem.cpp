@@ -1,8 +1,8 @@
+#include <lumlink/sfc/StepItem.h>
+#include <lumlink/sfc/TransitionItem.h>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
-#include <lumlink/sfc/StepItem.h>
-#include <lumlink/sfc/TransitionItem.h>
 
 namespace lumlink::sfc {
 

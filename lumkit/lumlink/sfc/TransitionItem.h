@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QGraphicsPathItem>
 #include <kirogen/model/SfcTransition.h>
+#include <QGraphicsPathItem>
 
 namespace lumlink::sfc {
 

@@ -1,5 +1,5 @@
-#include <algorithm>
 #include <robot/Arena.h>
+#include <algorithm>
 
 namespace robot {
 

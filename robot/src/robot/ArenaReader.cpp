@@ -1,9 +1,9 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
-#include <cmath>
 #include <robot/ArenaReader.h>
 #include <robot/RayCaster.h>
+#include <cmath>
 
 namespace robot {
 

@@ -1,8 +1,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-#include <cmath>
 #include <robot/ControllerLink.h>
+#include <cmath>
 
 namespace robot {
 

@@ -5,8 +5,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <map>
 #include <robot/SensorReadings.h>
+#include <map>
 
 class QTcpServer;
 class QTcpSocket;

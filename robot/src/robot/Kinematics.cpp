@@ -1,5 +1,5 @@
-#include <cmath>
 #include <robot/Kinematics.h>
+#include <cmath>
 
 namespace robot {
 

@@ -1,7 +1,7 @@
+#include <robot/RayCaster.h>
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <robot/RayCaster.h>
 
 namespace robot {
 

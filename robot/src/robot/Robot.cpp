@@ -1,6 +1,6 @@
+#include <robot/Robot.h>
 #include <algorithm>
 #include <cmath>
-#include <robot/Robot.h>
 
 namespace robot {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
 #include <robot/Arena.h>
 #include <robot/Kinematics.h>
 #include <robot/RayCaster.h>
 #include <robot/SensorReadings.h>
+#include <array>
 
 namespace robot {
 

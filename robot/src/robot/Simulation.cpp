@@ -1,7 +1,7 @@
 #include <QTimer>
-#include <cmath>
 #include <robot/ControllerLink.h>
 #include <robot/Simulation.h>
+#include <cmath>
 
 namespace robot {
 

@@ -1,7 +1,7 @@
-#include <QPainter>
-#include <QPushButton>
 #include <tavview/AboutScreen.h>
 #include <tavview/SplashBackground.h>
+#include <QPainter>
+#include <QPushButton>
 
 namespace tavview {
 

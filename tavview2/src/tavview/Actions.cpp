@@ -1,6 +1,6 @@
+#include <tavview/Actions.h>
 #include <QAction>
 #include <QActionGroup>
-#include <tavview/Actions.h>
 
 namespace tavview {
 

@@ -1,13 +1,13 @@
 #include "tavview/AutoStart.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QMessageBox>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <lum/core/Strings.h>
 #include <lumlink/project/Device.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QMessageBox>
 
 namespace tavview {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QMutex>
 #include <kirogen/observer/ModelObserver.h>
+#include <QMutex>
 #include <memory>
 
 namespace kirogen::device::model {

@@ -1,7 +1,7 @@
-#include <QSettings>
 #include <kirolab/Version.h>
 #include <tavview/Brand.h>
 #include <tavview/WebLinks.h>
+#include <QSettings>
 
 namespace tavview {
 

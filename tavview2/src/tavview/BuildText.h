@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <kirolab/Version.h>
+#include <QString>
 
 namespace tavview {
 

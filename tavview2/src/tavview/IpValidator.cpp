@@ -1,8 +1,8 @@
+#include <tavview/IpValidator.h>
 #include <QColor>
 #include <QLineEdit>
 #include <QPalette>
 #include <QRegularExpression>
-#include <tavview/IpValidator.h>
 
 IpValidator::IpValidator(QObject* parent) : QValidator(parent)
 {

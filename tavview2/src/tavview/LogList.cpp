@@ -1,5 +1,5 @@
-#include <QTimer>
 #include <tavview/LogList.h>
+#include <QTimer>
 
 namespace tavview {
 

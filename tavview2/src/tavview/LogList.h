@@ -1,9 +1,9 @@
 #pragma once
 
+#include <tavview/LogEntry.h>
 #include <QIcon>
 #include <QListWidget>
 #include <array>
-#include <tavview/LogEntry.h>
 
 class QTimer;
 

@@ -10,17 +10,6 @@
 #include "tavview/menu/Bar.h"
 #include "tavview/toolbar/Bar.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QDockWidget>
-#include <QElapsedTimer>
-#include <QFileDialog>
-#include <QMessageBox>
-#include <QSettings>
-#include <QStatusBar>
-#include <QUndoStack>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <lum/qt/FileHistory.h>
@@ -34,6 +23,17 @@
 #include <lumlink/project/Device.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStatusBar>
+#include <QUndoStack>
 
 namespace tavview {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <kiroutil/log/Log.h>
 #include <QMainWindow>
 #include <QPointer>
-#include <kiroutil/log/Log.h>
 #include <string>
 
 class QMessageBox;

@@ -1,12 +1,12 @@
 #include "tavview/ProgramList.h"
 
-#include <QListWidget>
-#include <QVBoxLayout>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/SfcModel.h>
 #include <lum/qt/translation/Manager.h>
 #include <lumlink/project/Project.h>
+#include <QListWidget>
+#include <QVBoxLayout>
 
 namespace tavview {
 

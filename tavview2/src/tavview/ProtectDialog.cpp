@@ -1,3 +1,5 @@
+#include <tavview/PasswordProtection.h>
+#include <tavview/ProtectDialog.h>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -6,8 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <tavview/PasswordProtection.h>
-#include <tavview/ProtectDialog.h>
 
 namespace {
 

@@ -1,8 +1,8 @@
+#include <tavview/BuildText.h>
+#include <tavview/SplashBackground.h>
 #include <QFont>
 #include <QObject>
 #include <QPainter>
-#include <tavview/BuildText.h>
-#include <tavview/SplashBackground.h>
 
 namespace tavview {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QSplashScreen>
 #include <kirogen/observer/ModelObserver.h>
+#include <QSplashScreen>
 
 namespace tavview {
 

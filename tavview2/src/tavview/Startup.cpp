@@ -1,14 +1,14 @@
 #include "tavview/Startup.h"
 
+#include <kirolab/Version.h>
+#include <kirolab/interpreter/UserProfile.h>
+#include <util/UserProfilePath.h>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
-#include <kirolab/Version.h>
-#include <kirolab/interpreter/UserProfile.h>
-#include <util/UserProfilePath.h>
 
 namespace tavview::startup {
 

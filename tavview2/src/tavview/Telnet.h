@@ -1,11 +1,11 @@
 #pragma once
 
+#include <lum/core/Version.h>
 #include <QAbstractSocket>
 #include <QObject>
 #include <QRegExp>
 #include <QString>
 #include <QStringList>
-#include <lum/core/Version.h>
 #include <memory>
 
 class QFile;

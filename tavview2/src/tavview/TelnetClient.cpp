@@ -1,3 +1,4 @@
+#include <tavview/TelnetClient.h>
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QTcpSocket>
@@ -5,7 +6,6 @@
 #include <QTextDecoder>
 #include <QTimer>
 #include <libtelnet.h>
-#include <tavview/TelnetClient.h>
 
 namespace tavview {
 

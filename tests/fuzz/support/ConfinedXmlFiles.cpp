@@ -1,7 +1,7 @@
 #include <ConfinedXmlFiles.h>
 
-#include <FuzzCheck.h>
 #include <util/XmlString.h>
+#include <FuzzCheck.h>
 
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLFileMgr.hpp>

@@ -1,11 +1,11 @@
 #include <FuzzEnvironment.h>
 
-#include <ConfinedXmlFiles.h>
 #include <kirogen/Singletons.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/model/TypeRegistry.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <util/XmlSerializer.h>
+#include <ConfinedXmlFiles.h>
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include <ProjectInput.h>
 
-#include <FuzzCheck.h>
-#include <FuzzEnvironment.h>
 #include <kirogen/model/Project.h>
 #include <kirolab/interpreter/ProjectDocument.h>
 #include <util/XmlSerializer.h>
+#include <FuzzCheck.h>
+#include <FuzzEnvironment.h>
 
 #include <fstream>
 #include <stdexcept>

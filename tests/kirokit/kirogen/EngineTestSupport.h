@@ -8,8 +8,8 @@
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/cv/Cv.h>
 #include <lum/navigation/Navigation.h>
-#include <util/xml/Document.h>
 #include <util/XmlSerializer.h>
+#include <util/xml/Document.h>
 
 #include <memory>
 #include <string>
@@ -45,13 +45,13 @@ project(const std::string& variables, const std::string& programs, const std::st
                              "</devices>\n<programs>\n" + programs + "</programs>\n</project>\n";
     const util::xml::DocumentPtr document(
         util::XmlSerializer().loadFromMem(text.data(), text.size(), true, "test.tkp2"));
-    return kirogen::model::Project::create(document->root(),
-                                           kirogen::gen::session::SerializationIdSession::create(),
-                                           util::XTime());
+    return kirogen::model::Project::create(
+        document->root(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
 }
 
 inline kirogen::model::FunctionBlock block(std::string id, std::string type,
-                                           kirogen::model::FunctionBlock::Parameters parameters = {}, int line = 0)
+                                           kirogen::model::FunctionBlock::Parameters parameters = {},
+                                           int line = 0)
 {
     kirogen::model::FunctionBlock block;
     block.id = std::move(id);

@@ -54,8 +54,10 @@ TEST(PluginLoader, earlierSearchPathsWinAndBothFileNamesAreFound)
     loader.addGlobalSearchPath(first.path());
     loader.addGlobalSearchPath(second.path());
     loader.addGlobalSearchPath(first.path());
-    EXPECT_EQ(loader.globalSearchPaths().indexOf(first.path()), loader.globalSearchPaths().lastIndexOf(first.path()));
-    EXPECT_LT(loader.globalSearchPaths().indexOf(first.path()), loader.globalSearchPaths().indexOf(second.path()));
+    EXPECT_EQ(loader.globalSearchPaths().indexOf(first.path()),
+              loader.globalSearchPaths().lastIndexOf(first.path()));
+    EXPECT_LT(loader.globalSearchPaths().indexOf(first.path()),
+              loader.globalSearchPaths().indexOf(second.path()));
 
     EXPECT_EQ(loader.find("shadowed"), QDir(first.path()).filePath("libshadowed.so"));
     EXPECT_EQ(loader.find("bare"), QDir(second.path()).filePath("bare.so"));

@@ -167,7 +167,8 @@ TEST_F(XmlSerializerTest, OneInstanceValidatesEachDocumentAgainstTheSchemaItName
 {
     XmlSerializer serializer;
     EXPECT_NO_THROW(parse(serializer, withSchema("notes.xsd", "<note value=\"1\"/>\n")));
-    EXPECT_EQ(refusal(serializer, withSchema("notes.xsd", "<note value=\"1\"/>\n<note value=\"x\"/>\n")).line(), 4);
+    EXPECT_EQ(
+        refusal(serializer, withSchema("notes.xsd", "<note value=\"1\"/>\n<note value=\"x\"/>\n")).line(), 4);
 
     const std::string tagged = "<note value=\"x\" tag=\"a\"/>\n";
     EXPECT_NO_THROW(parse(serializer, withSchema("tagged.xsd", tagged)));
@@ -176,7 +177,8 @@ TEST_F(XmlSerializerTest, OneInstanceValidatesEachDocumentAgainstTheSchemaItName
     EXPECT_EQ(untagged.line(), 3);
     EXPECT_NE(untagged.message().find("tag"), std::string::npos) << untagged.what();
     // The same file named by its absolute path is the same schema.
-    EXPECT_EQ(refusal(serializer, withSchema(_schemas.filePath("notes.xsd").toStdString(), tagged)).line(), 3);
+    EXPECT_EQ(refusal(serializer, withSchema(_schemas.filePath("notes.xsd").toStdString(), tagged)).line(),
+              3);
 
     const std::string unnamed = "<?xml version=\"1.0\"?>\n<notes>\n<note value=\"1\"/>\n</notes>\n";
     EXPECT_STREQ(refusal(serializer, unnamed).what(), refusal(unnamed).what());
@@ -222,7 +224,8 @@ TEST_F(XmlSerializerTest, KeptGrammarsChangeNoOtherOutcome)
         EXPECT_NO_THROW(parse(serializer, imported));
         EXPECT_NE(refusal(serializer, refused[2]).file().find("broken.xsd"), std::string::npos);
         const XmlError otherNamespace = refusal(serializer, refused[3]);
-        EXPECT_NE(otherNamespace.message().find("target namespace"), std::string::npos) << otherNamespace.what();
+        EXPECT_NE(otherNamespace.message().find("target namespace"), std::string::npos)
+            << otherNamespace.what();
     }
 }
 
@@ -244,7 +247,8 @@ TEST_F(XmlSerializerTest, SchemaOutsideTheSearchPathsIsRefused)
 
 TEST_F(XmlSerializerTest, DoctypeIsResolvedOnlyInsideTheSearchPaths)
 {
-    const xml::DocumentPtr inside = parse("<!DOCTYPE notes SYSTEM \"notes.dtd\">\n<notes>&who;</notes>", false);
+    const xml::DocumentPtr inside =
+        parse("<!DOCTYPE notes SYSTEM \"notes.dtd\">\n<notes>&who;</notes>", false);
     EXPECT_EQ(inside->root()->text(), "inside");
 
     const std::string outside = _outside.filePath("evil.dtd").toStdString();
@@ -298,12 +302,12 @@ TEST_F(XmlSerializerTest, CreateSaveAndReload)
 // included, as UTF-8.
 TEST_F(XmlSerializerTest, TreeKeepsElementsAttributesAndTextInOrder)
 {
-    const xml::DocumentPtr doc = parse(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<notes xmlns:a=\"urn:a\" a:x=\"1\"><note n=\"1\"/> text <!-- comment -->"
-        "<other><note n=\"inner\"/></other><?pi data?>"
-        "<note n=\"Grüße 𝄞 &amp; &#x3c;\">body<![CDATA[ <raw> ]]>end</note></notes>",
-        false);
+    const xml::DocumentPtr doc =
+        parse("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<notes xmlns:a=\"urn:a\" a:x=\"1\"><note n=\"1\"/> text <!-- comment -->"
+              "<other><note n=\"inner\"/></other><?pi data?>"
+              "<note n=\"Grüße 𝄞 &amp; &#x3c;\">body<![CDATA[ <raw> ]]>end</note></notes>",
+              false);
     const Element* root = doc->root();
     EXPECT_EQ(root->name(), "notes");
     EXPECT_EQ(root->attribute("a:x"), "1");

@@ -1,10 +1,10 @@
+#include <lum/qt/FileHistory.h>
 #include <QAction>
 #include <QDir>
 #include <QMenu>
 #include <QSettings>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
-#include <lum/qt/FileHistory.h>
 
 using lum::qt::FileHistory;
 

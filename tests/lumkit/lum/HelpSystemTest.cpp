@@ -1,13 +1,13 @@
+#include <lum/qt/translation/Manager.h>
+#include <lumlink/HelpSystem.h>
+#include <lumlink/HelpWindow.h>
 #include <QAction>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <lum/qt/translation/Manager.h>
-#include <lumlink/HelpSystem.h>
-#include <lumlink/HelpWindow.h>
+#include <algorithm>
 
 using lum::qt::translation::Manager;
 using lumlink::HelpSystem;

@@ -1,3 +1,8 @@
+#include <kiroutil/log/Log.h>
+#include <lum/qt/log/Log.h>
+#include <lum/qt/log/View.h>
+#include <lum/qt/log/Window.h>
+#include <lumlink/RuntimeLogReceiver.h>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -6,11 +11,6 @@
 #include <QTextBlock>
 #include <QThread>
 #include <gtest/gtest.h>
-#include <kiroutil/log/Log.h>
-#include <lum/qt/log/Log.h>
-#include <lum/qt/log/View.h>
-#include <lum/qt/log/Window.h>
-#include <lumlink/RuntimeLogReceiver.h>
 #include <memory>
 #include <thread>
 

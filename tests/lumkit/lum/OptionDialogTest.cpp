@@ -1,3 +1,7 @@
+#include <lum/qt/gui/option/Dialog.h>
+#include <lum/qt/gui/option/EditorSettings.h>
+#include <lum/qt/gui/option/Page.h>
+#include <lum/qt/translation/Manager.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,10 +14,6 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-#include <lum/qt/gui/option/Dialog.h>
-#include <lum/qt/gui/option/EditorSettings.h>
-#include <lum/qt/gui/option/Page.h>
-#include <lum/qt/translation/Manager.h>
 
 using lum::qt::gui::option::Dialog;
 using lum::qt::gui::option::EditorSettings;

@@ -1,8 +1,3 @@
-#include <QAction>
-#include <QMenu>
-#include <QSettings>
-#include <QSignalSpy>
-#include <gtest/gtest.h>
 #include <lum/qt/FileHistory.h>
 #include <lum/qt/gui/option/Dialog.h>
 #include <lum/qt/gui/option/Page.h>
@@ -11,6 +6,11 @@
 #include <lum/qt/translation/Manager.h>
 #include <lum/qt/translation/Menu.h>
 #include <lumlink/HelpSystem.h>
+#include <QAction>
+#include <QMenu>
+#include <QSettings>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
 
 using lum::qt::translation::Manager;
 

@@ -1,3 +1,5 @@
+#include <lum/qt/gui/widgets/HyperLabel.h>
+#include <lum/qt/gui/widgets/Progress.h>
 #include <QDesktopServices>
 #include <QPixmap>
 #include <QProgressBar>
@@ -5,8 +7,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <lum/qt/gui/widgets/HyperLabel.h>
-#include <lum/qt/gui/widgets/Progress.h>
 
 using lum::qt::gui::widgets::HyperLabel;
 using lum::qt::gui::widgets::Progress;

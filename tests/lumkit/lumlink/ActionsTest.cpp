@@ -1,8 +1,8 @@
+#include <lum/qt/translation/Manager.h>
+#include <lumlink/Actions.h>
 #include <QAction>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
-#include <lum/qt/translation/Manager.h>
-#include <lumlink/Actions.h>
 
 using lumlink::Actions;
 

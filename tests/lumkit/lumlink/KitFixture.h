@@ -1,5 +1,12 @@
 #pragma once
 
+#include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <kirogen/model/TypeRegistry.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
+#include <lum/qt/log/Log.h>
+#include <lumlink/project/Manager.h>
+#include <lumlink/project/Project.h>
+#include <util/XmlSerializer.h>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -8,15 +15,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
-#include <functional>
 #include <gtest/gtest.h>
-#include <kirogen/device/model/DeviceTypeRegistry.h>
-#include <kirogen/model/TypeRegistry.h>
-#include <kirogen/sdf/ActorTypeRegistry.h>
-#include <lum/qt/log/Log.h>
-#include <lumlink/project/Manager.h>
-#include <lumlink/project/Project.h>
-#include <util/XmlSerializer.h>
+#include <functional>
 
 // The registries of the data tree, plus a device type reached in-process ("Test Simulated
 // Robot", one input and one output), loaded once per program; a fresh folder per test; and

@@ -1,8 +1,8 @@
 #include "SdfEditorFixture.h"
 
+#include <lumlink/sdf/LinkItem.h>
 #include <QSignalSpy>
 #include <algorithm>
-#include <lumlink/sdf/LinkItem.h>
 
 using kirogen::model::DataLink;
 using kirogen::model::Position;

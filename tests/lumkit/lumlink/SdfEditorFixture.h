@@ -1,19 +1,19 @@
 #pragma once
 
-#include <ProjectTestSupport.h>
-#include <QApplication>
-#include <QMouseEvent>
-#include <QTest>
-#include <QUndoStack>
-#include <gtest/gtest.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/ProjectWriter.h>
 #include <lumlink/sdf/BlockItem.h>
 #include <lumlink/sdf/DiagramDocument.h>
 #include <lumlink/sdf/SDFScene.h>
 #include <lumlink/sdf/SDFView.h>
-#include <memory>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <QUndoStack>
 #include <xercesc/dom/DOMDocument.hpp>
+#include <gtest/gtest.h>
+#include <ProjectTestSupport.h>
+#include <memory>
 
 // A function-block editor on a copy of the shipped counter example, driven with the mouse and keys.
 class SdfEditorFixture : public ::testing::Test

@@ -1,5 +1,7 @@
 #include "SdfEditorFixture.h"
 
+#include <lumlink/sdf/BlockPalette.h>
+#include <lumlink/sdf/Magnifier.h>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
@@ -8,10 +10,8 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QWheelEvent>
-#include <lumlink/sdf/BlockPalette.h>
-#include <lumlink/sdf/Magnifier.h>
-#include <memory>
 #include <poppler-qt5.h>
+#include <memory>
 
 TEST_F(SdfEditorFixture, zoomsWithButtonsAndCtrlWheelAndFitsTheDiagram)
 {

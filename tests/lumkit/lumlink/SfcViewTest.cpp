@@ -1,15 +1,16 @@
-#include <ProjectTestSupport.h>
-#include <QGraphicsScene>
-#include <QPainterPathStroker>
-#include <gtest/gtest.h>
 #include <kirogen/model/SfcModel.h>
 #include <lumlink/sfc/SFCView.h>
 #include <lumlink/sfc/StepItem.h>
 #include <lumlink/sfc/TransitionItem.h>
+#include <QGraphicsScene>
+#include <QPainterPathStroker>
+#include <gtest/gtest.h>
+#include <ProjectTestSupport.h>
 
 namespace {
 
-template <typename Item> QList<Item*> itemsOf(const QGraphicsScene& scene)
+template <typename Item>
+QList<Item*> itemsOf(const QGraphicsScene& scene)
 {
     QList<Item*> found;
     for (QGraphicsItem* item : scene.items(Qt::AscendingOrder)) {

@@ -1,10 +1,10 @@
 #include "KitFixture.h"
 
-#include <QSettings>
 #include <kirogen/Singletons.h>
 #include <lumlink/Installation.h>
 #include <lumlink/Singletons.h>
 #include <util/XmlString.h>
+#include <QSettings>
 
 namespace {
 

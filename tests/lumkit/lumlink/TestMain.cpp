@@ -1,7 +1,7 @@
+#include <kirogen/Singletons.h>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <kirogen/Singletons.h>
 
 // Workbench-kit tests run in a widget application with a home folder and settings store of
 // their own; the runtime kit is set up once for the whole program.

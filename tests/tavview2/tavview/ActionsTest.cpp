@@ -1,8 +1,8 @@
+#include <tavview/Actions.h>
 #include <QAction>
 #include <QActionGroup>
 #include <QImage>
 #include <gtest/gtest.h>
-#include <tavview/Actions.h>
 
 namespace {
 

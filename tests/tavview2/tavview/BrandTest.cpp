@@ -1,8 +1,8 @@
+#include <tavview/Brand.h>
+#include <tavview/WebLinks.h>
 #include <QPixmap>
 #include <QSettings>
 #include <gtest/gtest.h>
-#include <tavview/Brand.h>
-#include <tavview/WebLinks.h>
 
 namespace {
 

@@ -1,10 +1,3 @@
-#include <QAction>
-#include <QCoreApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTranslator>
-#include <gtest/gtest.h>
 #include <tavview/AboutScreen.h>
 #include <tavview/Actions.h>
 #include <tavview/PasswordProtection.h>
@@ -12,6 +5,13 @@
 #include <tavview/SplashScreen.h>
 #include <tavview/toolbar/DummyTavikWidget.h>
 #include <util/XmlString.h>
+#include <QAction>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTranslator>
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
+#include <tavview/IpValidator.h>
 #include <QLineEdit>
 #include <gtest/gtest.h>
-#include <tavview/IpValidator.h>
 
 TEST(IpValidator, anythingWithoutWhiteSpaceIsAcceptable)
 {

@@ -1,9 +1,9 @@
+#include <tavview/LogList.h>
 #include <QImage>
 #include <QMetaObject>
 #include <QScrollBar>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <tavview/LogList.h>
 
 using tavview::LogEntry;
 using tavview::LogList;

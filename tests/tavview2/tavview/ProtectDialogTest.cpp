@@ -1,3 +1,5 @@
+#include <tavview/PasswordProtection.h>
+#include <tavview/ProtectDialog.h>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -7,8 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <tavview/PasswordProtection.h>
-#include <tavview/ProtectDialog.h>
 
 namespace {
 

@@ -195,16 +195,19 @@ TEST_F(RobotLink, runsTheInterpreterAndEndsItWithCtrlC)
 
     const QString project = QStringLiteral(TAVVIEW_BUILD_DIR "/examples/counter.tkp2");
     telnet.sendData(
-        QStringLiteral("sudo /usr/bin/tavview_interpreter --global-variable-output-interval 200 -f \"%1\"").arg(project));
+        QStringLiteral("sudo /usr/bin/tavview_interpreter --global-variable-output-interval 200 -f \"%1\"")
+            .arg(project));
     ASSERT_TRUE(versions.wait(outputLimitMs)) << messages.join(QString()).toStdString();
     EXPECT_EQ(versions.at(0).at(0).value<lum::core::Version>(), lum::core::Version(3, 3, 1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return names.contains("counter") && names.contains("half"); }, outputLimitMs))
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return names.contains("counter") && names.contains("half"); }, outputLimitMs))
         << messages.join(QString()).toStdString();
     EXPECT_FALSE(names.contains("increment")) << "the program never writes it";
 
     telnet.findChild<TelnetClient*>(QStringLiteral("telnet"))->sendInterrupt();
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return messages.join(QString()).contains(QLatin1String("Terminating program...")); }, outputLimitMs))
+        [&] { return messages.join(QString()).contains(QLatin1String("Terminating program...")); },
+        outputLimitMs))
         << messages.join(QString()).toStdString();
 
     // The shell runs the next command only once the interpreter has ended, so the next test
@@ -213,7 +216,8 @@ TEST_F(RobotLink, runsTheInterpreterAndEndsItWithCtrlC)
     EXPECT_TRUE(QTest::qWaitFor([&] { return messages.join(QString()).contains(QLatin1String("ended 42")); },
                                 outputLimitMs));
     // Whatever the remote interpreter reported on its way out came over the shell as well.
-    testsupport::expectNoSanitizerReport(QStringLiteral("the robot's tavview_interpreter"), messages.join(QString()));
+    testsupport::expectNoSanitizerReport(QStringLiteral("the robot's tavview_interpreter"),
+                                         messages.join(QString()));
 }
 
 // The robot's FTP login lands in its home folder; a stored project is listed back there (the

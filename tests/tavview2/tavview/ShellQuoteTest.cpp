@@ -1,8 +1,8 @@
+#include <tavview/ShellQuote.h>
+#include <tavview/uploader/InterpreterCommand.h>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <tavview/ShellQuote.h>
-#include <tavview/uploader/InterpreterCommand.h>
 
 using tavview::shellQuoted;
 using tavview::uploader::interpreterCommandLine;

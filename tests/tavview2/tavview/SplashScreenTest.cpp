@@ -1,13 +1,13 @@
+#include <tavview/AboutScreen.h>
+#include <tavview/SplashBackground.h>
+#include <tavview/SplashScreen.h>
+#include <util/XmlString.h>
 #include <QCoreApplication>
 #include <QImage>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <tavview/AboutScreen.h>
-#include <tavview/SplashBackground.h>
-#include <tavview/SplashScreen.h>
 #include <thread>
-#include <util/XmlString.h>
 
 using kirogen::observer::DataRole;
 using lum::core::variant::Variant;

@@ -1,5 +1,10 @@
 #include "tavview/AutoStart.h"
 
+#include <kirogen/device/model/DeviceInstance.h>
+#include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <lumlink/project/Device.h>
+#include <lumlink/project/Manager.h>
+#include <lumlink/project/Project.h>
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
@@ -7,11 +12,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <kirogen/device/model/DeviceInstance.h>
-#include <kirogen/device/model/DeviceTypeRegistry.h>
-#include <lumlink/project/Device.h>
-#include <lumlink/project/Manager.h>
-#include <lumlink/project/Project.h>
 
 using lumlink::project::Manager;
 

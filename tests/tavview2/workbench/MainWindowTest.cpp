@@ -6,16 +6,6 @@
 #include "tavview/toolbar/Bar.h"
 #include "tavview/toolbar/Brennic.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QListWidget>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <functional>
-#include <gtest/gtest.h>
 #include <kiroutil/log/Log.h>
 #include <lum/qt/gui/widgets/HyperLabel.h>
 #include <lumlink/Actions.h>
@@ -24,6 +14,16 @@
 #include <lumlink/project/GlobalVariablesWindow.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 #include <thread>
 

@@ -1,8 +1,8 @@
+#include <lumlink/Singletons.h>
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <lumlink/Singletons.h>
 
 // The main window's tests run in the program's surroundings: its own home and settings, the
 // built data tree and the loaded registries, as the program has them once started.

@@ -10,9 +10,9 @@
 
 namespace kirogen::device::model {
 
-using util::xml::Element;
 using lum::core::variant::Serializer;
 using lum::core::variant::Variant;
+using util::xml::Element;
 
 namespace {
 

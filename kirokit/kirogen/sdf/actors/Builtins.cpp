@@ -18,12 +18,14 @@ namespace kirogen::sdf::actors {
 
 namespace {
 
-template <typename T> ActorFactory::Creator withSetup()
+template <typename T>
+ActorFactory::Creator withSetup()
 {
     return [](const ActorSetup& setup) { return std::make_unique<T>(setup); };
 }
 
-template <typename T, typename Operation> ActorFactory::Creator withOperation(Operation operation)
+template <typename T, typename Operation>
+ActorFactory::Creator withOperation(Operation operation)
 {
     return [operation](const ActorSetup&) { return std::make_unique<T>(operation); };
 }

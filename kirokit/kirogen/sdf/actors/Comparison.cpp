@@ -8,7 +8,8 @@ namespace {
 
 // -1, 0 or 1 as a is less than, equal to or greater than b; 2 when they are unordered (an
 // undefined number), so that only "ne" holds.
-template <typename T> int order(const T& a, const T& b)
+template <typename T>
+int order(const T& a, const T& b)
 {
     if (a < b)
         return -1;

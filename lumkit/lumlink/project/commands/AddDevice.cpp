@@ -1,10 +1,10 @@
-#include <QCoreApplication>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/ProjectEditor.h>
 #include <lumlink/project/Device.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/commands/AddDevice.h>
+#include <QCoreApplication>
 
 namespace lumlink::project::commands {
 

@@ -1,4 +1,3 @@
-#include <QCoreApplication>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/Project.h>
@@ -7,6 +6,7 @@
 #include <lumlink/project/Device.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/commands/ImportPrograms.h>
+#include <QCoreApplication>
 
 namespace lumlink::project::commands {
 

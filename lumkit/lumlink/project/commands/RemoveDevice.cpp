@@ -1,9 +1,9 @@
-#include <QCoreApplication>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/ProjectEditor.h>
 #include <lumlink/project/Device.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/commands/RemoveDevice.h>
+#include <QCoreApplication>
 
 namespace lumlink::project::commands {
 

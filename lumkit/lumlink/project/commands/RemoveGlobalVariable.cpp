@@ -1,9 +1,9 @@
-#include <QCoreApplication>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/ProjectEditor.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/commands/RemoveGlobalVariable.h>
+#include <QCoreApplication>
 
 namespace lumlink::project::commands {
 

@@ -1,7 +1,7 @@
-#include <QCoreApplication>
 #include <kirogen/model/ProjectEditor.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/commands/RenameGlobalVariable.h>
+#include <QCoreApplication>
 
 namespace lumlink::project::commands {
 

@@ -1,8 +1,8 @@
-#include <QCoreApplication>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/ProjectEditor.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/commands/SetPassword.h>
+#include <QCoreApplication>
 
 namespace lumlink::project::commands {
 

@@ -1,14 +1,14 @@
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QLabel>
-#include <QVBoxLayout>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <lum/qt/translation/Manager.h>
 #include <lumlink/project/Device.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/import/DeviceMappingDialog.h>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QVBoxLayout>
 
 namespace lumlink::project::import {
 

@@ -1,9 +1,9 @@
+#include <lum/qt/translation/Manager.h>
+#include <lumlink/project/import/SdfDialog.h>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <lum/qt/translation/Manager.h>
-#include <lumlink/project/import/SdfDialog.h>
 
 namespace lumlink::project::import {
 

@@ -1,10 +1,10 @@
-#include <QCoreApplication>
-#include <algorithm>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <kirogen/sdf/ValueConversion.h>
 #include <lumlink/sdf/DiagramDocument.h>
 #include <lumlink/sdf/commands/AddLinkCommand.h>
+#include <QCoreApplication>
+#include <algorithm>
 
 namespace lumlink::sdf::commands {
 

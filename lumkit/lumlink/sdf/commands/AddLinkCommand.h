@@ -1,8 +1,8 @@
 #pragma once
 
+#include <kirogen/model/DataLink.h>
 #include <QCoreApplication>
 #include <QUndoCommand>
-#include <kirogen/model/DataLink.h>
 
 namespace lumlink::sdf {
 class DiagramDocument;

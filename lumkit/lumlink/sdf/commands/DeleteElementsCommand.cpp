@@ -1,7 +1,7 @@
-#include <algorithm>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <lumlink/sdf/DiagramDocument.h>
 #include <lumlink/sdf/commands/DeleteElementsCommand.h>
+#include <algorithm>
 
 namespace lumlink::sdf::commands {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QUndoCommand>
 #include <kirogen/model/DataLink.h>
 #include <kirogen/model/FunctionBlock.h>
+#include <QCoreApplication>
+#include <QUndoCommand>
 #include <set>
 #include <string>
 #include <utility>

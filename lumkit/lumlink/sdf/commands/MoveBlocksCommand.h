@@ -1,8 +1,8 @@
 #pragma once
 
+#include <kirogen/model/Position.h>
 #include <QCoreApplication>
 #include <QUndoCommand>
-#include <kirogen/model/Position.h>
 #include <map>
 #include <string>
 #include <utility>

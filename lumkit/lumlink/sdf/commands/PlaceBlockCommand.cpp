@@ -1,8 +1,8 @@
-#include <QCoreApplication>
-#include <algorithm>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <lumlink/sdf/DiagramDocument.h>
 #include <lumlink/sdf/commands/PlaceBlockCommand.h>
+#include <QCoreApplication>
+#include <algorithm>
 
 namespace lumlink::sdf::commands {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <kirogen/model/FunctionBlock.h>
 #include <QCoreApplication>
 #include <QUndoCommand>
-#include <kirogen/model/FunctionBlock.h>
 
 namespace lumlink::sdf {
 class DiagramDocument;

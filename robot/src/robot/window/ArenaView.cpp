@@ -1,9 +1,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <cmath>
 #include <robot/Simulation.h>
 #include <robot/window/ArenaView.h>
+#include <cmath>
 
 namespace robot::window {
 

@@ -1,10 +1,10 @@
 #include "tavview/menu/Edit.h"
 
-#include <QAction>
 #include <lum/qt/translation/Manager.h>
 #include <lumlink/Actions.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <QAction>
 
 namespace tavview::menu {
 

@@ -1,10 +1,10 @@
 #include "tavview/menu/Window.h"
 
-#include <QActionGroup>
 #include <lum/qt/translation/Manager.h>
 #include <lumlink/Actions.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <QActionGroup>
 
 namespace tavview::menu {
 

@@ -4,12 +4,12 @@
 #include "tavview/toolbar/Brennic.h"
 #include "tavview/toolbar/DummyTavikWidget.h"
 
-#include <QShowEvent>
 #include <lum/qt/translation/Manager.h>
 #include <lumlink/Actions.h>
 #include <lumlink/project/Device.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <QShowEvent>
 
 namespace tavview::toolbar {
 

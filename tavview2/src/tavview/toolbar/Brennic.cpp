@@ -2,9 +2,9 @@
 
 #include "tavview/Brand.h"
 
-#include <QHBoxLayout>
 #include <lum/qt/gui/widgets/HyperLabel.h>
 #include <lum/qt/translation/Manager.h>
+#include <QHBoxLayout>
 
 namespace tavview::toolbar {
 

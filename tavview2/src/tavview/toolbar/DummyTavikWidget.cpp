@@ -1,6 +1,6 @@
+#include <tavview/toolbar/DummyTavikWidget.h>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <tavview/toolbar/DummyTavikWidget.h>
 
 namespace tavview::toolbar {
 

@@ -1,7 +1,7 @@
+#include <tavview/uploader/Debug.h>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <tavview/uploader/Debug.h>
 
 namespace tavview::uploader {
 

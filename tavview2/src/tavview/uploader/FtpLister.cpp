@@ -1,11 +1,11 @@
-#include <QThread>
-#include <algorithm>
-#include <curl/curl.h>
-#include <mutex>
-#include <string>
 #include <tavview/uploader/FtpLister.h>
 #include <tavview/uploader/FtpListingParser.h>
 #include <tavview/uploader/RobotFtp.h>
+#include <QThread>
+#include <curl/curl.h>
+#include <algorithm>
+#include <mutex>
+#include <string>
 
 namespace tavview::uploader {
 

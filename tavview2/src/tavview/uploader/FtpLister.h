@@ -1,5 +1,6 @@
 #pragma once
 
+#include <tavview/uploader/FtpEntry.h>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -7,7 +8,6 @@
 #include <QUrl>
 #include <atomic>
 #include <memory>
-#include <tavview/uploader/FtpEntry.h>
 
 class QThread;
 

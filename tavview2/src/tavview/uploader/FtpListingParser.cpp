@@ -1,5 +1,5 @@
-#include <QStringList>
 #include <tavview/uploader/FtpListingParser.h>
+#include <QStringList>
 
 namespace tavview::uploader {
 
@@ -15,7 +15,8 @@ QStringList lines(const QByteArray& listing)
     return result;
 }
 
-template <typename Parse> FtpEntries parseLines(const QByteArray& listing, Parse parse)
+template <typename Parse>
+FtpEntries parseLines(const QByteArray& listing, Parse parse)
 {
     FtpEntries entries;
     for (const QString& line : lines(listing)) {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <tavview/uploader/FtpEntry.h>
 #include <QByteArray>
 #include <QDateTime>
 #include <optional>
-#include <tavview/uploader/FtpEntry.h>
 
 namespace tavview::uploader {
 

@@ -1,10 +1,10 @@
+#include <tavview/uploader/FtpUpload.h>
+#include <tavview/uploader/RobotFtp.h>
 #include <QBuffer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
-#include <tavview/uploader/FtpUpload.h>
-#include <tavview/uploader/RobotFtp.h>
 
 namespace tavview::uploader {
 

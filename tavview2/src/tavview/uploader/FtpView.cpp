@@ -1,11 +1,11 @@
+#include <tavview/uploader/FtpLister.h>
+#include <tavview/uploader/FtpView.h>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLocale>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <tavview/uploader/FtpLister.h>
-#include <tavview/uploader/FtpView.h>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void initUploaderResources()

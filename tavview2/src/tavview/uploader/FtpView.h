@@ -1,8 +1,8 @@
 #pragma once
 
+#include <tavview/uploader/FtpEntry.h>
 #include <QUrl>
 #include <QWidget>
-#include <tavview/uploader/FtpEntry.h>
 
 class QTreeWidget;
 class QTreeWidgetItem;

@@ -1,6 +1,6 @@
-#include <algorithm>
 #include <tavview/ShellQuote.h>
 #include <tavview/uploader/InterpreterCommand.h>
+#include <algorithm>
 
 namespace tavview::uploader {
 

@@ -1,6 +1,6 @@
+#include <tavview/uploader/RobotFtp.h>
 #include <QRegularExpression>
 #include <QSettings>
-#include <tavview/uploader/RobotFtp.h>
 
 namespace tavview::uploader {
 

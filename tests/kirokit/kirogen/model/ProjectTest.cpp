@@ -1,15 +1,15 @@
 #include "ProjectTestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/SfcModel.h>
 #include <util/GzipReader.h>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 using namespace kirogen::model;
 using lum::core::variant::Variant;

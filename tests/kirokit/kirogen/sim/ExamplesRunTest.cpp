@@ -17,9 +17,8 @@ std::shared_ptr<kirogen::model::Project> example(const std::string& name)
 {
     const std::string path = TAVVIEW_DIST_DIR "/examples/" + name;
     const util::xml::DocumentPtr document(util::XmlSerializer().load(path, true));
-    return kirogen::model::Project::create(document->root(),
-                                           kirogen::gen::session::SerializationIdSession::create(),
-                                           util::XTime());
+    return kirogen::model::Project::create(
+        document->root(), kirogen::gen::session::SerializationIdSession::create(), util::XTime());
 }
 
 class ExamplesRunTest : public ::testing::Test

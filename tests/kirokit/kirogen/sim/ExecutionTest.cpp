@@ -15,9 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <future>
 #include <map>
-#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -357,9 +357,11 @@ TEST(ExecutionPollTest, APollSeesAllWritesOfACycleOrNone)
     declareActor("hold", R"(<port name="in" direction="in" type="double"/>)"
                          R"(<port name="out" direction="out" type="double"/>)");
     kirogen::sdf::ActorFactory::singleton().registerActor(
-        "hold", {{"in"}, {"out"}, [](const kirogen::sdf::ActorSetup&) { return std::make_unique<Holding>(); }});
+        "hold",
+        {{"in"}, {"out"}, [](const kirogen::sdf::ActorSetup&) { return std::make_unique<Holding>(); }});
     const auto project = enginetest::project(
-        R"(<variable name="count" type="double" value="0"/><variable name="echo" type="double" value="0"/>)", R"(
+        R"(<variable name="count" type="double" value="0"/><variable name="echo" type="double" value="0"/>)",
+        R"(
 <sfc name="main"><step name="Count" initial="true" diagram="count" x="0" y="0"/></sfc>
 <fbd name="count">
   <block id="read" type="gvread" x="0" y="0"><parameter name="variable" value="count"/></block>

@@ -82,8 +82,8 @@ TEST_F(CommandLine, setStoresGlobalsAndDeviceVariablesInOrder)
     // --version ends the parse before the values are read: nothing is echoed.
     EXPECT_TRUE(errorLines(result).isEmpty());
 
-    const ProcessResult withProject = run({"--set", "a=1", "b=", "dev:x=2.5", "a:b:c=1", "--log-level", "NONE",
-                                           "-f", QDir::temp().filePath("missing.tkp2")});
+    const ProcessResult withProject = run({"--set", "a=1", "b=", "dev:x=2.5", "a:b:c=1", "--log-level",
+                                           "NONE", "-f", QDir::temp().filePath("missing.tkp2")});
     EXPECT_EQ(errorLines(withProject), (QStringList{"Set global variable a = 1", "Set global variable b = ",
                                                     "Set device dev config variable x = 2.5",
                                                     "Set device a config variable b:c = 1"}));
@@ -125,8 +125,8 @@ TEST_F(CommandLine, malformedOptionsAreReportedAndFail)
         EXPECT_FALSE(result.crashed);
         EXPECT_EQ(result.out, Banner);
         // The parse failed as a whole, so no project was stored either.
-        EXPECT_EQ(errorLines(result),
-                  (QStringList{">>> Unknown option.", "An error occurred!", "No project file specified. Exiting."}))
+        EXPECT_EQ(errorLines(result), (QStringList{">>> Unknown option.", "An error occurred!",
+                                                   "No project file specified. Exiting."}))
             << arguments.join(' ').toStdString();
     }
 }

@@ -34,7 +34,10 @@ protected:
         _session = std::make_shared<kirogen::sim::session::ExecutionSession>(_project);
     }
 
-    void write(const std::string& name, const Variant& value) { _project->globalVariable(name)->write(value); }
+    void write(const std::string& name, const Variant& value)
+    {
+        _project->globalVariable(name)->write(value);
+    }
 
     // One tick of the output thread: poll, then print what changed.
     std::string tick(GlobalVariableValueBuffer& buffer)

@@ -13,7 +13,6 @@
 
 #include <csignal>
 
-
 using testsupport::LoopbackServer;
 using testsupport::RunningProcess;
 
@@ -92,7 +91,8 @@ QList<QPair<QString, QString>> variableLines(const QString& out)
 
 QString withoutVariableLines(QString out)
 {
-    static const QRegularExpression pattern(QStringLiteral("^## .* ##\n"), QRegularExpression::MultilineOption);
+    static const QRegularExpression pattern(QStringLiteral("^## .* ##\n"),
+                                            QRegularExpression::MultilineOption);
     return out.remove(pattern);
 }
 
@@ -132,7 +132,8 @@ protected:
     std::unique_ptr<RunningProcess> runUntilInterrupted(const QStringList& arguments, const QString& waitFor)
     {
         auto process = start(arguments);
-        EXPECT_TRUE(process->waitForOutput(waitFor)) << process->out().toStdString() << process->err().toStdString();
+        EXPECT_TRUE(process->waitForOutput(waitFor))
+            << process->out().toStdString() << process->err().toStdString();
         process->interrupt();
         EXPECT_TRUE(process->waitForExit());
         return process;
@@ -148,7 +149,8 @@ TEST_F(InterpreterRun, progressOfARunEndedByCtrlC)
     const QString project = Examples + "/counter.tkp2";
     auto run = runUntilInterrupted({"-f", project}, "Starting program... done.\n");
     EXPECT_EQ(run->exitCode(), 1);
-    EXPECT_EQ(run->out(), Preamble + "Loading project \"" + project + "\"... done.\n\n"
+    EXPECT_EQ(run->out(), Preamble + "Loading project \"" + project +
+                              "\"... done.\n\n"
                               "\n"
                               "Successfully connected to all devices.\n\n"
                               "Starting program... done.\n"
@@ -208,7 +210,8 @@ TEST_F(InterpreterRun, setWritesGlobalsThatFitAndReportsThoseThatDoNot)
                                     "untouched=abc", "nosuch=1", "-f", project},
                                    "## b;;");
     const QString out = run->out();
-    EXPECT_TRUE(out.contains("Loading project \"" + project + "\"... done.\n\n"
+    EXPECT_TRUE(out.contains("Loading project \"" + project +
+                             "\"... done.\n\n"
                              "Writing global variable a of type double\n"
                              "Writing global variable flag of type bool\n"
                              "Writing global variable untouched of type double\n"
@@ -238,23 +241,27 @@ TEST_F(InterpreterRun, compressedProjectsAreReadThroughGzip)
         const QString path = write(name, xml);
         const auto result = runToEnd({"-f", path});
         EXPECT_EQ(result.exitCode, 0) << name.toStdString();
-        EXPECT_EQ(result.out, Preamble + "Loading project \"" + path + "\"...Error uncompressing file " + path +
-                                  "\n failed!\n")
+        EXPECT_EQ(result.out, Preamble + "Loading project \"" + path + "\"...Error uncompressing file " +
+                                  path + "\n failed!\n")
             << name.toStdString();
     }
 }
 
 TEST_F(InterpreterRun, brokenProjectsEndLoadingWithStatusZero)
 {
-    const QString truncated = write("truncated.tkpx", util::GzipWriter::compress(projectXml(CountingVariables, "", CountingProgram)).left(40));
+    const QString truncated =
+        write("truncated.tkpx",
+              util::GzipWriter::compress(projectXml(CountingVariables, "", CountingProgram)).left(40));
     const auto gz = runToEnd({"-f", truncated});
     EXPECT_EQ(gz.exitCode, 0);
-    EXPECT_TRUE(gz.out.endsWith("Error uncompressing file " + truncated + "\n failed!\n")) << gz.out.toStdString();
+    EXPECT_TRUE(gz.out.endsWith("Error uncompressing file " + truncated + "\n failed!\n"))
+        << gz.out.toStdString();
 
     const QString malformed = write("malformed.tkp2", "<project><globalVariables>");
     const auto xml = runToEnd({"-f", malformed});
     EXPECT_EQ(xml.exitCode, 0);
-    EXPECT_TRUE(xml.out.contains("Loading project \"" + malformed + "\"... failed: ")) << xml.out.toStdString();
+    EXPECT_TRUE(xml.out.contains("Loading project \"" + malformed + "\"... failed: "))
+        << xml.out.toStdString();
     EXPECT_TRUE(xml.out.contains("malformed.tkp2:")) << "the error names the file";
 
     const auto missing = runToEnd({"-f", QDir(_dir.path()).filePath("missing.tkp2")});
@@ -342,8 +349,8 @@ TEST_F(InterpreterRun, secondInstanceEndsAtOnceWithoutOutput)
 TEST_F(InterpreterRun, deviceThatClosesEndsTheRun)
 {
     LoopbackServer robot;
-    const QString project =
-        write("robot.tkp2", projectXml(CountingVariables, robotDevice("tavik", robot.port()), CountingProgram));
+    const QString project = write(
+        "robot.tkp2", projectXml(CountingVariables, robotDevice("tavik", robot.port()), CountingProgram));
     auto process = start({"-f", project});
     ASSERT_TRUE(process->waitForOutput("Starting program... done.\n")) << process->out().toStdString();
     ASSERT_TRUE(robot.accept());
@@ -361,7 +368,8 @@ TEST_F(InterpreterRun, deviceThatClosesEndsTheRun)
 TEST_F(InterpreterRun, refusedDeviceFailsTheRunAfterTryingTheOthers)
 {
     LoopbackServer second;
-    const QString devices = robotDevice("first", LoopbackServer::refusingPort()) + robotDevice("second", second.port());
+    const QString devices =
+        robotDevice("first", LoopbackServer::refusingPort()) + robotDevice("second", second.port());
     const QString project = write("two.tkp2", projectXml(CountingVariables, devices, CountingProgram));
     const auto result = runToEnd({"-f", project});
     EXPECT_EQ(result.exitCode, 0);
@@ -377,8 +385,8 @@ TEST_F(InterpreterRun, refusedDeviceFailsTheRunAfterTryingTheOthers)
 TEST_F(InterpreterRun, deviceConfigValuesAreCheckedAgainstTheirType)
 {
     LoopbackServer robot;
-    const QString project =
-        write("robot.tkp2", projectXml(CountingVariables, robotDevice("tavik", robot.port()), CountingProgram));
+    const QString project = write(
+        "robot.tkp2", projectXml(CountingVariables, robotDevice("tavik", robot.port()), CountingProgram));
     auto run = runUntilInterrupted({"--set", "tavik:disableDriveSystem=maybe", "other:x=1", "-f", project},
                                    "Starting program... done.\n");
     EXPECT_TRUE(run->err().contains("Set device tavik config variable disableDriveSystem = maybe\n"));
@@ -421,11 +429,13 @@ TEST_F(InterpreterRun, aRegistryThatCannotLoadEndsTheStartWhileTheProjectIsRead)
               .arg(dir.filePath("config"), build, dir.filePath("user"))
               .toUtf8());
     // Large enough to be still in the reading when the types fail.
-    QString variables = QStringLiteral(R"(<variable name="a" type="double"/><variable name="b" type="double"/>)");
+    QString variables =
+        QStringLiteral(R"(<variable name="a" type="double"/><variable name="b" type="double"/>)");
     for (int i = 0; i < 20000; ++i)
         variables += QStringLiteral("<variable name=\"v%1\" type=\"int\" value=\"%1\"/>\n").arg(i);
     const QString project =
-        write("large.tkp2", projectXml("<globalVariables>" + variables + "</globalVariables>", "", CountingProgram));
+        write("large.tkp2",
+              projectXml("<globalVariables>" + variables + "</globalVariables>", "", CountingProgram));
 
     const auto result = testsupport::runProcess(program, {"-f", project}, environment());
     EXPECT_FALSE(result.crashed);
@@ -458,7 +468,8 @@ TEST_F(InterpreterRun, theSchemaDecidesWhatLoads)
         4"/>)");
     const QString normalised = write("padded.tkp2", padded.toUtf8());
     const auto run = runUntilInterrupted({"-f", normalised}, "Starting program... done.");
-    EXPECT_TRUE(run->out().contains("Loading project \"" + normalised + "\"... done.")) << run->out().toStdString();
+    EXPECT_TRUE(run->out().contains("Loading project \"" + normalised + "\"... done."))
+        << run->out().toStdString();
 }
 
 } // namespace

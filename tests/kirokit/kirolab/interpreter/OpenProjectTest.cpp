@@ -58,7 +58,8 @@ protected:
         Interpreter::singleton_create();
         ::testing::internal::CaptureStdout();
         ::testing::internal::CaptureStderr();
-        const bool parsed = Interpreter::singleton().parseCommandLineArguments(static_cast<int>(argv.size()), argv.data());
+        const bool parsed =
+            Interpreter::singleton().parseCommandLineArguments(static_cast<int>(argv.size()), argv.data());
         const bool opened = parsed && Interpreter::singleton().openProject();
         _out = ::testing::internal::GetCapturedStdout();
         _err = ::testing::internal::GetCapturedStderr();
@@ -75,7 +76,11 @@ protected:
 
     lum::core::variant::Variant driveDisabled() const
     {
-        return Interpreter::singleton().getProject()->device("tavik")->configVariable("disableDriveSystem")->value();
+        return Interpreter::singleton()
+            .getProject()
+            ->device("tavik")
+            ->configVariable("disableDriveSystem")
+            ->value();
     }
 
     QTemporaryDir _dir;

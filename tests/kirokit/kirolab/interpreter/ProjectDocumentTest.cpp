@@ -49,8 +49,9 @@ protected:
 TEST_F(ProjectDocumentTest, FailsAsAValidatedRead)
 {
     // Invalid on line 3, malformed at the end: the validation's error is the one to report.
-    const std::string undeclaredThenCut = write("cut.tkp2", "<globalVariables><variable name=\"a\" type=\"int\" colour=\"red\"/>\n"
-                                                            "</globalVariables>\n<programs>");
+    const std::string undeclaredThenCut =
+        write("cut.tkp2", "<globalVariables><variable name=\"a\" type=\"int\" colour=\"red\"/>\n"
+                          "</globalVariables>\n<programs>");
     // Valid for the schema, refused by the model.
     const std::string unknownVariable = write("unknown.tkp2", R"(<globalVariables/>
 <programs>
@@ -65,13 +66,15 @@ TEST_F(ProjectDocumentTest, FailsAsAValidatedRead)
         EXPECT_FALSE(validated.empty());
         EXPECT_EQ(outcome(&ProjectDocument::readWhileValidating, path), validated);
     }
-    EXPECT_NE(outcome(&ProjectDocument::readWhileValidating, undeclaredThenCut).find(":3:"), std::string::npos);
+    EXPECT_NE(outcome(&ProjectDocument::readWhileValidating, undeclaredThenCut).find(":3:"),
+              std::string::npos);
 }
 
 // The schema trims a padded number, which the model refuses as written.
 TEST_F(ProjectDocumentTest, BuildsWhatTheSchemaNormalises)
 {
-    const std::string path = write("padded.tkp2", R"(<globalVariables><variable name="a" type="double" value="0"/></globalVariables>
+    const std::string path = write(
+        "padded.tkp2", R"(<globalVariables><variable name="a" type="double" value="0"/></globalVariables>
 <programs>
   <sfc name="Main"><step name="Run" initial=" true " diagram="d"/></sfc>
   <fbd name="d"><block id="r" type="gvread" x=" 2.5 "><parameter name="variable" value="a"/></block></fbd>

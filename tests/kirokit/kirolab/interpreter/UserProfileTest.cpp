@@ -43,8 +43,10 @@ protected:
         QDir from(_src.path());
         QDir to(_dst.path());
         copyRec(from, to);
-        EXPECT_EQ(QDir(from).canonicalPath(), QDir(_src.path()).canonicalPath()) << "src must end where it began";
-        EXPECT_EQ(QDir(to).canonicalPath(), QDir(_dst.path()).canonicalPath()) << "dst must end where it began";
+        EXPECT_EQ(QDir(from).canonicalPath(), QDir(_src.path()).canonicalPath())
+            << "src must end where it began";
+        EXPECT_EQ(QDir(to).canonicalPath(), QDir(_dst.path()).canonicalPath())
+            << "dst must end where it began";
     }
 
     QString src(const QString& relative) const { return QDir(_src.path()).filePath(relative); }
@@ -126,7 +128,8 @@ TEST(UserProfile, homeWhereNoProfileCanBeMadeIsNoError)
     writeFile(home, "not a folder");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", home);
-    const auto result = testsupport::runProcess(QStringLiteral(TAVVIEW_INTERPRETER), {"-f", "none.tkp2"}, environment);
+    const auto result =
+        testsupport::runProcess(QStringLiteral(TAVVIEW_INTERPRETER), {"-f", "none.tkp2"}, environment);
     EXPECT_FALSE(result.crashed);
     EXPECT_TRUE(result.out.startsWith("TavikView Interpreter Version 3.3.1\n\n"));
 }

@@ -37,11 +37,8 @@ TEST(WorkingDirectory, programChangesDirectoryWhereItIsInstalled)
         QString expected; // empty: no change
     };
     const Case cases[] = {
-        {"inst/bin", "inst/bin"},
-        {"inst/BIN", "inst/BIN"},
-        {"a/target/Release", "a/tavview3"},
-        {"b/target", "b/tavview3"},
-        {"elsewhere", QString()},
+        {"inst/bin", "inst/bin"},   {"inst/BIN", "inst/BIN"}, {"a/target/Release", "a/tavview3"},
+        {"b/target", "b/tavview3"}, {"elsewhere", QString()},
     };
     for (const Case& c : cases) {
         const QDir base(root.path());

@@ -19,7 +19,9 @@ class Capture
 public:
     explicit Capture(Log::LogMessageVerbosity verbosity)
         : _id(Log::singleton().registerReceiver(
-              [this](Log::LogMessageVerbosity level, const std::string& text) { messages.emplace_back(level, text); },
+              [this](Log::LogMessageVerbosity level, const std::string& text) {
+                  messages.emplace_back(level, text);
+              },
               verbosity))
     {
     }
@@ -47,7 +49,8 @@ TEST(Log, deliversMessagesAtOrAboveTheReceiversVerbosity)
     log.error("e");
     log.severe("s");
 
-    EXPECT_EQ(warnings.messages, (std::vector<Message>{{Log::Warning, "w"}, {Log::Error, "e"}, {Log::Severe, "s"}}));
+    EXPECT_EQ(warnings.messages,
+              (std::vector<Message>{{Log::Warning, "w"}, {Log::Error, "e"}, {Log::Severe, "s"}}));
     EXPECT_EQ(everything.messages, (std::vector<Message>{{Log::Debug, "d"},
                                                          {Log::Verbose, "v"},
                                                          {Log::Note, "n"},
@@ -61,7 +64,8 @@ TEST(Log, deregisteredReceiversGetNothingMore)
     Capture kept(Log::Debug);
     std::vector<std::string> dropped;
     const int id = Log::singleton().registerReceiver(
-        [&dropped](Log::LogMessageVerbosity, const std::string& text) { dropped.push_back(text); }, Log::Debug);
+        [&dropped](Log::LogMessageVerbosity, const std::string& text) { dropped.push_back(text); },
+        Log::Debug);
     EXPECT_NE(id, kept.id());
 
     Log::singleton().note("before");
@@ -89,8 +93,8 @@ TEST(Log, receiversMayChangeRegistrationsWhileCalled)
                 [&](Log::LogMessageVerbosity, const std::string&) { calls.push_back("joined"); }, Log::Debug);
         },
         Log::Debug);
-    later = log.registerReceiver([&](Log::LogMessageVerbosity, const std::string&) { calls.push_back("later"); },
-                                 Log::Debug);
+    later = log.registerReceiver(
+        [&](Log::LogMessageVerbosity, const std::string&) { calls.push_back("later"); }, Log::Debug);
 
     log.note("first");
     log.note("second");

@@ -24,7 +24,8 @@ struct Delivery
 
     bool operator==(const Delivery& other) const
     {
-        return observer == other.observer && role == other.role && source == other.source && value == other.value;
+        return observer == other.observer && role == other.role && source == other.source &&
+               value == other.value;
     }
 };
 
@@ -171,7 +172,8 @@ TEST(Observable, registrationOrderIsDeliveryOrderWhateverThePointers)
     observable.registerObserver(DataRole(5), &recorders[2]);
     ping(observable, 6);
     ping(observable, 5);
-    EXPECT_EQ(names(journal), (std::vector<std::string>{"1", "3", "0", "2", "0", "3", "1", "2", "1", "3", "0", "2"}));
+    EXPECT_EQ(names(journal),
+              (std::vector<std::string>{"1", "3", "0", "2", "0", "3", "1", "2", "1", "3", "0", "2"}));
 }
 
 TEST(ObservableChildren, receiveTheParentsObserversBeforeAndAfterAdding)

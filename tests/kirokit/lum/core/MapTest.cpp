@@ -81,8 +81,8 @@ TEST(Map, removeCountsAndIterationFollowsKeyOrder)
     Map map;
     for (const char* key : {"delta", "alpha", "charlie", "bravo"})
         map.insert(key, static_cast<int>(map.size()));
-    EXPECT_EQ(entries(map),
-              (std::vector<std::pair<std::string, int>>{{"alpha", 1}, {"bravo", 3}, {"charlie", 2}, {"delta", 0}}));
+    EXPECT_EQ(entries(map), (std::vector<std::pair<std::string, int>>{
+                                {"alpha", 1}, {"bravo", 3}, {"charlie", 2}, {"delta", 0}}));
 
     EXPECT_EQ(map.remove("charlie"), 1u);
     EXPECT_EQ(map.remove("charlie"), 0u);

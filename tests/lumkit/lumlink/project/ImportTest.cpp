@@ -1,7 +1,5 @@
 #include "../KitFixture.h"
 
-#include <QSignalSpy>
-#include <QUndoStack>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
@@ -9,6 +7,8 @@
 #include <kirogen/model/Project.h>
 #include <kirogen/model/SfcModel.h>
 #include <lumlink/project/Device.h>
+#include <QSignalSpy>
+#include <QUndoStack>
 
 using lumlink::project::Device;
 using lumlink::project::Manager;
@@ -132,8 +132,7 @@ TEST_F(ImportTest, AMappingOntoADeviceOfAnotherTypeOrAnUnknownProgramImportsNoth
         Device::create(cameraType->createDeviceInstance(project->kirogenProject(), "cam"), project)));
     const std::string before = project->kirogenProject()->toXml();
     const int steps = project->undoStack()->count();
-    EXPECT_FALSE(
-        project->importSDFsIntoProject(QFileInfo(patrolProject()), {"Patrol"}, {{"tavik", "cam"}}));
+    EXPECT_FALSE(project->importSDFsIntoProject(QFileInfo(patrolProject()), {"Patrol"}, {{"tavik", "cam"}}));
     EXPECT_FALSE(project->importSDFsIntoProject(QFileInfo(patrolProject()), {"Nope"}, {}));
     EXPECT_EQ(project->kirogenProject()->toXml(), before);
     EXPECT_EQ(project->undoStack()->count(), steps);

@@ -1,16 +1,16 @@
 #include "../KitFixture.h"
 
-#include <LoopbackServer.h>
-#include <QAbstractButton>
-#include <QLabel>
-#include <QSignalSpy>
-#include <QUndoStack>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/Project.h>
 #include <lumlink/project/Device.h>
 #include <lumlink/project/DeviceToolbar.h>
+#include <QAbstractButton>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QUndoStack>
+#include <LoopbackServer.h>
 #include <memory>
 
 using lumlink::project::Device;

@@ -1,14 +1,14 @@
 #include "../KitFixture.h"
 
+#include <kirogen/model/GlobalVariable.h>
+#include <kirogen/model/Project.h>
+#include <lumlink/project/Device.h>
 #include <QDirIterator>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QUndoStack>
-#include <csignal>
-#include <kirogen/model/GlobalVariable.h>
-#include <kirogen/model/Project.h>
-#include <lumlink/project/Device.h>
 #include <sys/resource.h>
+#include <csignal>
 
 using lumlink::project::Manager;
 using lumlink::project::Project;

@@ -1,8 +1,8 @@
 #include "../KitFixture.h"
 
+#include <kirogen/model/Project.h>
 #include <QSignalSpy>
 #include <QUndoStack>
-#include <kirogen/model/Project.h>
 
 using lumlink::project::Manager;
 using lumlink::project::Project;

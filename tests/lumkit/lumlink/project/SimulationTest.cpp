@@ -1,15 +1,15 @@
 #include "../KitFixture.h"
 
-#include <LoopbackServer.h>
-#include <QAction>
-#include <QSignalSpy>
-#include <QTableWidget>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/model/GlobalVariable.h>
 #include <kirogen/model/Project.h>
 #include <lumlink/project/Device.h>
 #include <lumlink/project/GlobalVariablesWindow.h>
 #include <lumlink/project/Simulation.h>
+#include <QAction>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <LoopbackServer.h>
 
 using lumlink::project::Manager;
 using lumlink::project::Project;

@@ -1,10 +1,5 @@
 #include "../KitFixture.h"
 
-#include <QComboBox>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QTreeWidget>
-#include <QUndoStack>
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/model/GlobalVariable.h>
@@ -15,6 +10,11 @@
 #include <lumlink/project/GlobalVariablesWindow.h>
 #include <lumlink/project/import/DeviceMappingDialog.h>
 #include <lumlink/project/import/SdfDialog.h>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QUndoStack>
 
 using lumlink::project::Device;
 using lumlink::project::GlobalVariablesWindow;

@@ -1,6 +1,6 @@
+#include <tavview/uploader/Debug.h>
 #include <QTableWidget>
 #include <gtest/gtest.h>
-#include <tavview/uploader/Debug.h>
 
 using tavview::uploader::Debug;
 

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <tavview/uploader/FtpListingParser.h>
+#include <gtest/gtest.h>
 
 using tavview::uploader::FtpEntries;
 using tavview::uploader::FtpEntry;

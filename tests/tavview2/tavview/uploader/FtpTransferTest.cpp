@@ -1,6 +1,9 @@
 #include "LoopbackServer.h"
 #include "PyFtpServer.h"
 
+#include <tavview/uploader/FtpUpload.h>
+#include <tavview/uploader/FtpView.h>
+#include <tavview/uploader/RobotFtp.h>
 #include <QDir>
 #include <QFile>
 #include <QNetworkReply>
@@ -10,9 +13,6 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-#include <tavview/uploader/FtpUpload.h>
-#include <tavview/uploader/FtpView.h>
-#include <tavview/uploader/RobotFtp.h>
 
 using tavview::uploader::FtpUpload;
 using tavview::uploader::FtpView;

@@ -1,10 +1,10 @@
+#include <tavview/uploader/Debug.h>
+#include <tavview/uploader/FtpView.h>
 #include <QCoreApplication>
 #include <QTableWidget>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-#include <tavview/uploader/Debug.h>
-#include <tavview/uploader/FtpView.h>
 
 // The German catalogue reaches the widgets: its contexts are the classes' full names.
 TEST(UploaderTranslation, germanCatalogueTranslatesTheFolderViewAndTheVariableTable)

@@ -311,7 +311,8 @@ TEST_F(DeviceInstanceTest, parametersAndConfigurationRoundTrip)
         << text;
 
     util::XmlSerializer serializer;
-    const util::xml::DocumentPtr read = serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
+    const util::xml::DocumentPtr read =
+        serializer.loadFromMem(text.data(), text.size(), false, "project.tkp2");
     auto copy = create("LUM GmbH Tavik", "tavik");
     copy->loadXml(read->root());
     EXPECT_EQ(copy->parameter("ipAddress"), Variant("127.0.0.1:9000"));
