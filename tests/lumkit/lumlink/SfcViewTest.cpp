@@ -25,7 +25,7 @@ QList<Item*> itemsOf(const QGraphicsScene& scene)
 TEST(SfcView, showsStepsWhereTheChartPlacesThemAndJoinsThemByTransitions)
 {
     projecttest::loadSystem();
-    const auto project = projecttest::fromFile(TAVVIEW_DIST_DIR "/examples/robot.tkp2");
+    const auto project = projecttest::fromFile(LUMLINK_TEST_DATA "/patrol.tkp2");
     lumlink::sfc::SFCView view(project->sfcModels().front());
     view.resize(600, 400);
     view.show();
