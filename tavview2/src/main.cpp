@@ -71,6 +71,7 @@ int main(int argc, char** argv)
         tavview::startup::initUserProfile();
         lumlink::singletons_init(splash.get());
         lum::qt::translation::Manager::singleton().addCatalogue(QStringLiteral("tavview"));
+        lum::qt::translation::Manager::singleton().applySavedLanguage();
         splash->show();
         lumlink::loadSystem(3);
 
