@@ -1,0 +1,26 @@
+#pragma once
+
+class QGraphicsScene;
+
+namespace lumlink::sfc {
+class ChartDocument;
+}
+
+namespace lumlink::sfc::model {
+
+// What the workbench's actions ask of a sequence chart editor to enable themselves.
+class Model
+{
+public:
+    Model(const ChartDocument* document, const QGraphicsScene* scene);
+
+    // Edits are not offered while the project is protected.
+    bool isProtected() const;
+    bool isSelectionEmpty() const;
+
+private:
+    const ChartDocument* _document;
+    const QGraphicsScene* _scene;
+};
+
+} // namespace lumlink::sfc::model
