@@ -12,6 +12,8 @@
 #include <lumlink/sdf/DiagramDocument.h>
 #include <lumlink/sdf/SDFScene.h>
 #include <lumlink/sdf/SDFView.h>
+#include <lumlink/sfc/ChartDocument.h>
+#include <lumlink/sfc/SFCScene.h>
 #include <lumlink/sfc/SFCView.h>
 #include <lumlink/sfc/model/Model.h>
 #include <util/UniqueId.h>
@@ -115,8 +117,16 @@ QWidget* View::createEditor(const QString& program)
         return editor;
     }
     for (const auto& chart : model->sfcModels()) {
-        if (chart->name() == name)
-            return new sfc::SFCView(chart);
+        if (chart->name() != name)
+            continue;
+        auto* document = new sfc::ChartDocument(_project, name);
+        auto* editor = new sfc::SFCView(document);
+        document->setParent(editor);
+        connect(_project, &Project::protectionChanged, editor->chartScene(), &sfc::SFCScene::synchronize);
+        connect(editor, &sfc::SFCView::statusMessage, this, &View::statusMessage);
+        connect(editor, &sfc::SFCView::diagramRequested, this,
+                [this](const QString& diagram) { on_raiseView(diagram, true); });
+        return editor;
     }
     return nullptr;
 }

@@ -857,10 +857,217 @@
     </message>
 </context>
 <context>
+    <name>lumlink::sfc::ChartDocument</name>
+    <message>
+        <source>The project is protected: enter its password to edit it</source>
+        <translation>Das Projekt ist geschützt: geben Sie sein Passwort ein, um es zu bearbeiten</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <comment>stem of the names of new steps</comment>
+        <translation>Schritt</translation>
+    </message>
+    <message>
+        <source>Place step %1</source>
+        <translation>Schritt %1 einfügen</translation>
+    </message>
+    <message>
+        <source>Append step %1</source>
+        <translation>Schritt %1 anhängen</translation>
+    </message>
+    <message>
+        <source>A transition leads to another step</source>
+        <translation>Eine Transition führt zu einem anderen Schritt</translation>
+    </message>
+    <message>
+        <source>Step %1 already leads to step %2: edit that transition&apos;s condition instead</source>
+        <translation>Schritt %1 führt schon zu Schritt %2: bearbeiten Sie stattdessen die Bedingung dieser Transition</translation>
+    </message>
+    <message>
+        <source>Link step %1 to step %2</source>
+        <translation>Schritt %1 mit Schritt %2 verbinden</translation>
+    </message>
+    <message>
+        <source>Move step</source>
+        <translation>Schritt verschieben</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n steps</source>
+        <translation>
+            <numerusform>%n Schritt verschieben</numerusform>
+            <numerusform>%n Schritte verschieben</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Step %1 is where the chart starts: make another step the initial one first</source>
+        <translation>Mit Schritt %1 beginnt der Ablauf: machen Sie zuerst einen anderen Schritt zum Anfangsschritt</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n element(s)</source>
+        <translation>
+            <numerusform>%n Element löschen</numerusform>
+            <numerusform>%n Elemente löschen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Make step %1 the initial step</source>
+        <translation>Schritt %1 zum Anfangsschritt machen</translation>
+    </message>
+    <message>
+        <source>A step needs a name</source>
+        <translation>Ein Schritt braucht einen Namen</translation>
+    </message>
+    <message>
+        <source>There is already a step %1</source>
+        <translation>Es gibt schon einen Schritt %1</translation>
+    </message>
+    <message>
+        <source>Edit step %1</source>
+        <translation>Schritt %1 bearbeiten</translation>
+    </message>
+    <message>
+        <source>The condition &quot;%1&quot; is refused: %2</source>
+        <translation>Die Bedingung „%1“ wird abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>Change condition to %1</source>
+        <translation>Bedingung in %1 ändern</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sfc::ConditionDialog</name>
+    <message>
+        <source>The condition is valid.</source>
+        <translation>Die Bedingung ist gültig.</translation>
+    </message>
+    <message>
+        <source>Transition Condition</source>
+        <translation>Bedingung der Transition</translation>
+    </message>
+    <message>
+        <source>&amp;Condition of the transition from %1 to %2:</source>
+        <translation>&amp;Bedingung der Transition von %1 nach %2:</translation>
+    </message>
+    <message>
+        <source>Condition</source>
+        <translation>Bedingung</translation>
+    </message>
+    <message>
+        <source>Global variables, numbers, true, false and t (the step&apos;s time in seconds), joined by ! &amp;&amp; || == != &lt; &lt;= &gt; &gt;= + - * / and parentheses</source>
+        <translation>Globale Variablen, Zahlen, true, false und t (die Zeit des Schritts in Sekunden), verknüpft mit ! &amp;&amp; || == != &lt; &lt;= &gt; &gt;= + - * / und Klammern</translation>
+    </message>
+    <message>
+        <source>Condition check</source>
+        <translation>Prüfung der Bedingung</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::sfc::SFCView</name>
     <message>
         <source>Sequence chart %1</source>
         <translation>Ablaufplan %1</translation>
+    </message>
+    <message>
+        <source>Sequence chart</source>
+        <translation>Ablaufplan</translation>
+    </message>
+    <message>
+        <source>&amp;Open Diagram %1</source>
+        <translation>Plan %1 ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>&amp;New Diagram for This Step</source>
+        <translation>&amp;Neuer Plan für diesen Schritt</translation>
+    </message>
+    <message>
+        <source>&amp;Step Properties...</source>
+        <translation>&amp;Schritteigenschaften...</translation>
+    </message>
+    <message>
+        <source>&amp;Initial Step</source>
+        <translation>&amp;Anfangsschritt</translation>
+    </message>
+    <message>
+        <source>&amp;Append Step</source>
+        <translation>Schritt an&amp;hängen</translation>
+    </message>
+    <message>
+        <source>Edit &amp;Condition...</source>
+        <translation>&amp;Bedingung bearbeiten...</translation>
+    </message>
+    <message>
+        <source>&amp;Add Step Here</source>
+        <translation>Schritt hier &amp;einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sfc::StepDialog</name>
+    <message>
+        <source>A step needs a name.</source>
+        <translation>Ein Schritt braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>There is already a step %1.</source>
+        <translation>Es gibt schon einen Schritt %1.</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Schritt</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>&amp;Runs diagram:</source>
+        <translation>&amp;Führt Plan aus:</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keinen)</translation>
+    </message>
+    <message>
+        <source>Step name</source>
+        <translation>Name des Schritts</translation>
+    </message>
+    <message>
+        <source>Diagram the step runs</source>
+        <translation>Plan, den der Schritt ausführt</translation>
+    </message>
+    <message>
+        <source>Step name check</source>
+        <translation>Prüfung des Schrittnamens</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sfc::commands::RunNewDiagramCommand</name>
+    <message>
+        <source>New diagram %1 for step %2</source>
+        <translation>Neuer Plan %1 für Schritt %2</translation>
     </message>
 </context>
 </TS>

@@ -1,10 +1,10 @@
+#include <lumlink/sfc/ChartDocument.h>
 #include <lumlink/sfc/model/Model.h>
 #include <QGraphicsScene>
 
 namespace lumlink::sfc::model {
 
-Model::Model(const QGraphicsScene* scene, std::function<bool()> isProtected)
-    : _scene(scene), _isProtected(std::move(isProtected))
+Model::Model(const ChartDocument* document, const QGraphicsScene* scene) : _document(document), _scene(scene)
 {
 }
 
@@ -16,12 +16,12 @@ util::UniqueId Model::typeId()
 
 bool Model::isProtected() const
 {
-    return _isProtected && _isProtected();
+    return _document->isProtected();
 }
 
 bool Model::isSelectionEmpty() const
 {
-    return !_scene || _scene->selectedItems().isEmpty();
+    return _scene->selectedItems().isEmpty();
 }
 
 } // namespace lumlink::sfc::model

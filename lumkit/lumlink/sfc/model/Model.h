@@ -1,9 +1,12 @@
 #pragma once
 
 #include <util/UniqueId.h>
-#include <functional>
 
 class QGraphicsScene;
+
+namespace lumlink::sfc {
+class ChartDocument;
+}
 
 namespace lumlink::sfc::model {
 
@@ -12,7 +15,7 @@ namespace lumlink::sfc::model {
 class Model
 {
 public:
-    Model(const QGraphicsScene* scene, std::function<bool()> isProtected);
+    Model(const ChartDocument* document, const QGraphicsScene* scene);
 
     static util::UniqueId typeId();
 
@@ -21,8 +24,8 @@ public:
     bool isSelectionEmpty() const;
 
 private:
+    const ChartDocument* _document;
     const QGraphicsScene* _scene;
-    std::function<bool()> _isProtected;
 };
 
 } // namespace lumlink::sfc::model

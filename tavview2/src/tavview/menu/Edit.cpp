@@ -37,11 +37,10 @@ EditorState currentEditor()
         state.selection = !diagram->model().isSelectionEmpty();
         state.clipboard = !project->isClipboardEmpty();
     } else if (auto* chart = qobject_cast<lumlink::sfc::SFCView*>(tab)) {
-        const lumlink::sfc::model::Model model(chart->scene(), [project] { return project->isLocked(); });
         state.editor = true;
         state.sequence = true;
-        state.locked = model.isProtected();
-        state.selection = !model.isSelectionEmpty();
+        state.locked = chart->model().isProtected();
+        state.selection = !chart->model().isSelectionEmpty();
     }
     return state;
 }

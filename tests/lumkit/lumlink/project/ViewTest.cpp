@@ -46,6 +46,15 @@ TEST_F(ViewTest, TabsOpenOnceRaiseOnRequestCloseByTheirButtonAndAreWhatTheProjec
     EXPECT_EQ(project->view(), &view);
 
     ASSERT_TRUE(view.on_raiseView("Patrol", true));
+    // The chart's step asks for the diagram it runs: it opens in front.
+    auto* chart = qobject_cast<lumlink::sfc::SFCView*>(view.widget(0));
+    ASSERT_NE(chart, nullptr);
+    chart->openStepDiagram("Drive");
+    EXPECT_EQ(tabTexts(view), (QStringList{"Patrol", "drive"}));
+    EXPECT_EQ(view.currentIndex(), 1);
+    QTest::mouseClick(qobject_cast<QAbstractButton*>(view.tabBar()->tabButton(1, QTabBar::RightSide)),
+                      Qt::LeftButton);
+    EXPECT_EQ(view.count(), 1);
     ASSERT_TRUE(view.on_raiseView("drive", false));
     EXPECT_EQ(view.currentIndex(), 0);
     // As the file had them: opening its tabs again is no change.
