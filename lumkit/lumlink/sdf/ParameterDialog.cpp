@@ -47,7 +47,7 @@ ParameterDialog::ParameterDialog(DiagramDocument* document, std::string blockId,
     _type = block ? kirogen::sdf::ActorTypeRegistry::singleton().get(block->typeId) : nullptr;
 
     _help->setWordWrap(true);
-    _help->setForegroundRole(QPalette::PlaceholderText);
+    _help->setStyleSheet(QStringLiteral("color: #546e7a;"));
     _refusal->setWordWrap(true);
     _refusal->setStyleSheet(QStringLiteral("color: #c62828;"));
     _refusal->hide();
@@ -258,9 +258,14 @@ void ParameterDialog::accept()
     disconnect(connection);
     const auto after = _document->diagram();
     const kirogen::model::FunctionBlock* changed = after ? after->block(_blockId) : nullptr;
-    if (!changed || changed->parameters != parameters)
+    if (!changed || changed->parameters != parameters) {
+        // The kit names the project's file and the block's line in it: here the block is plain.
+        const QString source = QString::fromStdString(_document->project()->sourceName()) + ':';
+        if (reason.startsWith(source) && reason.indexOf(QStringLiteral(": "), source.size()) > 0)
+            reason = reason.mid(reason.indexOf(QStringLiteral(": "), source.size()) + 2);
         return refuse(reason.isEmpty() ? tr("The block is no longer in the diagram.")
                                        : tr("Refused: %1").arg(reason));
+    }
     QDialog::accept();
 }
 

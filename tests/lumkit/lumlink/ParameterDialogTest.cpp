@@ -47,6 +47,8 @@ TEST_F(SdfProjectFixture, aWrongParameterIsRefusedWithTheReasonAndARightOneIsOne
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(refusal.contains("two and a half")) << refusal.toStdString();
     EXPECT_TRUE(refusal.contains("double")) << refusal.toStdString();
+    // A block in the editor has no file and line to point at.
+    EXPECT_FALSE(refusal.contains("counter.tkp2")) << refusal.toStdString();
     EXPECT_EQ(parameter(project, "count", "two", "value"), "2.5");
     ASSERT_EQ(project->undoStack()->count(), 1);
     EXPECT_TRUE(project->isModified());
