@@ -100,7 +100,7 @@ public:
     bool renameGlobalVariable(const QString& name, const QString& newName);
     bool setGlobalVariableValue(const QString& name, const QString& value);
 
-    // Programs copied or cut in an editor, as the XML of a project holding them.
+    // Blocks copied or cut in an editor, as XML; a project opened next takes it over.
     bool isClipboardEmpty() const { return _clipboard.isEmpty(); }
     QByteArray clipboard() const { return _clipboard; }
     void setClipboard(const QByteArray& content);

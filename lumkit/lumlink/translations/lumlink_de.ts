@@ -763,6 +763,17 @@
     </message>
 </context>
 <context>
+    <name>lumlink::sdf::BlockFragment</name>
+    <message>
+        <source>The clipboard holds no function blocks</source>
+        <translation>Die Zwischenablage enthält keine Funktionsbausteine</translation>
+    </message>
+    <message>
+        <source>The clipboard holds a link to a block it does not hold</source>
+        <translation>Die Zwischenablage enthält eine Verbindung zu einem Baustein, den sie nicht enthält</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::sdf::BlockPalette</name>
     <message>
         <source>Blocks</source>
@@ -789,6 +800,61 @@
     </message>
 </context>
 <context>
+    <name>lumlink::sdf::ParameterDialog</name>
+    <message>
+        <source>Parameters of %1</source>
+        <translation>Parameter von %1</translation>
+    </message>
+    <message>
+        <source>Description of the block type</source>
+        <translation>Beschreibung des Bausteintyps</translation>
+    </message>
+    <message>
+        <source>Why the values were refused</source>
+        <translation>Warum die Werte abgelehnt wurden</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Apply the parameters</source>
+        <translation>Parameter übernehmen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Close without changes</source>
+        <translation>Ohne Änderungen schließen</translation>
+    </message>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Parameter %1</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
+    <message>
+        <source>The project is protected: enter its password to change it.</source>
+        <translation>Das Projekt ist geschützt: Geben Sie sein Passwort ein, um es zu ändern.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no %3</source>
+        <translation>%1: „%2“ ist kein %3</translation>
+    </message>
+    <message>
+        <source>The block is no longer in the diagram.</source>
+        <translation>Der Baustein ist nicht mehr im Plan.</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>Abgelehnt: %1</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::sdf::SDFScene</name>
     <message>
         <source>A link ends on an input port</source>
@@ -812,6 +878,57 @@
     <message>
         <source>The PostScript conversion failed</source>
         <translation>Die Umwandlung in PostScript ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The project is protected: enter its password to change it.</source>
+        <translation>Das Projekt ist geschützt: Geben Sie sein Passwort ein, um es zu ändern.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cut %n block(s)</source>
+        <translation>
+            <numerusform>%n Baustein ausschneiden</numerusform>
+            <numerusform>%n Bausteine ausschneiden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The pasted blocks use the device %1 of type %2, which this project does not have</source>
+        <translation>Die eingefügten Bausteine verwenden das Gerät %1 vom Typ %2, das dieses Projekt nicht hat</translation>
+    </message>
+    <message>
+        <source>The pasted block %1 has the type %2, which is not loaded</source>
+        <translation>Der eingefügte Baustein %1 hat den Typ %2, der nicht geladen ist</translation>
+    </message>
+    <message>
+        <source>Block %1 has no parameters</source>
+        <translation>Baustein %1 hat keine Parameter</translation>
+    </message>
+    <message>
+        <source>Diagram menu</source>
+        <translation>Planmenü</translation>
+    </message>
+    <message>
+        <source>&amp;Parameters...</source>
+        <translation>&amp;Parameter...</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Select &amp;all</source>
+        <translation>&amp;Alles auswählen</translation>
     </message>
 </context>
 <context>
@@ -846,6 +963,16 @@
         <translation>
             <numerusform>%n Baustein verschieben</numerusform>
             <numerusform>%n Bausteine verschieben</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sdf::commands::PasteBlocksCommand</name>
+    <message numerus="yes">
+        <source>Paste %n block(s)</source>
+        <translation>
+            <numerusform>%n Baustein einfügen</numerusform>
+            <numerusform>%n Bausteine einfügen</numerusform>
         </translation>
     </message>
 </context>
@@ -967,6 +1094,10 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    <name>lumlink::sdf::commands::SetParametersCommand</name>
+    <message>
+        <source>Set the parameters of %1</source>
+        <translation>Parameter von %1 setzen</translation>
     </message>
 </context>
 <context>
