@@ -1094,6 +1094,9 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::sdf::commands::SetParametersCommand</name>
     <message>
         <source>Set the parameters of %1</source>

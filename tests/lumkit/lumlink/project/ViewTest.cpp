@@ -180,6 +180,19 @@ TEST_F(ViewTest, ZoomFitAndTheEditActionsReachTheCurrentEditorOfTheActiveView)
     actions.clearSelectionAction->trigger();
     EXPECT_EQ(selected(diagram), 0);
 
+    // Copied in one diagram, pasted into another, as one step.
+    diagram->diagramScene()->blockItem("motor")->setSelected(true);
+    actions.copyAction->trigger();
+    ASSERT_FALSE(project->isClipboardEmpty());
+    ASSERT_TRUE(view.on_raiseView("stop", true));
+    const std::size_t stopBlocks = project->kirogenProject()->diagram("stop")->blocks().size();
+    actions.pasteAction->trigger();
+    EXPECT_EQ(project->kirogenProject()->diagram("stop")->blocks().size(), stopBlocks + 1);
+    EXPECT_EQ(project->undoStack()->count(), 1);
+    project->undoStack()->undo();
+    view.setCurrentIndex(1);
+    diagram->diagramScene()->clearSelection();
+
     // A view whose project is not the active one leaves the actions to the one that is.
     diagram->diagramScene()->blockItem("motor")->setSelected(true);
     Project* other = Manager::singleton().createNewProject();
