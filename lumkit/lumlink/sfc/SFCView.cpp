@@ -37,6 +37,19 @@ SFCView::SFCView(std::shared_ptr<const kirogen::model::SfcModel> chart, QWidget*
         scene->addItem(new TransitionItem(transition, steps.at(transition.from), steps.at(transition.to)));
 }
 
+const std::string& SFCView::chartName() const
+{
+    return _chart->name();
+}
+
+void SFCView::setActiveSteps(const QStringList& names)
+{
+    for (QGraphicsItem* item : scene()->items()) {
+        if (auto* step = dynamic_cast<StepItem*>(item))
+            step->setActive(names.contains(QString::fromStdString(step->step().name)));
+    }
+}
+
 void SFCView::zoomIn()
 {
     zoomBy(ZoomStep);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QGraphicsView>
+#include <QStringList>
 #include <memory>
+#include <string>
 
 namespace kirogen::model {
 class SfcModel;
@@ -19,6 +21,10 @@ public:
     explicit SFCView(std::shared_ptr<const kirogen::model::SfcModel> chart, QWidget* parent = nullptr);
 
     double zoom() const { return transform().m11(); }
+    const std::string& chartName() const;
+
+    // While the project runs: the steps it is in are highlighted, the others not.
+    void setActiveSteps(const QStringList& names);
 
 public slots:
     void zoomIn();

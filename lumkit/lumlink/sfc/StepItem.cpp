@@ -11,6 +11,14 @@ StepItem::StepItem(const kirogen::model::SfcStep& step) : _step(step)
     setPos(step.position.x, step.position.y);
 }
 
+void StepItem::setActive(bool active)
+{
+    if (active == _active)
+        return;
+    _active = active;
+    update();
+}
+
 QRectF StepItem::boundingRect() const
 {
     return QRectF(-4, -4, Width + 8, Height + 8);
@@ -24,9 +32,11 @@ void StepItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, 
     painter->setPen(Qt::NoPen);
     painter->setBrush(QColor(0, 0, 0, 28));
     painter->drawRoundedRect(body.translated(2, 3), 4, 4);
-    painter->setBrush(Qt::white);
-    painter->setPen(
-        QPen(selected ? QColor(0x1e, 0x88, 0xe5) : QColor(0x37, 0x47, 0x4f), selected ? 2.5 : 1.5));
+    const QColor frame = selected  ? QColor(0x1e, 0x88, 0xe5)
+                         : _active ? QColor(0x2e, 0x7d, 0x32)
+                                   : QColor(0x37, 0x47, 0x4f);
+    painter->setBrush(_active ? QColor(0xc8, 0xe6, 0xc9) : QColor(Qt::white));
+    painter->setPen(QPen(frame, selected || _active ? 2.5 : 1.5));
     painter->drawRoundedRect(body, 4, 4);
     if (_step.initial)
         painter->drawRoundedRect(body.adjusted(4, 4, -4, -4), 2, 2);

@@ -16,6 +16,9 @@ public:
     explicit StepItem(const kirogen::model::SfcStep& step);
 
     const kirogen::model::SfcStep& step() const { return _step; }
+    // Active while a run is in this step: drawn highlighted.
+    bool isActive() const { return _active; }
+    void setActive(bool active);
     // In scene coordinates: where transitions leave and enter.
     QPointF bottom() const { return mapToScene(QPointF(Width / 2, Height)); }
     QPointF top() const { return mapToScene(QPointF(Width / 2, 0)); }
@@ -25,6 +28,7 @@ public:
 
 private:
     kirogen::model::SfcStep _step;
+    bool _active = false;
 };
 
 } // namespace lumlink::sfc
