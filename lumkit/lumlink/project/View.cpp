@@ -5,8 +5,10 @@
 #include <lum/qt/log/Log.h>
 #include <lumlink/Actions.h>
 #include <lumlink/project/Device.h>
+#include <lumlink/project/LiveView.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <lumlink/project/ProjectDocument.h>
 #include <lumlink/project/View.h>
 #include <lumlink/project/commands/AddProgram.h>
 #include <lumlink/sdf/DiagramDocument.h>
@@ -33,6 +35,7 @@ View::View(Project* project, QWidget* parent) : QTabWidget(parent), _project(pro
     setMovable(true);
     setDocumentMode(true);
     project->setView(this);
+    new LiveView(project->simulation(), this);
 
     connect(this, &QTabWidget::tabCloseRequested, this, &View::closeTab);
     connect(this, &QTabWidget::currentChanged, this, &View::saveTabs);
@@ -99,9 +102,7 @@ QWidget* View::createEditor(const QString& program)
     const auto model = _project->kirogenProject();
     const std::string name = program.toStdString();
     if (model->diagram(name)) {
-        auto* document = new sdf::DiagramDocument(model, name, _project->undoStack());
-        const QPointer<Project> project = _project;
-        document->setProtectionCheck([project] { return project && project->isLocked(); });
+        auto* document = new sdf::DiagramDocument(_project, name);
         auto* editor = new sdf::SDFView(document);
         document->setParent(editor);
         // What the diagram shows of the project (protection, variables, devices) follows it.
@@ -289,6 +290,14 @@ bool View::exportProgramToImage(const QString& path)
                                                 : tr("no program is open"));
     QString error;
     return editor->exportToImage(path, &error) || failExport(path, error);
+}
+
+bool View::exportProjectToPdfPs(const QString& path)
+{
+    if (!_project)
+        return failExport(path, tr("no project is open"));
+    QString error;
+    return ProjectDocument(*_project).write(path, &error) || failExport(path, error);
 }
 
 bool View::failExport(const QString& path, const QString& reason)

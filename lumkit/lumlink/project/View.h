@@ -42,6 +42,8 @@ public:
     // format. A failure is logged to the message window and leaves no file.
     bool exportProgramToPdfPs(const QString& path);
     bool exportProgramToImage(const QString& path);
+    // The whole project as a document: PDF, or PostScript for a ".ps" path; a failure as above.
+    bool exportProjectToPdfPs(const QString& path);
 
 public slots:
     // Opens the program's tab if it is not open yet and, with raise, makes it the current one.

@@ -4,6 +4,7 @@
 #include <kirogen/model/Project.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/qt/gui/option/EditorSettings.h>
+#include <lumlink/print/DocumentFile.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/sdf/BlockFragment.h>
 #include <lumlink/sdf/BlockItem.h>
@@ -28,7 +29,6 @@
 #include <QSaveFile>
 #include <QUndoStack>
 #include <QWheelEvent>
-#include <poppler-qt5.h>
 #include <algorithm>
 #include <cmath>
 #include <set>
@@ -464,54 +464,13 @@ QByteArray SDFView::pdfDocument() const
 
 bool SDFView::exportToPdf(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    if (file.write(pdfDocument()) < 0 || !file.commit()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return print::DocumentFile::writePdf(pdfDocument(), path, error);
 }
 
 bool SDFView::exportToPostScript(const QString& path, QString* error) const
 {
-    const std::unique_ptr<Poppler::Document> pdf(Poppler::Document::loadFromData(pdfDocument()));
-    if (!pdf || pdf->isLocked()) {
-        *error = tr("The diagram could not be rendered");
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    const std::unique_ptr<Poppler::PSConverter> converter(pdf->psConverter());
-    converter->setOutputDevice(&file);
-    converter->setTitle(QString::fromStdString(_document->diagramName()));
-    QList<int> pages;
-    for (int page = 1; page <= pdf->numPages(); ++page)
-        pages.append(page);
-    converter->setPageList(pages);
-    const Poppler::Page* first = pdf->page(0);
-    if (first) {
-        converter->setPaperWidth(static_cast<int>(first->pageSizeF().width()));
-        converter->setPaperHeight(static_cast<int>(first->pageSizeF().height()));
-        delete first;
-    }
-    if (!converter->convert()) {
-        *error = tr("The PostScript conversion failed");
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return print::DocumentFile::writePostScript(
+        pdfDocument(), QString::fromStdString(_document->diagramName()), path, error);
 }
 
 } // namespace lumlink::sdf

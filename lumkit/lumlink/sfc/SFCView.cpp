@@ -51,6 +51,19 @@ void SFCView::translate()
     setAccessibleName(tr("Sequence chart %1").arg(QString::fromStdString(_document->chartName())));
 }
 
+const std::string& SFCView::chartName() const
+{
+    return _document->chartName();
+}
+
+void SFCView::setActiveSteps(const QStringList& names)
+{
+    for (QGraphicsItem* item : scene()->items()) {
+        if (auto* step = dynamic_cast<StepItem*>(item))
+            step->setActive(names.contains(QString::fromStdString(step->step().name)));
+    }
+}
+
 void SFCView::zoomIn()
 {
     zoomBy(ZoomStep);

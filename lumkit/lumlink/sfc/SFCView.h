@@ -2,6 +2,8 @@
 
 #include <lumlink/sfc/model/Model.h>
 #include <QGraphicsView>
+#include <QStringList>
+#include <string>
 
 class QMenu;
 
@@ -24,6 +26,10 @@ public:
     SFCScene* chartScene() const { return _scene; }
     const model::Model& model() const { return _model; }
     double zoom() const { return transform().m11(); }
+    const std::string& chartName() const;
+
+    // While the project runs: the steps it is in are highlighted, the others not.
+    void setActiveSteps(const QStringList& names);
 
     // The menu a right click at the viewport point opens, owned by the caller: placing steps on
     // the empty chart; on a step or transition (which becomes the selection), what can be done

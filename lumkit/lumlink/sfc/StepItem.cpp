@@ -40,6 +40,14 @@ bool StepItem::isOnLinkHandle(const QPointF& scenePoint) const
     return QLineF(bottom(), scenePoint).length() <= HandleReach;
 }
 
+void StepItem::setActive(bool active)
+{
+    if (active == _active)
+        return;
+    _active = active;
+    update();
+}
+
 QRectF StepItem::boundingRect() const
 {
     return QRectF(-4, -4, Width + 8, Height + 8 + HandleRadius);
@@ -49,13 +57,15 @@ void StepItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, 
 {
     const bool selected = option->state & QStyle::State_Selected;
     const QRectF body(0, 0, Width, Height);
-    const QColor frame = selected ? QColor(0x1e, 0x88, 0xe5) : QColor(0x37, 0x47, 0x4f);
+    const QColor frame = selected  ? QColor(0x1e, 0x88, 0xe5)
+                         : _active ? QColor(0x2e, 0x7d, 0x32)
+                                   : QColor(0x37, 0x47, 0x4f);
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
     painter->setBrush(QColor(0, 0, 0, 28));
     painter->drawRoundedRect(body.translated(2, 3), 4, 4);
-    painter->setBrush(Qt::white);
-    painter->setPen(QPen(frame, selected ? 2.5 : 1.5));
+    painter->setBrush(_active ? QColor(0xc8, 0xe6, 0xc9) : QColor(Qt::white));
+    painter->setPen(QPen(frame, selected || _active ? 2.5 : 1.5));
     painter->drawRoundedRect(body, 4, 4);
     if (_step.initial)
         painter->drawRoundedRect(body.adjusted(4, 4, -4, -4), 2, 2);

@@ -22,6 +22,9 @@ public:
     const kirogen::model::SfcStep& step() const { return _step; }
     // Takes the step's content and position.
     void setStep(const kirogen::model::SfcStep& step);
+    // Active while a run is in this step: drawn highlighted.
+    bool isActive() const { return _active; }
+    void setActive(bool active);
 
     // In scene coordinates: where transitions leave and enter.
     QPointF bottom() const { return mapToScene(QPointF(Width / 2, Height)); }
@@ -42,6 +45,7 @@ protected:
 private:
     kirogen::model::SfcStep _step;
     QList<TransitionItem*> _transitions;
+    bool _active = false;
 };
 
 } // namespace lumlink::sfc

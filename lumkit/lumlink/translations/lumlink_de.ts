@@ -338,6 +338,17 @@
     </message>
 </context>
 <context>
+    <name>lumlink::print::DocumentFile</name>
+    <message>
+        <source>The document could not be rendered</source>
+        <translation>Das Dokument konnte nicht gezeichnet werden</translation>
+    </message>
+    <message>
+        <source>The PostScript conversion failed</source>
+        <translation>Die Umwandlung in PostScript ist fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::project::DeviceToolbar</name>
     <message>
         <source>Address of the robot</source>
@@ -576,6 +587,65 @@
     </message>
 </context>
 <context>
+    <name>lumlink::project::ProjectDocument</name>
+    <message>
+        <source>Not saved yet</source>
+        <translation>Noch nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Datei: %1</translation>
+    </message>
+    <message>
+        <source>Date: %1</source>
+        <translation>Datum: %1</translation>
+    </message>
+    <message>
+        <source>Global variables</source>
+        <translation>Globale Variablen</translation>
+    </message>
+    <message>
+        <source>The project has no global variables.</source>
+        <translation>Das Projekt hat keine globalen Variablen.</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Initial value</source>
+        <translation>Anfangswert</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Geräte</translation>
+    </message>
+    <message>
+        <source>The project has no devices.</source>
+        <translation>Das Projekt hat keine Geräte.</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Sequence chart</source>
+        <translation>Ablaufplan</translation>
+    </message>
+    <message>
+        <source>Function-block diagram</source>
+        <translation>Funktionsbausteinplan</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::project::Simulation</name>
     <message>
         <source>Start &amp;all programs</source>
@@ -663,6 +733,10 @@
     <message>
         <source>no program is open</source>
         <translation>kein Programm ist geöffnet</translation>
+    </message>
+    <message>
+        <source>no project is open</source>
+        <translation>kein Projekt ist geöffnet</translation>
     </message>
     <message>
         <source>Could not export to %1: %2</source>

@@ -199,7 +199,8 @@ TEST_F(ViewTest, ZoomFitAndTheEditActionsReachTheCurrentEditorOfTheActiveView)
     View otherView(other);
     actions.deleteAction->trigger();
     EXPECT_NE(project->kirogenProject()->diagram("drive")->block("motor"), nullptr);
-    EXPECT_EQ(project->undoStack()->count(), 0);
+    EXPECT_EQ(project->undoStack()->count(), 1);
+    EXPECT_EQ(project->undoStack()->index(), 0);
 }
 
 TEST_F(ViewTest, ExportsWriteTheCurrentDiagramAndLogWhatTheyCannotDo)
@@ -225,6 +226,15 @@ TEST_F(ViewTest, ExportsWriteTheCurrentDiagramAndLogWhatTheyCannotDo)
     EXPECT_FALSE(view.exportProgramToPdfPs(unwritable));
     EXPECT_TRUE(logged("Could not export to " + unwritable));
     EXPECT_FALSE(QFileInfo::exists(unwritable));
+
+    // The whole project, whichever tab is in front; a failure leaves no file either.
+    ASSERT_TRUE(view.exportProjectToPdfPs(path("project.pdf")));
+    QFile document(path("project.pdf"));
+    ASSERT_TRUE(document.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(document.read(5).startsWith("%PDF-"));
+    EXPECT_FALSE(view.exportProjectToPdfPs(path("missing/project.ps")));
+    EXPECT_TRUE(logged("Could not export to " + path("missing/project.ps")));
+    EXPECT_FALSE(QFileInfo::exists(path("missing/project.ps")));
 
     ASSERT_TRUE(view.on_raiseView("Patrol", true));
     EXPECT_FALSE(view.exportProgramToPdfPs(path("patrol.pdf")));
