@@ -222,23 +222,45 @@ bool ProjectEditor::removeDiagram(const std::string& name, std::string* error)
     return true;
 }
 
+bool ProjectEditor::checkSfc(const SfcModel& sfc, std::string* error) const
+{
+    for (const SfcStep& step : sfc.steps()) {
+        if (step.name.empty())
+            return refuse(error, "a step of sequence chart \"" + sfc.name() + "\" has no name");
+    }
+    try {
+        sim::Program(_project, sfc, _project->sourceName());
+    } catch (const std::exception& e) {
+        return refuse(error, e.what());
+    }
+    return true;
+}
+
 bool ProjectEditor::insertSfc(const std::shared_ptr<SfcModel>& sfc, std::size_t index, std::string* error)
 {
     if (!sfc || sfc->name().empty())
         return refuse(error, "a program needs a name");
     if (hasProgram(sfc->name()))
         return refuse(error, "there is already a program \"" + sfc->name() + "\"");
-    for (const SfcStep& step : sfc->steps()) {
-        if (step.name.empty())
-            return refuse(error, "a step of sequence chart \"" + sfc->name() + "\" has no name");
-    }
-    try {
-        sim::Program(_project, *sfc, _project->sourceName());
-    } catch (const std::exception& e) {
-        return refuse(error, e.what());
-    }
+    if (!checkSfc(*sfc, error))
+        return false;
     auto& charts = _project->_sfcModels;
     charts.insert(charts.begin() + static_cast<std::ptrdiff_t>(std::min(index, charts.size())), sfc);
+    return true;
+}
+
+bool ProjectEditor::replaceSfc(const std::shared_ptr<SfcModel>& sfc, std::string* error)
+{
+    if (!sfc)
+        return refuse(error, "there is no sequence chart");
+    auto& charts = _project->_sfcModels;
+    const auto found = std::find_if(charts.begin(), charts.end(),
+                                    [&sfc](const auto& chart) { return chart->name() == sfc->name(); });
+    if (found == charts.end())
+        return refuse(error, "there is no sequence chart \"" + sfc->name() + "\"");
+    if (!checkSfc(*sfc, error))
+        return false;
+    *found = sfc;
     return true;
 }
 

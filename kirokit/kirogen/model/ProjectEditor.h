@@ -59,6 +59,8 @@ public:
     bool removeDiagram(const std::string& name, std::string* error);
     // At the index among the sequence charts; the first is the main program.
     bool insertSfc(const std::shared_ptr<SfcModel>& sfc, std::size_t index, std::string* error);
+    // Puts a changed sequence chart in place of the one of the same name, keeping its index.
+    bool replaceSfc(const std::shared_ptr<SfcModel>& sfc, std::string* error);
     // A tab showing it is closed.
     bool removeSfc(const std::string& name, std::string* error);
 
@@ -77,6 +79,7 @@ public:
 private:
     bool refuse(std::string* error, const std::string& reason) const;
     bool checkDiagram(const FunctionBlockDiagram& diagram, std::string* error) const;
+    bool checkSfc(const SfcModel& sfc, std::string* error) const;
     void closeTab(const std::string& program);
 
     std::shared_ptr<Project> _project;

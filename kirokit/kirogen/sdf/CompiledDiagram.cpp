@@ -74,6 +74,7 @@ CompiledDiagram::CompiledDiagram(const model::FunctionBlockDiagram& diagram,
 
     // Sized once: actors keep pointers into it.
     _signals.resize(signalCount);
+    auto outputPorts = std::make_shared<std::vector<OutputPort>>(signalCount);
     for (std::size_t index = 0; index < actors.size(); ++index) {
         for (std::size_t input = 0; input < implementations[index]->inputs.size(); ++input)
             actors[index]->bindInput(input, &_unconnected);
@@ -81,8 +82,10 @@ CompiledDiagram::CompiledDiagram(const model::FunctionBlockDiagram& diagram,
         for (std::size_t output = 0; output < outputs.size(); ++output) {
             actors[index]->bindOutput(output, &_signals[firstSignal[index] + output]);
             _signalByPort[{blocks[index].id, outputs[output]}] = firstSignal[index] + output;
+            (*outputPorts)[firstSignal[index] + output] = {blocks[index].id, outputs[output]};
         }
     }
+    _outputPorts = std::move(outputPorts);
     // The check made sure that links join existing ports, which the implementations share.
     for (const model::DataLink& link : diagram.links()) {
         const std::size_t from = indexById.at(link.fromBlock);

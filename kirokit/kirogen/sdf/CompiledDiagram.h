@@ -16,6 +16,13 @@ class Project;
 
 namespace kirogen::sdf {
 
+// An output port of a compiled diagram's block.
+struct OutputPort
+{
+    std::string block;
+    std::string port;
+};
+
 // A function-block diagram ready to run: one actor per block, in data-flow order, with one
 // signal per output port. The diagram must pass model::DiagramCheck.
 class CompiledDiagram
@@ -38,12 +45,17 @@ public:
     // What an output port held after the latest cycle, for displays that follow a run;
     // empty for an unknown block or port.
     lum::core::variant::Variant value(const std::string& blockId, const std::string& port) const;
+    // Every output port, in the order outputValues() lists their values; one list for the
+    // diagram's lifetime, shared so that a display may keep it beyond.
+    const std::shared_ptr<const std::vector<OutputPort>>& outputPorts() const { return _outputPorts; }
+    std::vector<lum::core::variant::Variant> outputValues() const { return _signals; }
 
 private:
     std::vector<std::unique_ptr<Actor>> _actors;
     std::vector<std::string> _order;
     std::vector<lum::core::variant::Variant> _signals;
     std::map<std::pair<std::string, std::string>, std::size_t> _signalByPort;
+    std::shared_ptr<const std::vector<OutputPort>> _outputPorts;
     const lum::core::variant::Variant _unconnected;
 };
 

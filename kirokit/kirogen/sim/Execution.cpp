@@ -130,6 +130,12 @@ std::string Execution::activeStep() const
     return _program->activeStep();
 }
 
+RunSnapshot Execution::snapshot() const
+{
+    std::lock_guard<std::mutex> lock(_cycleMutex);
+    return _program->snapshot();
+}
+
 util::XTime Execution::runTime() const
 {
     std::lock_guard<std::mutex> lock(_cycleMutex);

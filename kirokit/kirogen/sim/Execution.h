@@ -1,6 +1,7 @@
 #pragma once
 
 #include <kirogen/observer/ModelObserver.h>
+#include <kirogen/sim/RunSnapshot.h>
 #include <util/XTime.h>
 
 #include <chrono>
@@ -67,6 +68,9 @@ public:
     util::XTime cycleTime() const { return _cycle; }
     std::shared_ptr<session::ExecutionSession> session() const;
     std::string activeStep() const;
+    // The active step and its diagram's output values after the latest cycle, for displays
+    // that follow the run. Waits at most for the cycle under way; a cycle waits only for the copy.
+    RunSnapshot snapshot() const;
     // The run's time at the latest cycle.
     util::XTime runTime() const;
     std::uint64_t cycleCount() const;

@@ -23,6 +23,7 @@ std::string excerpt(const std::string& condition)
 
 Program::Program(const std::shared_ptr<model::Project>& project, const model::SfcModel& chart,
                  const std::string& source)
+    : _chart(chart.name())
 {
     const auto fault = [&source](int line, const std::string& message) {
         return std::runtime_error(source + ":" + std::to_string(line) + ": " + message);
@@ -40,7 +41,7 @@ Program::Program(const std::shared_ptr<model::Project>& project, const model::Sf
             haveInitial = true;
             _initial = _steps.size();
         }
-        Step compiled{step.name, nullptr, {}};
+        Step compiled{step.name, step.diagram, nullptr, {}};
         if (!step.diagram.empty()) {
             const auto diagram = project->diagram(step.diagram);
             if (!diagram)
@@ -81,6 +82,18 @@ void Program::reset()
 {
     _active = _initial;
     _entering = true;
+}
+
+RunSnapshot Program::snapshot() const
+{
+    const Step& step = _steps[_active];
+    RunSnapshot snapshot{_chart, step.name, step.diagramName, nullptr, {}};
+    // A step about to be entered still holds the values of its previous turn.
+    if (step.diagram && !_entering) {
+        snapshot.ports = step.diagram->outputPorts();
+        snapshot.values = step.diagram->outputValues();
+    }
+    return snapshot;
 }
 
 void Program::runCycle(double now)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <kirogen/sdf/CompiledDiagram.h>
+#include <kirogen/sim/RunSnapshot.h>
 #include <kirogen/sim/condition/Condition.h>
 
 #include <memory>
@@ -32,6 +33,8 @@ public:
     void runCycle(double now);
 
     const std::string& activeStep() const { return _steps[_active].name; }
+    // The active step and the values of its diagram; to be taken between cycles.
+    RunSnapshot snapshot() const;
 
 private:
     struct Transition
@@ -43,10 +46,12 @@ private:
     struct Step
     {
         std::string name;
+        std::string diagramName;
         std::unique_ptr<sdf::CompiledDiagram> diagram;
         std::vector<Transition> transitions;
     };
 
+    std::string _chart;
     std::vector<Step> _steps;
     std::size_t _initial = 0;
     std::size_t _active = 0;

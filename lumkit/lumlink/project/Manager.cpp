@@ -56,6 +56,9 @@ void Manager::activate(Project* project)
         disconnect(previous, nullptr, this, nullptr);
     }
     _active = project;
+    // What was cut or copied in the project before can be pasted into this one.
+    if (previous && !previous->isClipboardEmpty())
+        project->setClipboard(previous->clipboard());
     connect(project, &Project::wasModified, this, &Manager::projectWasModified);
     connect(project, &Project::displayNameChanged, this, &Manager::projectDisplayNameChanged);
     connect(project, &Project::deviceAdded, this,

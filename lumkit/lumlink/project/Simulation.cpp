@@ -10,6 +10,7 @@
 #include <lumlink/project/Simulation.h>
 #include <QAction>
 #include <QIcon>
+#include <QMetaMethod>
 
 namespace lumlink::project {
 
@@ -64,6 +65,7 @@ Simulation::Simulation(Project* project)
       _startAction(createAction(Start, this)), _suspendAction(createAction(Suspend, this)),
       _terminateAction(createAction(Terminate, this))
 {
+    qRegisterMetaType<std::shared_ptr<const std::vector<kirogen::sim::RunSnapshot>>>();
     connect(_startAllAction, &QAction::triggered, this, &Simulation::startAll);
     connect(_startAction, &QAction::triggered, this, &Simulation::startMain);
     connect(_suspendAction, &QAction::triggered, this, &Simulation::suspend);
@@ -228,6 +230,13 @@ void Simulation::poll()
         _updated.removeDuplicates();
         emit globalVariablesUpdated(_updated);
         _updated.clear();
+    }
+    // Copied only for a listener: each copy briefly holds a cycle back.
+    if (anyRunning && isSignalConnected(QMetaMethod::fromSignal(&Simulation::runsObserved))) {
+        auto runs = std::make_shared<std::vector<kirogen::sim::RunSnapshot>>();
+        for (const auto& thread : _threads)
+            runs->push_back(thread->getExecution()->snapshot());
+        emit runsObserved(std::move(runs));
     }
     // A fault in a block ends its run by itself (the engine logs why).
     if (!anyRunning)

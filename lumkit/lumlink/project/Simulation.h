@@ -1,6 +1,7 @@
 #pragma once
 
 #include <kirogen/observer/ModelObserver.h>
+#include <kirogen/sim/RunSnapshot.h>
 #include <QObject>
 #include <QSet>
 #include <QStringList>
@@ -30,7 +31,8 @@ class Project;
 // answered connected the charts start, each on its own thread. A device that fails to
 // connect, or drops while the run goes on, ends the run with a line in the message window.
 // Device outcomes arrive on device threads and are handed to the GUI thread; a timer polls
-// the runs' sessions a few times a second and reports the global variables they wrote.
+// the runs' sessions a few times a second and reports the global variables they wrote and,
+// to whoever listens, the active steps and block outputs of each run.
 class Simulation : public QObject, private kirogen::observer::Observer
 {
     Q_OBJECT
@@ -82,6 +84,8 @@ signals:
     void stateChanged(lumlink::project::Simulation::State state);
     // Global variables the run wrote since the previous poll, by name.
     void globalVariablesUpdated(const QStringList& names);
+    // Each poll while running or suspended: every chart's run as it stood between two cycles.
+    void runsObserved(std::shared_ptr<const std::vector<kirogen::sim::RunSnapshot>> runs);
 
 private:
     void start(bool allCharts);
@@ -115,3 +119,5 @@ private:
 };
 
 } // namespace lumlink::project
+
+Q_DECLARE_METATYPE(std::shared_ptr<const std::vector<kirogen::sim::RunSnapshot>>)

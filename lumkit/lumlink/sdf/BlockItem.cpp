@@ -1,6 +1,7 @@
 #include <lum/qt/gui/option/EditorSettings.h>
 #include <lumlink/sdf/BlockItem.h>
 #include <lumlink/sdf/LinkItem.h>
+#include <lumlink/sdf/ValueLabel.h>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -114,6 +115,42 @@ const ActorPort* BlockItem::portAt(const QPointF& scenePoint) const
             return &port;
     }
     return nullptr;
+}
+
+void BlockItem::setOutputValue(const std::string& port, const QString& text)
+{
+    const auto shown = _values.find(port);
+    if (text.isEmpty()) {
+        if (shown != _values.end()) {
+            delete shown->second;
+            _values.erase(shown);
+        }
+        return;
+    }
+    if (shown != _values.end()) {
+        shown->second->setText(text);
+        return;
+    }
+    const ActorPort* found = _type ? _type->port(port) : nullptr;
+    if (!found || found->direction != ActorPort::Out)
+        return;
+    auto* label = new ValueLabel(this);
+    label->setPos(portPosition(*found) + QPointF(PortRadius + 3, -3));
+    label->setText(text);
+    _values.emplace(port, label);
+}
+
+QString BlockItem::outputValue(const std::string& port) const
+{
+    const auto shown = _values.find(port);
+    return shown == _values.end() ? QString() : shown->second->text();
+}
+
+void BlockItem::clearOutputValues()
+{
+    for (const auto& [port, label] : _values)
+        delete label;
+    _values.clear();
 }
 
 void BlockItem::attach(LinkItem* link)

@@ -3,12 +3,15 @@
 #include <kirogen/model/FunctionBlock.h>
 #include <kirogen/sdf/ActorType.h>
 #include <QGraphicsItem>
+#include <QString>
+#include <map>
 #include <memory>
 #include <vector>
 
 namespace lumlink::sdf {
 
 class LinkItem;
+class ValueLabel;
 
 // One block as the diagram shows it: a header with the type and the block id, the typed ports
 // (inputs left, outputs right) and the parameters. It mirrors the model's block and never writes it.
@@ -28,6 +31,12 @@ public:
     QPointF portScenePosition(const std::string& port) const;
     // The port whose marker lies under the scene point, or null.
     const kirogen::sdf::ActorPort* portAt(const QPointF& scenePoint) const;
+
+    // While the project runs: the text of an output port's current value, shown beside the port;
+    // an empty text removes it. outputValue() is empty for a port that shows none.
+    void setOutputValue(const std::string& port, const QString& text);
+    QString outputValue(const std::string& port) const;
+    void clearOutputValues();
 
     void attach(LinkItem* link);
     void detach(LinkItem* link);
@@ -52,6 +61,7 @@ private:
     kirogen::model::FunctionBlock _block;
     std::shared_ptr<const kirogen::sdf::ActorType> _type;
     std::vector<LinkItem*> _links;
+    std::map<std::string, ValueLabel*> _values;
 };
 
 } // namespace lumlink::sdf

@@ -1,6 +1,7 @@
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/Project.h>
 #include <kirogen/model/ProjectEditor.h>
+#include <lumlink/project/Project.h>
 #include <lumlink/sdf/DiagramDocument.h>
 
 namespace lumlink::sdf {
@@ -10,6 +11,13 @@ DiagramDocument::DiagramDocument(std::shared_ptr<kirogen::model::Project> projec
     : QObject(parent), _project(std::move(project)), _diagramName(std::move(diagramName)),
       _undoStack(undoStack)
 {
+}
+
+DiagramDocument::DiagramDocument(project::Project* project, std::string diagramName, QObject* parent)
+    : DiagramDocument(project->kirogenProject(), std::move(diagramName), project->undoStack(), parent)
+{
+    _workbenchProject = project;
+    _isProtected = [project] { return project->isLocked(); };
 }
 
 std::shared_ptr<const kirogen::model::FunctionBlockDiagram> DiagramDocument::diagram() const

@@ -13,6 +13,10 @@ class FunctionBlockDiagram;
 class Project;
 } // namespace kirogen::model
 
+namespace lumlink::project {
+class Project;
+}
+
 namespace lumlink::sdf {
 
 // What a function-block editor needs of its project: the diagram it shows, the undo stack its
@@ -25,10 +29,14 @@ class DiagramDocument : public QObject
 public:
     DiagramDocument(std::shared_ptr<kirogen::model::Project> project, std::string diagramName,
                     QUndoStack* undoStack, QObject* parent = nullptr);
+    // A diagram of a workbench project: its undo stack, its protection and its clipboard.
+    DiagramDocument(project::Project* project, std::string diagramName, QObject* parent = nullptr);
 
     const std::string& diagramName() const { return _diagramName; }
     std::shared_ptr<kirogen::model::Project> project() const { return _project; }
     QUndoStack* undoStack() const { return _undoStack; }
+    // Null for a diagram of a bare model: it has no clipboard then.
+    project::Project* workbenchProject() const { return _workbenchProject; }
     // Null once the diagram has left the project.
     std::shared_ptr<const kirogen::model::FunctionBlockDiagram> diagram() const;
 
@@ -51,6 +59,7 @@ private:
     std::shared_ptr<kirogen::model::Project> _project;
     std::string _diagramName;
     QUndoStack* _undoStack;
+    project::Project* _workbenchProject = nullptr;
     std::function<bool()> _isProtected;
 };
 

@@ -1,16 +1,19 @@
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
+#include <kirogen/sdf/CompiledDiagram.h>
 #include <lum/qt/gui/option/EditorSettings.h>
 #include <lumlink/sdf/BlockItem.h>
 #include <lumlink/sdf/DiagramDocument.h>
 #include <lumlink/sdf/LinkItem.h>
 #include <lumlink/sdf/SDFScene.h>
+#include <lumlink/sdf/ValueLabel.h>
 #include <lumlink/sdf/commands/AddLinkCommand.h>
 #include <lumlink/sdf/commands/DeleteElementsCommand.h>
 #include <lumlink/sdf/commands/MoveBlocksCommand.h>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 #include <QUndoStack>
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -141,6 +144,30 @@ QRectF SDFScene::diagramRect() const
     for (const auto& [key, item] : _links)
         covered |= item->sceneBoundingRect();
     return covered.adjusted(-20, -20, 20, 20);
+}
+
+void SDFScene::showOutputValues(const std::vector<kirogen::sdf::OutputPort>& ports,
+                                const std::vector<lum::core::variant::Variant>& values)
+{
+    // A block's ports follow each other: one look-up per block.
+    const std::string* blockId = nullptr;
+    BlockItem* block = nullptr;
+    const std::size_t count = std::min(ports.size(), values.size());
+    for (std::size_t index = 0; index < count; ++index) {
+        const kirogen::sdf::OutputPort& port = ports[index];
+        if (!blockId || *blockId != port.block) {
+            blockId = &port.block;
+            block = blockItem(port.block);
+        }
+        if (block)
+            block->setOutputValue(port.port, ValueLabel::textOf(values[index]));
+    }
+}
+
+void SDFScene::clearOutputValues()
+{
+    for (const auto& [id, item] : _blocks)
+        item->clearOutputValues();
 }
 
 void SDFScene::deleteSelection()

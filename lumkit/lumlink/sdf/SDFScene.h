@@ -1,14 +1,17 @@
 #pragma once
 
+#include <lum/core/Variant.h>
 #include <QGraphicsScene>
 #include <map>
 #include <string>
+#include <vector>
 
 class QGraphicsPathItem;
 
 namespace kirogen::sdf {
 struct ActorPort;
-}
+struct OutputPort;
+} // namespace kirogen::sdf
 
 namespace lumlink::sdf {
 
@@ -36,6 +39,12 @@ public:
     void nudgeSelection(int columns, int rows);
     // The rectangle the diagram's items cover, with a margin.
     QRectF diagramRect() const;
+
+    // While the project runs: the current values beside the blocks' outputs, ports and values
+    // in the same order; clearOutputValues() takes them all away.
+    void showOutputValues(const std::vector<kirogen::sdf::OutputPort>& ports,
+                          const std::vector<lum::core::variant::Variant>& values);
+    void clearOutputValues();
 
 public slots:
     // Brings the items in line with the diagram.

@@ -1,24 +1,37 @@
-#include <kirogen/model/FunctionBlock.h>
+#include <kirogen/device/model/DeviceInstance.h>
+#include <kirogen/device/model/DeviceType.h>
+#include <kirogen/model/FunctionBlockDiagram.h>
+#include <kirogen/model/Project.h>
+#include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/qt/gui/option/EditorSettings.h>
+#include <lumlink/print/DocumentFile.h>
+#include <lumlink/project/Project.h>
+#include <lumlink/sdf/BlockFragment.h>
+#include <lumlink/sdf/BlockItem.h>
 #include <lumlink/sdf/DiagramDocument.h>
+#include <lumlink/sdf/LinkItem.h>
 #include <lumlink/sdf/Magnifier.h>
+#include <lumlink/sdf/ParameterDialog.h>
 #include <lumlink/sdf/SDFScene.h>
 #include <lumlink/sdf/SDFView.h>
+#include <lumlink/sdf/commands/DeleteElementsCommand.h>
+#include <lumlink/sdf/commands/PasteBlocksCommand.h>
 #include <lumlink/sdf/commands/PlaceBlockCommand.h>
 #include <QBuffer>
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QUndoStack>
 #include <QWheelEvent>
-#include <poppler-qt5.h>
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace lumlink::sdf {
 
@@ -58,9 +71,39 @@ bool SDFView::placeBlock(const std::string& typeId, const QPointF& scenePoint)
     block.id = _document->unusedBlockId(typeId);
     block.typeId = typeId;
     block.position = {std::round(scenePoint.x() / grid) * grid, std::round(scenePoint.y() / grid) * grid};
+    nameFirstChoices(&block);
     const int before = _document->undoStack()->count();
     _document->undoStack()->push(new commands::PlaceBlockCommand(_document, block));
     return _document->undoStack()->count() > before;
+}
+
+void SDFView::nameFirstChoices(kirogen::model::FunctionBlock* block) const
+{
+    using Reference = kirogen::sdf::ActorParameter::Reference;
+    const auto type = kirogen::sdf::ActorTypeRegistry::singleton().get(block->typeId);
+    if (!type)
+        return;
+    const auto& project = *_document->project();
+    std::shared_ptr<kirogen::device::model::DeviceInstance> device;
+    for (const auto& parameter : type->parameters()) {
+        if (parameter.reference == Reference::GlobalVariable && !project.globalVariables().empty())
+            block->parameters[parameter.name] = std::string(project.globalVariables().begin()->first);
+        if (parameter.reference == Reference::Device && !project.devices().empty()) {
+            device = project.devices().front();
+            block->parameters[parameter.name] = device->instanceName();
+        }
+    }
+    for (const auto& parameter : type->parameters()) {
+        const bool input = parameter.reference == Reference::DeviceInput;
+        if (!device || (!input && parameter.reference != Reference::DeviceOutput))
+            continue;
+        for (const auto& port : device->deviceType()->ports()) {
+            if ((port.direction == kirogen::device::model::DevicePort::Direction::In) == input) {
+                block->parameters[parameter.name] = port.name;
+                break;
+            }
+        }
+    }
 }
 
 bool SDFView::placeBlockInView(const std::string& typeId)
@@ -109,6 +152,166 @@ void SDFView::deleteSelection()
     _scene->deleteSelection();
 }
 
+bool SDFView::clipboardUsable()
+{
+    if (_document->isProtected()) {
+        emit statusMessage(tr("The project is protected: enter its password to change it."));
+        return false;
+    }
+    return _document->workbenchProject() != nullptr;
+}
+
+void SDFView::copy()
+{
+    if (!clipboardUsable())
+        return;
+    std::set<std::string> blocks;
+    for (QGraphicsItem* item : _scene->selectedItems()) {
+        if (auto* block = dynamic_cast<BlockItem*>(item))
+            blocks.insert(block->block().id);
+    }
+    if (blocks.empty())
+        return;
+    _document->workbenchProject()->setClipboard(
+        BlockFragment::copy(*_document->project(), *_document->diagram(), blocks).toXml());
+}
+
+void SDFView::cut()
+{
+    if (!clipboardUsable())
+        return;
+    std::set<std::string> blocks;
+    for (QGraphicsItem* item : _scene->selectedItems()) {
+        if (auto* block = dynamic_cast<BlockItem*>(item))
+            blocks.insert(block->block().id);
+    }
+    if (blocks.empty())
+        return;
+    copy();
+    auto* command = new commands::DeleteElementsCommand(_document, blocks, {});
+    command->setText(tr("Cut %n block(s)", nullptr, static_cast<int>(blocks.size())));
+    _document->undoStack()->push(command);
+}
+
+void SDFView::paste()
+{
+    if (!clipboardUsable() || _document->workbenchProject()->isClipboardEmpty())
+        return;
+    BlockFragment fragment;
+    QString error;
+    if (!BlockFragment::fromXml(_document->workbenchProject()->clipboard(), &fragment, &error)) {
+        emit statusMessage(error);
+        return;
+    }
+    if (fragment.isEmpty())
+        return;
+    // Devices are the project's own: a paste never makes one up.
+    if (const BlockFragment::DeviceUse* device = fragment.deviceMissingFrom(*_document->project())) {
+        emit statusMessage(
+            tr("The pasted blocks use the device %1 of type %2, which this project does not have")
+                .arg(QString::fromStdString(device->name), QString::fromStdString(device->typeId)));
+        return;
+    }
+    for (const auto& block : fragment.blocks()) {
+        if (!kirogen::sdf::ActorTypeRegistry::singleton().get(block.typeId)) {
+            emit statusMessage(
+                tr("The pasted block %1 has the type %2, which is not loaded")
+                    .arg(QString::fromStdString(block.id), QString::fromStdString(block.typeId)));
+            return;
+        }
+    }
+    fragment.placeInto(*_document->diagram(), lum::qt::gui::option::EditorSettings::singleton().gridSize());
+    const auto variables = fragment.variablesMissingFrom(*_document->project());
+    std::set<std::string> pasted;
+    for (const auto& block : fragment.blocks())
+        pasted.insert(block.id);
+    _document->undoStack()->push(new commands::PasteBlocksCommand(_document, std::move(fragment), variables));
+    if (!_document->diagram()->block(*pasted.begin()))
+        return;
+    _scene->clearSelection();
+    for (QGraphicsItem* item : _scene->items()) {
+        if (auto* block = dynamic_cast<BlockItem*>(item))
+            block->setSelected(pasted.count(block->block().id) > 0);
+        else if (auto* link = dynamic_cast<LinkItem*>(item))
+            link->setSelected(pasted.count(link->link().fromBlock) > 0);
+    }
+}
+
+void SDFView::selectAll()
+{
+    for (QGraphicsItem* item : _scene->items()) {
+        if (item->flags() & QGraphicsItem::ItemIsSelectable)
+            item->setSelected(true);
+    }
+}
+
+bool SDFView::editParameters(const std::string& blockId)
+{
+    const auto diagram = _document->diagram();
+    const auto* block = diagram ? diagram->block(blockId) : nullptr;
+    if (!block)
+        return false;
+    if (_document->isProtected()) {
+        emit statusMessage(tr("The project is protected: enter its password to change it."));
+        return false;
+    }
+    const auto type = kirogen::sdf::ActorTypeRegistry::singleton().get(block->typeId);
+    if (!type || type->parameters().empty()) {
+        emit statusMessage(tr("Block %1 has no parameters").arg(QString::fromStdString(blockId)));
+        return false;
+    }
+    ParameterDialog dialog(_document, blockId, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+BlockItem* SDFView::blockAt(const QPoint& point) const
+{
+    for (QGraphicsItem* item : items(point)) {
+        if (auto* block = dynamic_cast<BlockItem*>(item))
+            return block;
+    }
+    return nullptr;
+}
+
+void SDFView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    BlockItem* block = event->button() == Qt::LeftButton ? blockAt(event->pos()) : nullptr;
+    if (!block) {
+        QGraphicsView::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
+    editParameters(block->block().id);
+}
+
+void SDFView::contextMenuEvent(QContextMenuEvent* event)
+{
+    BlockItem* block = blockAt(event->pos());
+    if (block && !block->isSelected()) {
+        _scene->clearSelection();
+        block->setSelected(true);
+    }
+    const bool editable = !_document->isProtected();
+    const bool selection = !_scene->selectedItems().isEmpty();
+    const bool clipboard = editable && _document->workbenchProject();
+    QMenu menu(this);
+    menu.setAccessibleName(tr("Diagram menu"));
+    if (block) {
+        const std::string id = block->block().id;
+        QAction* parameters = menu.addAction(tr("&Parameters..."), this, [this, id] { editParameters(id); });
+        parameters->setEnabled(editable);
+        menu.addSeparator();
+    }
+    menu.addAction(tr("Cu&t"), this, &SDFView::cut)->setEnabled(clipboard && selection);
+    menu.addAction(tr("&Copy"), this, &SDFView::copy)->setEnabled(clipboard && selection);
+    menu.addAction(tr("&Paste"), this, &SDFView::paste)
+        ->setEnabled(clipboard && !_document->workbenchProject()->isClipboardEmpty());
+    menu.addAction(tr("&Delete"), this, &SDFView::deleteSelection)->setEnabled(editable && selection);
+    menu.addSeparator();
+    menu.addAction(tr("Select &all"), this, &SDFView::selectAll);
+    menu.exec(event->globalPos());
+}
+
 void SDFView::wheelEvent(QWheelEvent* event)
 {
     if (event->modifiers() & Qt::ControlModifier) {
@@ -125,6 +328,19 @@ void SDFView::keyPressEvent(QKeyEvent* event)
         deleteSelection();
         event->accept();
         return;
+    }
+    // Reached only where no window action holds these shortcuts.
+    const std::pair<QKeySequence::StandardKey, void (SDFView::*)()> edits[] = {
+        {QKeySequence::Cut, &SDFView::cut},
+        {QKeySequence::Copy, &SDFView::copy},
+        {QKeySequence::Paste, &SDFView::paste},
+        {QKeySequence::SelectAll, &SDFView::selectAll}};
+    for (const auto& [key, edit] : edits) {
+        if (event->matches(key)) {
+            (this->*edit)();
+            event->accept();
+            return;
+        }
     }
     switch (event->key()) {
     case Qt::Key_Left:
@@ -248,54 +464,13 @@ QByteArray SDFView::pdfDocument() const
 
 bool SDFView::exportToPdf(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    if (file.write(pdfDocument()) < 0 || !file.commit()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return print::DocumentFile::writePdf(pdfDocument(), path, error);
 }
 
 bool SDFView::exportToPostScript(const QString& path, QString* error) const
 {
-    const std::unique_ptr<Poppler::Document> pdf(Poppler::Document::loadFromData(pdfDocument()));
-    if (!pdf || pdf->isLocked()) {
-        *error = tr("The diagram could not be rendered");
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    const std::unique_ptr<Poppler::PSConverter> converter(pdf->psConverter());
-    converter->setOutputDevice(&file);
-    converter->setTitle(QString::fromStdString(_document->diagramName()));
-    QList<int> pages;
-    for (int page = 1; page <= pdf->numPages(); ++page)
-        pages.append(page);
-    converter->setPageList(pages);
-    const Poppler::Page* first = pdf->page(0);
-    if (first) {
-        converter->setPaperWidth(static_cast<int>(first->pageSizeF().width()));
-        converter->setPaperHeight(static_cast<int>(first->pageSizeF().height()));
-        delete first;
-    }
-    if (!converter->convert()) {
-        *error = tr("The PostScript conversion failed");
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return print::DocumentFile::writePostScript(
+        pdfDocument(), QString::fromStdString(_document->diagramName()), path, error);
 }
 
 } // namespace lumlink::sdf

@@ -4,8 +4,13 @@
 #include <QGraphicsView>
 #include <string>
 
+namespace kirogen::model {
+struct FunctionBlock;
+}
+
 namespace lumlink::sdf {
 
+class BlockItem;
 class DiagramDocument;
 class Magnifier;
 class SDFScene;
@@ -33,6 +38,10 @@ public:
     // Places it in the middle of what the view shows.
     bool placeBlockInView(const std::string& typeId);
 
+    // Opens the parameter dialog of the block; false when protected, without parameters or
+    // cancelled.
+    bool editParameters(const std::string& blockId);
+
     // The diagram at a sharp resolution in any format QImageWriter writes (by the file's suffix);
     // a PDF page; PostScript converted from that PDF. On failure false, the reason in *error and
     // no file left behind.
@@ -46,6 +55,13 @@ public slots:
     void fit();
     void setMagnifierEnabled(bool enabled);
     void deleteSelection();
+    // Through the project's clipboard: copy holds the selected blocks and the links among
+    // them; paste adds them with new ids beside the originals, selected, as one step; cut is a
+    // copy and a delete as one step. Nothing of it while the project is protected.
+    void cut();
+    void copy();
+    void paste();
+    void selectAll();
 
 signals:
     void statusMessage(const QString& message);
@@ -53,6 +69,8 @@ signals:
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -62,6 +80,13 @@ protected:
 private:
     void zoomBy(double factor);
     QByteArray pdfDocument() const;
+    // A new block that names a global variable, device or device port names the project's
+    // first one: a block naming nothing would not compile. The parameter dialog changes it.
+    void nameFirstChoices(kirogen::model::FunctionBlock* block) const;
+    // The block under the viewport point, or null.
+    BlockItem* blockAt(const QPoint& point) const;
+    // Whether clipboard edits may go on; tells the user why not.
+    bool clipboardUsable();
 
     DiagramDocument* _document;
     SDFScene* _scene;

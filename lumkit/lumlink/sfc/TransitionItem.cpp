@@ -2,6 +2,8 @@
 #include <lumlink/sfc/TransitionItem.h>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPathStroker>
+#include <QStyleOptionGraphicsItem>
 #include <algorithm>
 
 namespace lumlink::sfc {
@@ -10,6 +12,8 @@ namespace {
 
 constexpr double BarHalfWidth = 12;
 constexpr double Detour = 20;
+// How wide around the wire a click still hits it.
+constexpr double HitWidth = 8;
 
 QFont conditionFont()
 {
@@ -20,13 +24,29 @@ QFont conditionFont()
 
 } // namespace
 
-TransitionItem::TransitionItem(const kirogen::model::SfcTransition& transition, const StepItem* from,
-                               const StepItem* to)
-    : _transition(transition)
+TransitionItem::TransitionItem(const kirogen::model::SfcTransition& transition, std::size_t index,
+                               StepItem* from, StepItem* to)
+    : _transition(transition), _index(index), _from(from), _to(to)
 {
     setZValue(-1);
-    const QPointF start = from->bottom();
-    const QPointF end = to->top();
+    setFlag(ItemIsSelectable);
+    setPen(QPen(QColor(0x37, 0x47, 0x4f), 1.5));
+    _from->attach(this);
+    _to->attach(this);
+    updatePath();
+}
+
+TransitionItem::~TransitionItem()
+{
+    _from->detach(this);
+    _to->detach(this);
+}
+
+void TransitionItem::updatePath()
+{
+    prepareGeometryChange();
+    const QPointF start = _from->bottom();
+    const QPointF end = _to->top();
     QPainterPath path(start);
     if (end.y() > start.y() + 2 * Detour) {
         const double middle = (start.y() + end.y()) / 2;
@@ -45,25 +65,40 @@ TransitionItem::TransitionItem(const kirogen::model::SfcTransition& transition, 
         _bar = QPointF(start.x(), start.y() + Detour / 2);
     }
     setPath(path);
-    setPen(QPen(QColor(0x37, 0x47, 0x4f), 1.5));
+}
+
+QRectF TransitionItem::conditionRect() const
+{
+    const QString condition = QString::fromStdString(_transition.condition);
+    const QSizeF text = QFontMetricsF(conditionFont()).size(Qt::TextSingleLine, condition);
+    return QRectF(_bar.x() - BarHalfWidth - 2, _bar.y() - text.height(), 2 * BarHalfWidth + 8 + text.width(),
+                  2 * text.height());
 }
 
 QRectF TransitionItem::boundingRect() const
 {
-    const QString condition = QString::fromStdString(_transition.condition);
-    const QSizeF text = QFontMetricsF(conditionFont()).size(Qt::TextSingleLine, condition);
-    return QGraphicsPathItem::boundingRect().united(
-        QRectF(_bar.x() - BarHalfWidth - 2, _bar.y() - text.height(), 2 * BarHalfWidth + 8 + text.width(),
-               2 * text.height()));
+    return QGraphicsPathItem::boundingRect().adjusted(-HitWidth, -HitWidth, HitWidth, HitWidth) |
+           conditionRect();
 }
 
-void TransitionItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+QPainterPath TransitionItem::shape() const
 {
+    QPainterPathStroker stroker;
+    stroker.setWidth(HitWidth);
+    QPainterPath hit = stroker.createStroke(path());
+    hit.addRect(conditionRect());
+    return hit;
+}
+
+void TransitionItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*)
+{
+    const bool selected = option->state & QStyle::State_Selected;
+    const QColor wire = selected ? QColor(0x1e, 0x88, 0xe5) : QColor(0x37, 0x47, 0x4f);
     painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(pen());
+    painter->setPen(QPen(wire, selected ? 2.5 : 1.5));
     painter->setBrush(Qt::NoBrush);
     painter->drawPath(path());
-    painter->setPen(QPen(QColor(0x37, 0x47, 0x4f), 3));
+    painter->setPen(QPen(wire, 3));
     painter->drawLine(_bar - QPointF(BarHalfWidth, 0), _bar + QPointF(BarHalfWidth, 0));
     painter->setFont(conditionFont());
     painter->setPen(QColor(0x1e, 0x63, 0xd6));

@@ -338,6 +338,17 @@
     </message>
 </context>
 <context>
+    <name>lumlink::print::DocumentFile</name>
+    <message>
+        <source>The document could not be rendered</source>
+        <translation>Das Dokument konnte nicht gezeichnet werden</translation>
+    </message>
+    <message>
+        <source>The PostScript conversion failed</source>
+        <translation>Die Umwandlung in PostScript ist fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::project::DeviceToolbar</name>
     <message>
         <source>Address of the robot</source>
@@ -576,6 +587,65 @@
     </message>
 </context>
 <context>
+    <name>lumlink::project::ProjectDocument</name>
+    <message>
+        <source>Not saved yet</source>
+        <translation>Noch nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Datei: %1</translation>
+    </message>
+    <message>
+        <source>Date: %1</source>
+        <translation>Datum: %1</translation>
+    </message>
+    <message>
+        <source>Global variables</source>
+        <translation>Globale Variablen</translation>
+    </message>
+    <message>
+        <source>The project has no global variables.</source>
+        <translation>Das Projekt hat keine globalen Variablen.</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Initial value</source>
+        <translation>Anfangswert</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Geräte</translation>
+    </message>
+    <message>
+        <source>The project has no devices.</source>
+        <translation>Das Projekt hat keine Geräte.</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Sequence chart</source>
+        <translation>Ablaufplan</translation>
+    </message>
+    <message>
+        <source>Function-block diagram</source>
+        <translation>Funktionsbausteinplan</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::project::Simulation</name>
     <message>
         <source>Start &amp;all programs</source>
@@ -651,7 +721,34 @@
     </message>
 </context>
 <context>
+    <name>lumlink::project::View</name>
+    <message>
+        <source>Programs</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>only function-block diagrams can be exported</source>
+        <translation>nur Funktionsbausteinpläne können exportiert werden</translation>
+    </message>
+    <message>
+        <source>no program is open</source>
+        <translation>kein Programm ist geöffnet</translation>
+    </message>
+    <message>
+        <source>no project is open</source>
+        <translation>kein Projekt ist geöffnet</translation>
+    </message>
+    <message>
+        <source>Could not export to %1: %2</source>
+        <translation>Export nach %1 nicht möglich: %2</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::project::commands</name>
+    <message>
+        <source>new program %1</source>
+        <translation>neues Programm %1</translation>
+    </message>
     <message>
         <source>add device %1</source>
         <translation>Gerät %1 hinzufügen</translation>
@@ -740,6 +837,17 @@
     </message>
 </context>
 <context>
+    <name>lumlink::sdf::BlockFragment</name>
+    <message>
+        <source>The clipboard holds no function blocks</source>
+        <translation>Die Zwischenablage enthält keine Funktionsbausteine</translation>
+    </message>
+    <message>
+        <source>The clipboard holds a link to a block it does not hold</source>
+        <translation>Die Zwischenablage enthält eine Verbindung zu einem Baustein, den sie nicht enthält</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::sdf::BlockPalette</name>
     <message>
         <source>Blocks</source>
@@ -766,6 +874,61 @@
     </message>
 </context>
 <context>
+    <name>lumlink::sdf::ParameterDialog</name>
+    <message>
+        <source>Parameters of %1</source>
+        <translation>Parameter von %1</translation>
+    </message>
+    <message>
+        <source>Description of the block type</source>
+        <translation>Beschreibung des Bausteintyps</translation>
+    </message>
+    <message>
+        <source>Why the values were refused</source>
+        <translation>Warum die Werte abgelehnt wurden</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Apply the parameters</source>
+        <translation>Parameter übernehmen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Close without changes</source>
+        <translation>Ohne Änderungen schließen</translation>
+    </message>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Parameter %1</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
+    <message>
+        <source>The project is protected: enter its password to change it.</source>
+        <translation>Das Projekt ist geschützt: Geben Sie sein Passwort ein, um es zu ändern.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no %3</source>
+        <translation>%1: „%2“ ist kein %3</translation>
+    </message>
+    <message>
+        <source>The block is no longer in the diagram.</source>
+        <translation>Der Baustein ist nicht mehr im Plan.</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>Abgelehnt: %1</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::sdf::SDFScene</name>
     <message>
         <source>A link ends on an input port</source>
@@ -789,6 +952,57 @@
     <message>
         <source>The PostScript conversion failed</source>
         <translation>Die Umwandlung in PostScript ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The project is protected: enter its password to change it.</source>
+        <translation>Das Projekt ist geschützt: Geben Sie sein Passwort ein, um es zu ändern.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cut %n block(s)</source>
+        <translation>
+            <numerusform>%n Baustein ausschneiden</numerusform>
+            <numerusform>%n Bausteine ausschneiden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The pasted blocks use the device %1 of type %2, which this project does not have</source>
+        <translation>Die eingefügten Bausteine verwenden das Gerät %1 vom Typ %2, das dieses Projekt nicht hat</translation>
+    </message>
+    <message>
+        <source>The pasted block %1 has the type %2, which is not loaded</source>
+        <translation>Der eingefügte Baustein %1 hat den Typ %2, der nicht geladen ist</translation>
+    </message>
+    <message>
+        <source>Block %1 has no parameters</source>
+        <translation>Baustein %1 hat keine Parameter</translation>
+    </message>
+    <message>
+        <source>Diagram menu</source>
+        <translation>Planmenü</translation>
+    </message>
+    <message>
+        <source>&amp;Parameters...</source>
+        <translation>&amp;Parameter...</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Select &amp;all</source>
+        <translation>&amp;Alles auswählen</translation>
     </message>
 </context>
 <context>
@@ -827,6 +1041,16 @@
     </message>
 </context>
 <context>
+    <name>lumlink::sdf::commands::PasteBlocksCommand</name>
+    <message numerus="yes">
+        <source>Paste %n block(s)</source>
+        <translation>
+            <numerusform>%n Baustein einfügen</numerusform>
+            <numerusform>%n Bausteine einfügen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>lumlink::sdf::commands::PlaceBlockCommand</name>
     <message>
         <source>Place block %1</source>
@@ -834,10 +1058,224 @@
     </message>
 </context>
 <context>
+    <name>lumlink::sfc::ChartDocument</name>
+    <message>
+        <source>The project is protected: enter its password to edit it</source>
+        <translation>Das Projekt ist geschützt: geben Sie sein Passwort ein, um es zu bearbeiten</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <comment>stem of the names of new steps</comment>
+        <translation>Schritt</translation>
+    </message>
+    <message>
+        <source>Place step %1</source>
+        <translation>Schritt %1 einfügen</translation>
+    </message>
+    <message>
+        <source>Append step %1</source>
+        <translation>Schritt %1 anhängen</translation>
+    </message>
+    <message>
+        <source>A transition leads to another step</source>
+        <translation>Eine Transition führt zu einem anderen Schritt</translation>
+    </message>
+    <message>
+        <source>Step %1 already leads to step %2: edit that transition&apos;s condition instead</source>
+        <translation>Schritt %1 führt schon zu Schritt %2: bearbeiten Sie stattdessen die Bedingung dieser Transition</translation>
+    </message>
+    <message>
+        <source>Link step %1 to step %2</source>
+        <translation>Schritt %1 mit Schritt %2 verbinden</translation>
+    </message>
+    <message>
+        <source>Move step</source>
+        <translation>Schritt verschieben</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n steps</source>
+        <translation>
+            <numerusform>%n Schritt verschieben</numerusform>
+            <numerusform>%n Schritte verschieben</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Step %1 is where the chart starts: make another step the initial one first</source>
+        <translation>Mit Schritt %1 beginnt der Ablauf: machen Sie zuerst einen anderen Schritt zum Anfangsschritt</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n element(s)</source>
+        <translation>
+            <numerusform>%n Element löschen</numerusform>
+            <numerusform>%n Elemente löschen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Make step %1 the initial step</source>
+        <translation>Schritt %1 zum Anfangsschritt machen</translation>
+    </message>
+    <message>
+        <source>A step needs a name</source>
+        <translation>Ein Schritt braucht einen Namen</translation>
+    </message>
+    <message>
+        <source>There is already a step %1</source>
+        <translation>Es gibt schon einen Schritt %1</translation>
+    </message>
+    <message>
+        <source>Edit step %1</source>
+        <translation>Schritt %1 bearbeiten</translation>
+    </message>
+    <message>
+        <source>The condition &quot;%1&quot; is refused: %2</source>
+        <translation>Die Bedingung „%1“ wird abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>Change condition to %1</source>
+        <translation>Bedingung in %1 ändern</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sfc::ConditionDialog</name>
+    <message>
+        <source>The condition is valid.</source>
+        <translation>Die Bedingung ist gültig.</translation>
+    </message>
+    <message>
+        <source>Transition Condition</source>
+        <translation>Bedingung der Transition</translation>
+    </message>
+    <message>
+        <source>&amp;Condition of the transition from %1 to %2:</source>
+        <translation>&amp;Bedingung der Transition von %1 nach %2:</translation>
+    </message>
+    <message>
+        <source>Condition</source>
+        <translation>Bedingung</translation>
+    </message>
+    <message>
+        <source>Global variables, numbers, true, false and t (the step&apos;s time in seconds), joined by ! &amp;&amp; || == != &lt; &lt;= &gt; &gt;= + - * / and parentheses</source>
+        <translation>Globale Variablen, Zahlen, true, false und t (die Zeit des Schritts in Sekunden), verknüpft mit ! &amp;&amp; || == != &lt; &lt;= &gt; &gt;= + - * / und Klammern</translation>
+    </message>
+    <message>
+        <source>Condition check</source>
+        <translation>Prüfung der Bedingung</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sdf::commands::SetParametersCommand</name>
+    <message>
+        <source>Set the parameters of %1</source>
+        <translation>Parameter von %1 setzen</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::sfc::SFCView</name>
     <message>
         <source>Sequence chart %1</source>
         <translation>Ablaufplan %1</translation>
+    </message>
+    <message>
+        <source>Sequence chart</source>
+        <translation>Ablaufplan</translation>
+    </message>
+    <message>
+        <source>&amp;Open Diagram %1</source>
+        <translation>Plan %1 ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>&amp;New Diagram for This Step</source>
+        <translation>&amp;Neuer Plan für diesen Schritt</translation>
+    </message>
+    <message>
+        <source>&amp;Step Properties...</source>
+        <translation>&amp;Schritteigenschaften...</translation>
+    </message>
+    <message>
+        <source>&amp;Initial Step</source>
+        <translation>&amp;Anfangsschritt</translation>
+    </message>
+    <message>
+        <source>&amp;Append Step</source>
+        <translation>Schritt an&amp;hängen</translation>
+    </message>
+    <message>
+        <source>Edit &amp;Condition...</source>
+        <translation>&amp;Bedingung bearbeiten...</translation>
+    </message>
+    <message>
+        <source>&amp;Add Step Here</source>
+        <translation>Schritt hier &amp;einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sfc::StepDialog</name>
+    <message>
+        <source>A step needs a name.</source>
+        <translation>Ein Schritt braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>There is already a step %1.</source>
+        <translation>Es gibt schon einen Schritt %1.</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Schritt</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>&amp;Runs diagram:</source>
+        <translation>&amp;Führt Plan aus:</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keinen)</translation>
+    </message>
+    <message>
+        <source>Step name</source>
+        <translation>Name des Schritts</translation>
+    </message>
+    <message>
+        <source>Diagram the step runs</source>
+        <translation>Plan, den der Schritt ausführt</translation>
+    </message>
+    <message>
+        <source>Step name check</source>
+        <translation>Prüfung des Schrittnamens</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::sfc::commands::RunNewDiagramCommand</name>
+    <message>
+        <source>New diagram %1 for step %2</source>
+        <translation>Neuer Plan %1 für Schritt %2</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "ProjectTestSupport.h"
 
 #include <kirogen/model/GlobalVariable.h>
+#include <kirogen/model/ProjectEditor.h>
 #include <kirogen/model/SfcModel.h>
 #include <util/XmlError.h>
 
@@ -228,3 +229,53 @@ TEST_F(ProjectErrorTest, ChecksDoNotRelyOnTheSchema)
 }
 
 } // namespace
+
+// The chart editor puts each changed chart in place through the editing interface: what the
+// engine could not run never reaches the project, and an accepted chart keeps its place.
+TEST_F(ProjectErrorTest, AReplacedChartIsCheckedAsTheEngineCompilesIt)
+{
+    using kirogen::model::SfcModel;
+    using kirogen::model::SfcStep;
+    using kirogen::model::SfcTransition;
+    const std::string second = "<sfc name=\"Other\"><step name=\"S\" initial=\"true\"/></sfc>\n";
+    const auto loaded = projecttest::fromText(project("", diagram("", "") + chart + second), "base.tkp2");
+    kirogen::model::ProjectEditor editor(loaded);
+    const SfcModel original = *loaded->sfcModels().front();
+    const auto with = [&original](std::vector<SfcStep> steps, std::vector<SfcTransition> transitions) {
+        return std::make_shared<SfcModel>(original.name(), std::move(steps), std::move(transitions));
+    };
+    std::vector<SfcStep> steps = original.steps();
+    std::vector<SfcTransition> transitions = original.transitions();
+
+    std::vector<SfcStep> noInitial = steps;
+    noInitial[0].initial = false;
+    std::vector<SfcStep> unknownDiagram = steps;
+    unknownDiagram[1].diagram = "missing";
+    std::vector<SfcTransition> badCondition = transitions;
+    badCondition[0].condition = "x >";
+    std::vector<SfcTransition> danglingTransition = transitions;
+    danglingTransition.push_back(SfcTransition{"B", "C", "true", 0});
+    const std::vector<std::pair<std::shared_ptr<SfcModel>, std::string>> refused{
+        {with(noInitial, transitions), "no initial step"},
+        {with(unknownDiagram, transitions), "unknown diagram 'missing'"},
+        {with(steps, badCondition), "column"},
+        {with(steps, danglingTransition), "unknown step 'C'"},
+        {std::make_shared<SfcModel>("Nowhere", steps, transitions), "no sequence chart \"Nowhere\""},
+    };
+    for (const auto& [changed, reason] : refused) {
+        std::string error;
+        EXPECT_FALSE(editor.replaceSfc(changed, &error)) << reason;
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        EXPECT_EQ(loaded->sfcModels().front()->steps(), original.steps());
+        EXPECT_EQ(loaded->sfcModels().front()->transitions(), original.transitions());
+    }
+
+    steps[1].position = {40, 200};
+    transitions[0].condition = "x > 3 || t > 1";
+    std::string error;
+    ASSERT_TRUE(editor.replaceSfc(with(steps, transitions), &error)) << error;
+    ASSERT_EQ(loaded->sfcModels().size(), 2u);
+    EXPECT_EQ(loaded->sfcModels().front()->steps(), steps);
+    EXPECT_EQ(loaded->sfcModels().front()->transitions(), transitions);
+    EXPECT_EQ(loaded->sfcModels().back()->name(), "Other");
+}

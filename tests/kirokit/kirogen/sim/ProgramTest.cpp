@@ -142,6 +142,58 @@ TEST_F(ProgramTest, StepsAndTransitionsFollowTimersAndVariables)
     EXPECT_EQ(execution.activeStep(), "Go");
 }
 
+// The value a snapshot holds for a block's output port; empty when it holds none.
+Variant outputValue(const kirogen::sim::RunSnapshot& run, const std::string& block, const std::string& port)
+{
+    if (!run.ports)
+        return Variant();
+    EXPECT_EQ(run.ports->size(), run.values.size());
+    for (std::size_t index = 0; index < run.ports->size(); ++index) {
+        if ((*run.ports)[index].block == block && (*run.ports)[index].port == port)
+            return run.values[index];
+    }
+    return Variant();
+}
+
+TEST_F(ProgramTest, SnapshotsShowTheActiveStepAndTheOutputsOfItsDiagram)
+{
+    const auto simulation = thread();
+    auto& execution = *simulation->getExecution();
+    const util::XTime half(0.5);
+
+    // Before the first cycle: the initial step, no values yet.
+    auto run = execution.snapshot();
+    EXPECT_EQ(run.chart, "main");
+    EXPECT_EQ(run.activeStep, "Wait");
+    EXPECT_EQ(run.diagram, "waiting");
+    EXPECT_TRUE(run.values.empty());
+
+    execution.step(half);
+    run = execution.snapshot();
+    EXPECT_EQ(outputValue(run, "one", "out"), Variant(1));
+    EXPECT_EQ(outputValue(run, "on", "out"), Variant(true));
+    EXPECT_EQ(outputValue(run, "timer", "q"), Variant(false));
+    execution.step(half);
+    execution.step(half);
+    // The transition fired: Go is active but has not run yet, so it shows nothing.
+    run = execution.snapshot();
+    EXPECT_EQ(run.activeStep, "Go");
+    EXPECT_EQ(run.diagram, "going");
+    EXPECT_TRUE(run.values.empty());
+    execution.step(half);
+    run = execution.snapshot();
+    EXPECT_EQ(outputValue(run, "two", "out"), Variant(2));
+    EXPECT_TRUE(outputValue(run, "one", "out").isEmpty());
+
+    // A step without a diagram.
+    set("speed", 3.0);
+    execution.step(half);
+    run = execution.snapshot();
+    EXPECT_EQ(run.activeStep, "Stop");
+    EXPECT_TRUE(run.diagram.empty());
+    EXPECT_FALSE(run.ports);
+}
+
 TEST_F(ProgramTest, PollHistoryDeliversEachUpdatedVariableOnceWithItsNewestValue)
 {
     set("speed", 9.0); // before the run: not an update of the run
