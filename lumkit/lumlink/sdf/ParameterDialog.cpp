@@ -187,9 +187,10 @@ void ParameterDialog::fillPortChoices()
         choice->clear();
         for (const std::string& name : names)
             choice->addItem(QString::fromStdString(name), QString::fromStdString(name));
-        if (choice->findData(QString::fromStdString(current)) < 0 && (names.empty() || !current.empty()))
-            choice->insertItem(0, current.empty() ? tr("(none)") : QString::fromStdString(current),
-                               QString::fromStdString(current));
+        // Another device's ports replace the choice; its first port is taken then.
+        if (names.empty())
+            choice->addItem(current.empty() ? tr("(none)") : QString::fromStdString(current),
+                            QString::fromStdString(current));
         choice->setCurrentIndex(std::max(0, choice->findData(QString::fromStdString(current))));
     }
 }

@@ -161,16 +161,20 @@ bool SDFView::clipboardUsable()
     return _document->workbenchProject() != nullptr;
 }
 
-void SDFView::copy()
+std::set<std::string> SDFView::selectedBlockIds() const
 {
-    if (!clipboardUsable())
-        return;
     std::set<std::string> blocks;
     for (QGraphicsItem* item : _scene->selectedItems()) {
         if (auto* block = dynamic_cast<BlockItem*>(item))
             blocks.insert(block->block().id);
     }
-    if (blocks.empty())
+    return blocks;
+}
+
+void SDFView::copy()
+{
+    const std::set<std::string> blocks = selectedBlockIds();
+    if (!clipboardUsable() || blocks.empty())
         return;
     _document->workbenchProject()->setClipboard(
         BlockFragment::copy(*_document->project(), *_document->diagram(), blocks).toXml());
@@ -178,14 +182,8 @@ void SDFView::copy()
 
 void SDFView::cut()
 {
-    if (!clipboardUsable())
-        return;
-    std::set<std::string> blocks;
-    for (QGraphicsItem* item : _scene->selectedItems()) {
-        if (auto* block = dynamic_cast<BlockItem*>(item))
-            blocks.insert(block->block().id);
-    }
-    if (blocks.empty())
+    const std::set<std::string> blocks = selectedBlockIds();
+    if (!clipboardUsable() || blocks.empty())
         return;
     copy();
     auto* command = new commands::DeleteElementsCommand(_document, blocks, {});

@@ -2,6 +2,7 @@
 
 #include <lumlink/sdf/model/Model.h>
 #include <QGraphicsView>
+#include <set>
 #include <string>
 
 namespace kirogen::model {
@@ -85,6 +86,7 @@ private:
     void nameFirstChoices(kirogen::model::FunctionBlock* block) const;
     // The block under the viewport point, or null.
     BlockItem* blockAt(const QPoint& point) const;
+    std::set<std::string> selectedBlockIds() const;
     // Whether clipboard edits may go on; tells the user why not.
     bool clipboardUsable();
 
