@@ -53,6 +53,10 @@ void SFCScene::removeTransitionItems()
 
 void SFCScene::synchronize()
 {
+    // A link being dragged while the chart changes (an undo from the keyboard) may lose its step.
+    delete _rubberLink;
+    _rubberLink = nullptr;
+    _linkSource = nullptr;
     const auto chart = _document->chart();
     // Transitions carry no identity of their own: they are made anew, and those that were
     // selected are selected again.
