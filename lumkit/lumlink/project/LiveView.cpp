@@ -4,6 +4,7 @@
 #include <lumlink/sdf/DiagramDocument.h>
 #include <lumlink/sdf/SDFScene.h>
 #include <lumlink/sdf/SDFView.h>
+#include <lumlink/sdf/ValueLabel.h>
 #include <lumlink/sfc/SFCView.h>
 #include <QTabWidget>
 
@@ -70,7 +71,11 @@ void LiveView::show(QWidget* editor) const
         scene->clearOutputValues();
         return;
     }
-    scene->showOutputValues(*shown->ports, shown->values);
+    // Far out the tags are marks without text, and what lies outside the window is not seen:
+    // neither is brought up to date until it can be read.
+    const QRectF visible = diagram->mapToScene(diagram->viewport()->rect()).boundingRect();
+    scene->showOutputValues(*shown->ports, shown->values,
+                            diagram->zoom() >= sdf::ValueLabel::ReadableZoom ? visible : QRectF());
 }
 
 void LiveView::clear(QWidget* editor) const

@@ -3,6 +3,7 @@
 #include <lumlink/sdf/LinkItem.h>
 #include <lumlink/sdf/ValueLabel.h>
 #include <QFontMetricsF>
+#include <QGraphicsScene>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionGraphicsItem>
@@ -43,6 +44,11 @@ BlockItem::BlockItem(const kirogen::model::FunctionBlock& block,
     setFlags(ItemIsSelectable | ItemIsMovable | ItemSendsGeometryChanges);
     setPos(block.position.x, block.position.y);
     setToolTip(QString::fromStdString(_type ? _type->helpText() : std::string()));
+}
+
+BlockItem::~BlockItem()
+{
+    clearOutputValues();
 }
 
 void BlockItem::setBlock(const kirogen::model::FunctionBlock& block)
@@ -132,12 +138,18 @@ void BlockItem::setOutputValue(const std::string& port, const QString& text)
         return;
     }
     const ActorPort* found = _type ? _type->port(port) : nullptr;
-    if (!found || found->direction != ActorPort::Out)
+    if (!found || found->direction != ActorPort::Out || !scene())
         return;
-    auto* label = new ValueLabel(this);
-    label->setPos(portPosition(*found) + QPointF(PortRadius + 3, -3));
+    auto* label = new ValueLabel();
+    label->setPos(mapToScene(valuePosition(*found)));
     label->setText(text);
+    scene()->addItem(label);
     _values.emplace(port, label);
+}
+
+QPointF BlockItem::valuePosition(const ActorPort& port) const
+{
+    return portPosition(port) + QPointF(PortRadius + 3, -3);
 }
 
 QString BlockItem::outputValue(const std::string& port) const
@@ -282,6 +294,10 @@ QVariant BlockItem::itemChange(GraphicsItemChange change, const QVariant& value)
     } else if (change == ItemPositionHasChanged) {
         for (LinkItem* link : _links)
             link->updatePath();
+        for (const auto& [port, label] : _values) {
+            if (const ActorPort* found = _type->port(port))
+                label->setPos(mapToScene(valuePosition(*found)));
+        }
     }
     return QGraphicsItem::itemChange(change, value);
 }

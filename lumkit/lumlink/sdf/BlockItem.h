@@ -23,6 +23,7 @@ public:
 
     BlockItem(const kirogen::model::FunctionBlock& block,
               std::shared_ptr<const kirogen::sdf::ActorType> type);
+    ~BlockItem() override;
 
     const kirogen::model::FunctionBlock& block() const { return _block; }
     void setBlock(const kirogen::model::FunctionBlock& block);
@@ -32,8 +33,9 @@ public:
     // The port whose marker lies under the scene point, or null.
     const kirogen::sdf::ActorPort* portAt(const QPointF& scenePoint) const;
 
-    // While the project runs: the text of an output port's current value, shown beside the port;
-    // an empty text removes it. outputValue() is empty for a port that shows none.
+    // While the project runs: the text of an output port's current value, shown beside the port
+    // above every block (the tags are items of the scene that follow this block); an empty text
+    // removes it. outputValue() is empty for a port that shows none.
     void setOutputValue(const std::string& port, const QString& text);
     QString outputValue(const std::string& port) const;
     void clearOutputValues();
@@ -54,6 +56,8 @@ protected:
 
 private:
     QPointF portPosition(const kirogen::sdf::ActorPort& port) const;
+    // Where a value tag's lower left corner sits.
+    QPointF valuePosition(const kirogen::sdf::ActorPort& port) const;
     std::vector<const kirogen::sdf::ActorPort*> ports(kirogen::sdf::ActorPort::Direction direction) const;
     double height() const;
     int rows() const;

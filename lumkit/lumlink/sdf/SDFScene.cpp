@@ -39,6 +39,14 @@ SDFScene::SDFScene(DiagramDocument* document, QObject* parent) : QGraphicsScene(
     synchronize();
 }
 
+SDFScene::~SDFScene()
+{
+    clearOutputValues();
+    for (const auto& [key, item] : _links)
+        delete item;
+    _links.clear();
+}
+
 BlockItem* SDFScene::blockItem(const std::string& id) const
 {
     const auto found = _blocks.find(id);
@@ -147,19 +155,21 @@ QRectF SDFScene::diagramRect() const
 }
 
 void SDFScene::showOutputValues(const std::vector<kirogen::sdf::OutputPort>& ports,
-                                const std::vector<lum::core::variant::Variant>& values)
+                                const std::vector<lum::core::variant::Variant>& values, const QRectF& area)
 {
     // A block's ports follow each other: one look-up per block.
     const std::string* blockId = nullptr;
     BlockItem* block = nullptr;
+    bool inArea = false;
     const std::size_t count = std::min(ports.size(), values.size());
     for (std::size_t index = 0; index < count; ++index) {
         const kirogen::sdf::OutputPort& port = ports[index];
         if (!blockId || *blockId != port.block) {
             blockId = &port.block;
             block = blockItem(port.block);
+            inArea = block && area.intersects(block->sceneBoundingRect());
         }
-        if (block)
+        if (block && (inArea || block->outputValue(port.port).isEmpty()))
             block->setOutputValue(port.port, ValueLabel::textOf(values[index]));
     }
 }

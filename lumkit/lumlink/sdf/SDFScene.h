@@ -27,6 +27,8 @@ class SDFScene : public QGraphicsScene
 
 public:
     explicit SDFScene(DiagramDocument* document, QObject* parent = nullptr);
+    // Value tags and links go before the blocks they point at.
+    ~SDFScene() override;
 
     DiagramDocument* document() const { return _document; }
     BlockItem* blockItem(const std::string& id) const;
@@ -41,9 +43,10 @@ public:
     QRectF diagramRect() const;
 
     // While the project runs: the current values beside the blocks' outputs, ports and values
-    // in the same order; clearOutputValues() takes them all away.
+    // in the same order. Only blocks within area are brought up to date (what the user can read);
+    // an output outside it gets its first value. clearOutputValues() takes them all away.
     void showOutputValues(const std::vector<kirogen::sdf::OutputPort>& ports,
-                          const std::vector<lum::core::variant::Variant>& values);
+                          const std::vector<lum::core::variant::Variant>& values, const QRectF& area);
     void clearOutputValues();
 
 public slots:

@@ -10,8 +10,8 @@ namespace {
 constexpr double MaximumWidth = 72;
 constexpr double Height = 12;
 constexpr double Margin = 3;
-// Below this zoom the text could not be read: the tag is drawn as a plain mark.
-constexpr double ReadableDetail = 0.45;
+// Values are short: only a long text needs eliding.
+constexpr int ShortText = 10;
 
 QFont labelFont()
 {
@@ -23,10 +23,11 @@ QFont labelFont()
 
 } // namespace
 
-ValueLabel::ValueLabel(QGraphicsItem* block) : QGraphicsItem(block)
+ValueLabel::ValueLabel()
 {
     setAcceptedMouseButtons(Qt::NoButton);
-    setZValue(1);
+    // Above blocks and wires, which all stand at 0.
+    setZValue(10);
 }
 
 void ValueLabel::setText(const QString& text)
@@ -35,14 +36,17 @@ void ValueLabel::setText(const QString& text)
         return;
     static const QFontMetricsF metrics(labelFont());
     _text = text;
-    _shown = metrics.elidedText(text, Qt::ElideRight, MaximumWidth - 2 * Margin);
+    _shown =
+        text.size() <= ShortText ? text : metrics.elidedText(text, Qt::ElideRight, MaximumWidth - 2 * Margin);
     const QRectF rect(0, -Height, metrics.horizontalAdvance(_shown) + 2 * Margin, Height);
     // The scene's index is touched only when the tag changes its size, not for every new value.
     if (rect != _rect) {
         prepareGeometryChange();
         _rect = rect;
     }
-    setToolTip(text);
+    // The whole text where the tag shows only its start.
+    if (_shown != text || !toolTip().isEmpty())
+        setToolTip(_shown != text ? text : QString());
     update();
 }
 
@@ -57,7 +61,7 @@ void ValueLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem* option
 {
     const QColor fill(0xff, 0xf3, 0xc4);
     const QColor border(0xc9, 0xa2, 0x27);
-    if (option->levelOfDetailFromTransform(painter->worldTransform()) < ReadableDetail) {
+    if (option->levelOfDetailFromTransform(painter->worldTransform()) < ReadableZoom) {
         painter->fillRect(_rect, border);
         return;
     }

@@ -6,12 +6,15 @@
 
 namespace lumlink::sdf {
 
-// What an output port holds while the project runs: a small tag beside the port, above its
-// wire. A child of the block, so it moves with it; it repaints only itself when the text changes.
+// What an output port holds while the project runs: a small tag beside the port, above its wire
+// and above every block. Its block places it; it repaints only itself when the text changes.
 class ValueLabel : public QGraphicsItem
 {
 public:
-    explicit ValueLabel(QGraphicsItem* block);
+    // Below this zoom the text could not be read: the tag is drawn as a plain mark.
+    static constexpr double ReadableZoom = 0.45;
+
+    ValueLabel();
 
     const QString& text() const { return _text; }
     void setText(const QString& text);
