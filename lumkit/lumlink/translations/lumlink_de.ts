@@ -338,6 +338,17 @@
     </message>
 </context>
 <context>
+    <name>lumlink::project::DeviceSettingDelegate</name>
+    <message>
+        <source>Value of %1</source>
+        <translation>Wert von %1</translation>
+    </message>
+    <message>
+        <source>a value of type %1</source>
+        <translation>ein Wert vom Typ %1</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::project::DeviceToolbar</name>
     <message>
         <source>Address of the robot</source>
@@ -443,12 +454,32 @@
         <translation>nicht verbunden</translation>
     </message>
     <message>
-        <source>parameter</source>
-        <translation>Parameter</translation>
+        <source>Double-click a value, or select it and press Enter, to change it.</source>
+        <translation>Doppelklicken Sie auf einen Wert, oder wählen Sie ihn aus und drücken Sie die Eingabetaste, um ihn zu ändern.</translation>
     </message>
     <message>
-        <source>configuration</source>
-        <translation>Konfiguration</translation>
+        <source>Why the latest change was refused</source>
+        <translation>Warum die letzte Änderung abgelehnt wurde</translation>
+    </message>
+    <message>
+        <source>parameter (%1)</source>
+        <translation>Parameter (%1)</translation>
+    </message>
+    <message>
+        <source>configuration (%1)</source>
+        <translation>Konfiguration (%1)</translation>
+    </message>
+    <message>
+        <source>Takes effect when the device connects next.</source>
+        <translation>Wirkt, sobald sich das Gerät das nächste Mal verbindet.</translation>
+    </message>
+    <message>
+        <source>A value of type %1.</source>
+        <translation>Ein Wert vom Typ %1.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 was not changed: %3</source>
+        <translation>%1 von %2 wurde nicht geändert: %3</translation>
     </message>
 </context>
 <context>
@@ -683,6 +714,10 @@
     <message>
         <source>set the password</source>
         <translation>Passwort setzen</translation>
+    </message>
+    <message>
+        <source>change %1 of device %2</source>
+        <translation>%1 von Gerät %2 ändern</translation>
     </message>
 </context>
 <context>
