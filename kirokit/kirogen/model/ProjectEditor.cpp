@@ -65,6 +65,16 @@ bool ProjectEditor::refuse(std::string* error, const std::string& reason) const
     return false;
 }
 
+bool ProjectEditor::convert(const Variant& value, const std::string& typeName, Variant* converted,
+                            std::string* error) const
+{
+    bool ok = false;
+    const std::string text = value.toString(&ok);
+    if (ok)
+        *converted = lum::core::variant::Serializer::singleton().load(text, typeName, &ok);
+    return ok || refuse(error, "\"" + text + "\" is no " + typeName);
+}
+
 bool ProjectEditor::addGlobalVariable(const std::string& name, const std::string& typeName,
                                       const Variant& initialValue, std::string* error)
 {
@@ -126,12 +136,9 @@ bool ProjectEditor::setInitialValue(const std::string& name, const Variant& valu
     const std::shared_ptr<GlobalVariable> variable = _project->globalVariable(name);
     if (!variable)
         return refuse(error, "there is no global variable \"" + name + "\"");
-    bool ok = false;
-    const std::string text = value.toString(&ok);
-    const Variant converted =
-        ok ? lum::core::variant::Serializer::singleton().load(text, variable->typeName(), &ok) : Variant();
-    if (!ok)
-        return refuse(error, "\"" + text + "\" is no " + variable->typeName());
+    Variant converted;
+    if (!convert(value, variable->typeName(), &converted, error))
+        return false;
     variable->setInitialValue(converted);
     variable->reset();
     return true;
@@ -177,6 +184,39 @@ bool ProjectEditor::checkDiagram(const FunctionBlockDiagram& diagram, std::strin
     } catch (const std::exception& e) {
         return refuse(error, e.what());
     }
+    return true;
+}
+
+bool ProjectEditor::setDeviceParameter(const std::string& device, const std::string& name,
+                                       const Variant& value, std::string* error)
+{
+    const std::shared_ptr<device::model::DeviceInstance> instance = _project->device(device);
+    if (!instance)
+        return refuse(error, "there is no device \"" + device + "\"");
+    const device::model::DeviceSetting* setting = instance->deviceType()->parameter(name);
+    if (!setting)
+        return refuse(error, "device \"" + device + "\" has no parameter \"" + name + "\"");
+    Variant converted;
+    if (!convert(value, setting->typeName, &converted, error))
+        return false;
+    instance->setParameter(name, converted);
+    return true;
+}
+
+bool ProjectEditor::setDeviceConfigValue(const std::string& device, const std::string& name,
+                                         const Variant& value, std::string* error)
+{
+    const std::shared_ptr<device::model::DeviceInstance> instance = _project->device(device);
+    if (!instance)
+        return refuse(error, "there is no device \"" + device + "\"");
+    const std::shared_ptr<Variable> variable = instance->configVariable(name);
+    if (!variable)
+        return refuse(error, "device \"" + device + "\" has no configuration value \"" + name + "\"");
+    Variant converted;
+    if (!convert(value, variable->typeName(), &converted, error))
+        return false;
+    variable->setInitialValue(converted);
+    variable->reset();
     return true;
 }
 

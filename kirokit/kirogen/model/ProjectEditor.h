@@ -51,6 +51,12 @@ public:
     bool insertDevice(const std::shared_ptr<device::model::DeviceInstance>& device, std::size_t index,
                       std::string* error);
     bool removeDevice(const std::string& name, std::string* error);
+    // A device's parameter or configuration value, read from the value's text in the type the
+    // device type declares for it. A parameter takes effect at the device's next connect.
+    bool setDeviceParameter(const std::string& device, const std::string& name,
+                            const lum::core::variant::Variant& value, std::string* error);
+    bool setDeviceConfigValue(const std::string& device, const std::string& name,
+                              const lum::core::variant::Variant& value, std::string* error);
 
     bool addDiagram(const std::shared_ptr<FunctionBlockDiagram>& diagram, std::string* error);
     // Puts a changed diagram in place of the one of the same name.
@@ -78,6 +84,9 @@ public:
 
 private:
     bool refuse(std::string* error, const std::string& reason) const;
+    // The value's text read as the type; false with the reason when it does not fit.
+    bool convert(const lum::core::variant::Variant& value, const std::string& typeName,
+                 lum::core::variant::Variant* converted, std::string* error) const;
     bool checkDiagram(const FunctionBlockDiagram& diagram, std::string* error) const;
     bool checkSfc(const SfcModel& sfc, std::string* error) const;
     void closeTab(const std::string& program);

@@ -34,7 +34,13 @@ QWidget* Device::widget(const QString& place, bool compact) const
 {
     if (place != QLatin1String("toolbar") || !isRobot())
         return nullptr;
-    return new DeviceToolbar(_instance, compact);
+    auto* toolbar = new DeviceToolbar(_instance, compact);
+    // The address may be changed in the devices window while the bar shows it.
+    connect(_project, &Project::deviceSettingChanged, toolbar, [this, toolbar](Device* device) {
+        if (device == this)
+            toolbar->showAddress();
+    });
+    return toolbar;
 }
 
 } // namespace lumlink::project

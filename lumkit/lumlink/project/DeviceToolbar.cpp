@@ -41,10 +41,14 @@ DeviceToolbar::~DeviceToolbar()
     _device->deregisterObserverAllRoles(this);
 }
 
+void DeviceToolbar::showAddress()
+{
+    _addressLabel->setText(QString::fromStdString(_device->parameter("ipAddress").toString()));
+}
+
 void DeviceToolbar::translate()
 {
-    const QString address = QString::fromStdString(_device->parameter("ipAddress").toString());
-    _addressLabel->setText(address);
+    showAddress();
     _addressLabel->setToolTip(tr("Address of the robot"));
     _nameLabel->setAccessibleName(tr("Robot name"));
     _addressLabel->setAccessibleName(tr("Robot address"));

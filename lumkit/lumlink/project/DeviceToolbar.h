@@ -27,6 +27,10 @@ public:
 
     bool showsConnected() const { return _connected; }
 
+public slots:
+    // The robot's address as its parameter now says.
+    void showAddress();
+
 private slots:
     void translate();
     void on_connectButton_clicked();

@@ -16,6 +16,7 @@
 #include <lumlink/project/commands/RemoveDevice.h>
 #include <lumlink/project/commands/RemoveGlobalVariable.h>
 #include <lumlink/project/commands/RenameGlobalVariable.h>
+#include <lumlink/project/commands/SetDeviceSetting.h>
 #include <lumlink/project/commands/SetGlobalVariableValue.h>
 #include <lumlink/project/commands/SetPassword.h>
 #include <QAction>
@@ -269,6 +270,18 @@ bool Project::addDevice(Device* device)
 bool Project::removeDevice(Device* device)
 {
     return push(new commands::RemoveDevice(this, device));
+}
+
+bool Project::setDeviceParameter(Device* device, const QString& name, const QString& value)
+{
+    return push(
+        new commands::SetDeviceSetting(this, device, commands::SetDeviceSetting::Parameter, name, value));
+}
+
+bool Project::setDeviceConfigValue(Device* device, const QString& name, const QString& value)
+{
+    return push(
+        new commands::SetDeviceSetting(this, device, commands::SetDeviceSetting::Configuration, name, value));
 }
 
 void Project::insertDevice(Device* device, int index)

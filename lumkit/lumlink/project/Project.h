@@ -93,6 +93,9 @@ public:
     // Adds a device made for this project (Device::create) as one undoable step.
     bool addDevice(Device* device);
     bool removeDevice(Device* device);
+    // A device's parameter or configuration value, as text in its type; one undoable step.
+    bool setDeviceParameter(Device* device, const QString& name, const QString& value);
+    bool setDeviceConfigValue(Device* device, const QString& name, const QString& value);
 
     // Global variables, each change one undoable step; values are text in the type's form.
     bool addGlobalVariable(const QString& name, const QString& typeName, const QString& value);
@@ -146,6 +149,10 @@ public:
     // For commands: keep the device list and announce what changed.
     void insertDevice(Device* device, int index);
     void takeDevice(Device* device);
+    void announceDeviceSettingChanged(Device* device, const QString& name)
+    {
+        emit deviceSettingChanged(device, name);
+    }
     void announceGlobalVariableAdded(const QString& name) { emit globalVariableAdded(name); }
     void announceGlobalVariableRemoved(const QString& name) { emit globalVariableRemoved(name); }
     void announceGlobalVariableChanged(const QString& name) { emit globalVariableChanged(name); }
@@ -164,6 +171,7 @@ signals:
     void displayNameChanged(const QString& name, Project* project);
     void deviceAdded(Device* device);
     void deviceRemoved(Device* device);
+    void deviceSettingChanged(Device* device, const QString& name);
     void globalVariableAdded(const QString& name);
     void globalVariableRemoved(const QString& name);
     void globalVariableChanged(const QString& name);

@@ -22,6 +22,8 @@ constexpr double ParameterHeight = 12;
 constexpr double Padding = 4;
 constexpr double PortRadius = 4.5;
 constexpr double CornerRadius = 5;
+// Below this scale blocks and wires are drawn plainly.
+constexpr double SimpleDetail = 0.5;
 
 const QColor SelectionColor(0x1e, 0x88, 0xe5);
 
@@ -197,6 +199,18 @@ void BlockItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
     const bool selected = option->state & QStyle::State_Selected;
     const QRectF body(0, 0, Width, height());
     const QColor accent = categoryColor(_type ? _type->category() : std::string());
+
+    // Drawn this small, texts and port markers would be a pixel or two high: the outline and the
+    // category's header say as much at a fraction of the cost, so a large diagram fitted into
+    // the window repaints within a frame.
+    if (option->levelOfDetailFromTransform(painter->worldTransform()) < SimpleDetail) {
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(QPen(selected ? SelectionColor : QColor(0xb0, 0xb7, 0xbf), selected ? 2 : 0));
+        painter->setBrush(Qt::white);
+        painter->drawRect(body);
+        painter->fillRect(QRectF(0, 0, Width, HeaderHeight), accent);
+        return;
+    }
     painter->setRenderHint(QPainter::Antialiasing);
 
     // A soft shadow lifts the block off the grid.

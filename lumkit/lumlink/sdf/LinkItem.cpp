@@ -12,6 +12,8 @@ namespace {
 
 constexpr double Stub = 14;
 constexpr double Corner = 5;
+// Below this scale wires are drawn as plain hairlines, as blocks are drawn plainly.
+constexpr double SimpleDetail = 0.5;
 
 QPainterPath rounded(const std::vector<QPointF>& points)
 {
@@ -53,7 +55,14 @@ LinkItem::~LinkItem()
 
 void LinkItem::updatePath()
 {
-    setPath(route(_from->portScenePosition(_link.fromPort), _to->portScenePosition(_link.toPort)));
+    const QPointF output = _from->portScenePosition(_link.fromPort);
+    const QPointF input = _to->portScenePosition(_link.toPort);
+    if (_routed && output == _output && input == _input)
+        return;
+    _output = output;
+    _input = input;
+    _routed = true;
+    setPath(route(output, input));
 }
 
 QPainterPath LinkItem::route(const QPointF& output, const QPointF& input)
@@ -73,6 +82,15 @@ QPainterPath LinkItem::route(const QPointF& output, const QPointF& input)
                     input});
 }
 
+QRectF LinkItem::boundingRect() const
+{
+    // The path with room for the widest stroke (the selection's halo, the hit area). The base
+    // class strokes the outline for it on every change of the path: for every wire of every
+    // block in a drag.
+    constexpr double Margin = 5;
+    return path().controlPointRect().adjusted(-Margin, -Margin, Margin, Margin);
+}
+
 QPainterPath LinkItem::shape() const
 {
     QPainterPathStroker stroker;
@@ -83,8 +101,15 @@ QPainterPath LinkItem::shape() const
 void LinkItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*)
 {
     const bool selected = option->state & QStyle::State_Selected;
-    painter->setRenderHint(QPainter::Antialiasing);
     painter->setBrush(Qt::NoBrush);
+    // Far out a wire is a hairline; smoothing it costs more than it shows.
+    if (option->levelOfDetailFromTransform(painter->worldTransform()) < SimpleDetail) {
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(QPen(selected ? QColor(0x1e, 0x88, 0xe5) : _color, selected ? 2 : 0));
+        painter->drawPath(path());
+        return;
+    }
+    painter->setRenderHint(QPainter::Antialiasing);
     if (selected) {
         painter->setPen(QPen(QColor(0x1e, 0x88, 0xe5, 90), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter->drawPath(path());

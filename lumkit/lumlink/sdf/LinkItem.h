@@ -20,6 +20,7 @@ public:
     // The wire's route between two port positions, with rounded corners.
     static QPainterPath route(const QPointF& output, const QPointF& input);
 
+    QRectF boundingRect() const override;
     QPainterPath shape() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
@@ -28,6 +29,10 @@ private:
     BlockItem* _from;
     BlockItem* _to;
     QColor _color;
+    // The port positions the path was routed between; unchanged ones keep the path.
+    QPointF _output;
+    QPointF _input;
+    bool _routed = false;
 };
 
 } // namespace lumlink::sdf

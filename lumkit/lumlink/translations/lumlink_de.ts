@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="de_DE">
 <context>
     <name>lumlink</name>
@@ -239,7 +238,7 @@
         <translation>Tavik View im &amp;Web</translation>
     </message>
     <message>
-        <source>Open the product&apos;s web page</source>
+        <source>Open the product's web page</source>
         <translation>Die Webseite des Produkts öffnen</translation>
     </message>
     <message>
@@ -247,7 +246,7 @@
         <translation>Tavik-&amp;Simulator im Web</translation>
     </message>
     <message>
-        <source>Open the simulator&apos;s web page</source>
+        <source>Open the simulator's web page</source>
         <translation>Die Webseite des Simulators öffnen</translation>
     </message>
 </context>
@@ -461,6 +460,34 @@
         <source>configuration</source>
         <translation>Konfiguration</translation>
     </message>
+<message>
+        <source>Double-click a value, or select it and press Enter, to change it.</source>
+        <translation>Doppelklicken Sie auf einen Wert, oder wählen Sie ihn aus und drücken Sie die Eingabetaste, um ihn zu ändern.</translation>
+    </message>
+    <message>
+        <source>Why the latest change was refused</source>
+        <translation>Warum die letzte Änderung abgelehnt wurde</translation>
+    </message>
+    <message>
+        <source>parameter (%1)</source>
+        <translation>Parameter (%1)</translation>
+    </message>
+    <message>
+        <source>configuration (%1)</source>
+        <translation>Konfiguration (%1)</translation>
+    </message>
+    <message>
+        <source>Takes effect when the device connects next.</source>
+        <translation>Wirkt, sobald sich das Gerät das nächste Mal verbindet.</translation>
+    </message>
+    <message>
+        <source>A value of type %1.</source>
+        <translation>Ein Wert vom Typ %1.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 was not changed: %3</source>
+        <translation>%1 von %2 wurde nicht geändert: %3</translation>
+    </message>
 </context>
 <context>
     <name>lumlink::project::GlobalVariablesWindow</name>
@@ -520,19 +547,19 @@
         <translation>Es gibt kein Projekt, aus dem übernommen werden kann.</translation>
     </message>
     <message>
-        <source>The other project has no program &quot;%1&quot;.</source>
+        <source>The other project has no program "%1".</source>
         <translation>Das andere Projekt hat kein Programm „%1“.</translation>
     </message>
     <message>
-        <source>The other project has no device &quot;%1&quot;.</source>
+        <source>The other project has no device "%1".</source>
         <translation>Das andere Projekt hat kein Gerät „%1“.</translation>
     </message>
     <message>
-        <source>Device &quot;%1&quot; cannot stand for &quot;%2&quot;: it is missing or of another type.</source>
+        <source>Device "%1" cannot stand for "%2": it is missing or of another type.</source>
         <translation>Gerät „%1“ kann nicht für „%2“ stehen: Es fehlt oder ist von anderem Typ.</translation>
     </message>
     <message>
-        <source>Device &quot;%1&quot; could not be copied.</source>
+        <source>Device "%1" could not be copied.</source>
         <translation>Gerät „%1“ konnte nicht kopiert werden.</translation>
     </message>
 </context>
@@ -688,15 +715,15 @@
         <translation>Die Geräte werden verbunden...</translation>
     </message>
     <message>
-        <source>Could not connect to device &quot;%1&quot;: the simulation does not start.</source>
+        <source>Could not connect to device "%1": the simulation does not start.</source>
         <translation>Gerät „%1“ konnte nicht verbunden werden: Die Simulation startet nicht.</translation>
     </message>
     <message>
-        <source>Connected to device &quot;%1&quot;.</source>
+        <source>Connected to device "%1".</source>
         <translation>Mit Gerät „%1“ verbunden.</translation>
     </message>
     <message>
-        <source>Device &quot;%1&quot; has been disconnected: the simulation is terminated.</source>
+        <source>Device "%1" has been disconnected: the simulation is terminated.</source>
         <translation>Gerät „%1“ wurde getrennt: Die Simulation wird beendet.</translation>
     </message>
     <message>
@@ -780,6 +807,10 @@
     <message>
         <source>set the password</source>
         <translation>Passwort setzen</translation>
+    </message>
+<message>
+        <source>change %1 of device %2</source>
+        <translation>%1 von Gerät %2 ändern</translation>
     </message>
 </context>
 <context>
@@ -916,7 +947,7 @@
         <translation>Das Projekt ist geschützt: Geben Sie sein Passwort ein, um es zu ändern.</translation>
     </message>
     <message>
-        <source>%1: &quot;%2&quot; is no %3</source>
+        <source>%1: "%2" is no %3</source>
         <translation>%1: „%2“ ist kein %3</translation>
     </message>
     <message>
@@ -1081,7 +1112,7 @@
         <translation>Eine Transition führt zu einem anderen Schritt</translation>
     </message>
     <message>
-        <source>Step %1 already leads to step %2: edit that transition&apos;s condition instead</source>
+        <source>Step %1 already leads to step %2: edit that transition's condition instead</source>
         <translation>Schritt %1 führt schon zu Schritt %2: bearbeiten Sie stattdessen die Bedingung dieser Transition</translation>
     </message>
     <message>
@@ -1127,7 +1158,7 @@
         <translation>Schritt %1 bearbeiten</translation>
     </message>
     <message>
-        <source>The condition &quot;%1&quot; is refused: %2</source>
+        <source>The condition "%1" is refused: %2</source>
         <translation>Die Bedingung „%1“ wird abgelehnt: %2</translation>
     </message>
     <message>
@@ -1154,7 +1185,7 @@
         <translation>Bedingung</translation>
     </message>
     <message>
-        <source>Global variables, numbers, true, false and t (the step&apos;s time in seconds), joined by ! &amp;&amp; || == != &lt; &lt;= &gt; &gt;= + - * / and parentheses</source>
+        <source>Global variables, numbers, true, false and t (the step's time in seconds), joined by ! &amp;&amp; || == != &lt; &lt;= &gt; &gt;= + - * / and parentheses</source>
         <translation>Globale Variablen, Zahlen, true, false und t (die Zeit des Schritts in Sekunden), verknüpft mit ! &amp;&amp; || == != &lt; &lt;= &gt; &gt;= + - * / und Klammern</translation>
     </message>
     <message>
@@ -1276,6 +1307,17 @@
     <message>
         <source>New diagram %1 for step %2</source>
         <translation>Neuer Plan %1 für Schritt %2</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::DeviceSettingDelegate</name>
+    <message>
+        <source>Value of %1</source>
+        <translation>Wert von %1</translation>
+    </message>
+    <message>
+        <source>a value of type %1</source>
+        <translation>ein Wert vom Typ %1</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -117,6 +118,14 @@ bool TcpConnection::connectTo(const std::string& host, int port, std::string* er
                                 candidate->ai_protocol);
         if (fd < 0) {
             *error = errnoText(errno);
+            continue;
+        }
+        // The link carries short lines both ways: each goes out at once rather than waiting
+        // for the acknowledgement of the one before (Nagle's algorithm with delayed ACKs).
+        const int noDelay = 1;
+        if (::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay) < 0) {
+            *error = errnoText(errno);
+            ::close(fd);
             continue;
         }
         int result = ::connect(fd, candidate->ai_addr, candidate->ai_addrlen);

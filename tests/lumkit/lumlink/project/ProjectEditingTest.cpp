@@ -142,6 +142,13 @@ TEST_F(ProjectEditingTest, OnlyTheRobotHasAToolbarWidgetAndItsLightFollowsTheCon
     EXPECT_TRUE(waitFor([&] { return !bar->showsConnected(); }));
     EXPECT_EQ(button->text(), "Connect");
 
+    // The bar follows an address changed in the project.
+    ASSERT_TRUE(project->setDeviceParameter(robot, "ipAddress", "127.0.0.2"));
+    texts.clear();
+    for (const QLabel* label : bar->findChildren<QLabel*>())
+        texts.append(label->text());
+    EXPECT_TRUE(texts.contains("127.0.0.2"));
+
     // A widget that goes while its device lives on gets no late report.
     robot->deviceInstance()->connect();
     widget.reset();

@@ -11,12 +11,18 @@
 #include <lumlink/project/import/DeviceMappingDialog.h>
 #include <lumlink/project/import/SdfDialog.h>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
 #include <QUndoStack>
 
+#include <LoopbackServer.h>
+
 using lumlink::project::Device;
+using lumlink::project::DevicesWindow;
 using lumlink::project::GlobalVariablesWindow;
 using lumlink::project::Manager;
 using lumlink::project::Project;
@@ -37,6 +43,46 @@ Device* newDevice(Project* project, const char* typeId, const char* name)
 {
     const auto type = kirogen::device::model::DeviceTypeRegistry::singleton().getByXmlId(typeId);
     return Device::create(type->createDeviceInstance(project->kirogenProject(), name), project);
+}
+
+QMap<QString, QPushButton*> buttonsByText(QWidget* window)
+{
+    QMap<QString, QPushButton*> buttons;
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        buttons.insert(button->text(), button);
+    return buttons;
+}
+
+// Types text into the value's editor, opened with Enter on its row, and commits it with Enter.
+void typeValue(QTreeWidget* tree, QTreeWidgetItem* setting, const QString& text)
+{
+    tree->setCurrentItem(setting);
+    QTest::keyClick(tree, Qt::Key_Return);
+    auto* editor = tree->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->accessibleName(), "Value of " + setting->text(0));
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The view commits the text from its event loop and then lets the editor go.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Opens the bool value's editor with a double-click and picks the other value with an arrow key.
+void toggleValue(QTreeWidget* tree, QTreeWidgetItem* setting)
+{
+    const QRect cell = tree->visualItemRect(setting).intersected(
+        QRect(tree->header()->sectionViewportPosition(DevicesWindow::ValueColumn), 0,
+              tree->header()->sectionSize(DevicesWindow::ValueColumn), tree->viewport()->height()));
+    // A first click selects the row; the double-click opens the editor.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, cell.center());
+    auto* editor = tree->viewport()->findChild<QComboBox*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, editor->currentText() == "false" ? Qt::Key_Down : Qt::Key_Up);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
@@ -177,4 +223,111 @@ TEST_F(WindowsTest, DevicesAreListedAddedRemovedAndConnectedFromTheirWindow)
     project->undoAction()->trigger();
     EXPECT_EQ(tree->topLevelItemCount(), 2);
     EXPECT_EQ(project->dialogs().size(), 1);
+}
+
+TEST_F(WindowsTest, DeviceValuesAreEditedInTheirTypeAsUndoableStepsThatLastInTheFile)
+{
+    Project* project = open(patrolProject());
+    ASSERT_NE(project, nullptr);
+    lumlink::Actions::singleton().viewLibraryAction2->trigger();
+    DevicesWindow* window = project->devicesWindow();
+    QTreeWidget* tree = window->tree();
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* robot = tree->topLevelItem(0);
+    ASSERT_EQ(robot->childCount(), 3);
+    QTreeWidgetItem* port = robot->child(1);
+    QTreeWidgetItem* drive = robot->child(2);
+    EXPECT_EQ(port->text(DevicesWindow::TypeColumn), "parameter (int)");
+    EXPECT_EQ(drive->text(DevicesWindow::TypeColumn), "configuration (bool)");
+    const auto instance = project->device("tavik")->deviceInstance();
+
+    // A value that is no int is refused with the reason, and the model's value shows again.
+    typeValue(tree, port, "71x");
+    EXPECT_EQ(port->text(DevicesWindow::ValueColumn), "7171");
+    EXPECT_TRUE(window->message().contains("\"71x\" is no int")) << window->message().toStdString();
+    EXPECT_EQ(instance->parameter("port").toString(), "7171");
+    EXPECT_EQ(project->undoStack()->count(), 0);
+    EXPECT_FALSE(project->isModified());
+
+    testsupport::LoopbackServer server;
+    typeValue(tree, port, QString::number(server.port()));
+    EXPECT_TRUE(window->message().isEmpty());
+    EXPECT_EQ(instance->parameter("port").toString(), std::to_string(server.port()));
+    EXPECT_EQ(port->text(DevicesWindow::ValueColumn), QString::number(server.port()));
+    EXPECT_EQ(project->undoStack()->count(), 1);
+    EXPECT_TRUE(project->isModified());
+
+    toggleValue(tree, drive);
+    EXPECT_EQ(instance->configVariable("disableDriveSystem")->value().toString(), "true");
+    EXPECT_EQ(drive->text(DevicesWindow::ValueColumn), "true");
+    EXPECT_EQ(project->undoStack()->count(), 2);
+
+    // The device connects where its edited parameter points.
+    tree->setCurrentItem(robot);
+    buttonsByText(window).value("Connect")->click();
+    ASSERT_TRUE(server.accept());
+    EXPECT_TRUE(
+        waitFor([&] { return tree->topLevelItem(0)->text(DevicesWindow::ValueColumn) == "connected"; }));
+    tree->setCurrentItem(tree->topLevelItem(0));
+    buttonsByText(window).value("Disconnect")->click();
+    EXPECT_TRUE(
+        waitFor([&] { return tree->topLevelItem(0)->text(DevicesWindow::ValueColumn) == "not connected"; }));
+
+    // Each change is one step; undone to the file's state the project is clean again.
+    robot = tree->topLevelItem(0);
+    project->undoAction()->trigger();
+    EXPECT_EQ(robot->child(2)->text(DevicesWindow::ValueColumn), "false");
+    EXPECT_EQ(robot->child(1)->text(DevicesWindow::ValueColumn), QString::number(server.port()));
+    project->undoAction()->trigger();
+    EXPECT_EQ(robot->child(1)->text(DevicesWindow::ValueColumn), "7171");
+    EXPECT_EQ(instance->parameter("port").toString(), "7171");
+    EXPECT_FALSE(project->isModified());
+    project->redoAction()->trigger();
+    project->redoAction()->trigger();
+    EXPECT_TRUE(project->isModified());
+    EXPECT_EQ(robot->child(2)->text(DevicesWindow::ValueColumn), "true");
+
+    const QString file = path("edited.tkp2");
+    ASSERT_TRUE(project->saveAs(QFileInfo(file)));
+    EXPECT_FALSE(project->isModified());
+    Project* reopened = open(file);
+    ASSERT_NE(reopened, nullptr);
+    const auto again = reopened->device("tavik")->deviceInstance();
+    EXPECT_EQ(again->parameter("port").toString(), std::to_string(server.port()));
+    EXPECT_EQ(again->configVariable("disableDriveSystem")->value().toString(), "true");
+    EXPECT_EQ(reopened->devicesWindow()->tree()->topLevelItem(0)->child(2)->text(DevicesWindow::ValueColumn),
+              "true");
+}
+
+TEST_F(WindowsTest, DeviceValuesOfAProtectedProjectAreRefusedUntilItsPasswordIsGiven)
+{
+    Project* project = open(patrolProject());
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(project->setPassword("Geheim 42"));
+    const QString file = path("locked.tkp2");
+    ASSERT_TRUE(project->saveAs(QFileInfo(file)));
+    Project* locked = open(file);
+    ASSERT_NE(locked, nullptr);
+    ASSERT_TRUE(locked->isLocked());
+    DevicesWindow* window = locked->devicesWindow();
+    window->show();
+    QTreeWidget* tree = window->tree();
+    QTreeWidgetItem* address = tree->topLevelItem(0)->child(0);
+    const auto instance = locked->device("tavik")->deviceInstance();
+
+    typeValue(tree, address, "127.0.0.2");
+    EXPECT_EQ(address->text(DevicesWindow::ValueColumn), "127.0.0.1");
+    EXPECT_TRUE(window->message().contains("protected")) << window->message().toStdString();
+    toggleValue(tree, tree->topLevelItem(0)->child(2));
+    EXPECT_EQ(tree->topLevelItem(0)->child(2)->text(DevicesWindow::ValueColumn), "false");
+    EXPECT_EQ(instance->parameter("ipAddress").toString(), "127.0.0.1");
+    EXPECT_EQ(instance->configVariable("disableDriveSystem")->value().toString(), "false");
+    EXPECT_EQ(locked->undoStack()->count(), 0);
+    EXPECT_FALSE(locked->isModified());
+
+    ASSERT_TRUE(locked->validatePassword("Geheim 42"));
+    typeValue(tree, address, "127.0.0.2");
+    EXPECT_EQ(instance->parameter("ipAddress").toString(), "127.0.0.2");
+    EXPECT_TRUE(window->message().isEmpty());
+    EXPECT_TRUE(locked->isModified());
 }

@@ -6,9 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 #include <condition_variable>
+#include <filesystem>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -58,6 +65,23 @@ private:
     std::vector<bool> _states;
     std::map<std::string, std::string> _inputs;
 };
+
+// The descriptors of this process whose TCP peer is 127.0.0.1:port: the client ends of
+// connections to a server of the test, wherever in the process they were opened.
+std::vector<int> socketsConnectedTo(int port)
+{
+    std::vector<int> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        const int fd = std::stoi(entry.path().filename().string());
+        sockaddr_in peer{};
+        socklen_t length = sizeof peer;
+        if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) == 0 &&
+            peer.sin_family == AF_INET && ntohs(peer.sin_port) == port &&
+            peer.sin_addr.s_addr == htonl(INADDR_LOOPBACK))
+            found.push_back(fd);
+    }
+    return found;
+}
 
 } // namespace
 
@@ -114,6 +138,24 @@ TEST(TcpConnection, outputsBeforeConnectingAreDropped)
     std::string line;
     ASSERT_TRUE(server.readLine(&line));
     EXPECT_EQ(line, "speed=2");
+}
+
+TEST(TcpConnection, sendsEachLineWithoutWaitingForAnAcknowledgement)
+{
+    testsupport::LoopbackServer server;
+    TcpConnection connection("test");
+    Reports reports;
+    reports.attach(connection);
+    connection.connect(server.address());
+    ASSERT_EQ(reports.state(0), true);
+    ASSERT_TRUE(server.accept());
+
+    const std::vector<int> sockets = socketsConnectedTo(server.port());
+    ASSERT_EQ(sockets.size(), 1u);
+    int noDelay = 0;
+    socklen_t length = sizeof noDelay;
+    ASSERT_EQ(::getsockopt(sockets.front(), IPPROTO_TCP, TCP_NODELAY, &noDelay, &length), 0);
+    EXPECT_NE(noDelay, 0);
 }
 
 TEST(TcpConnection, everyRequestIsAnsweredInOrder)
