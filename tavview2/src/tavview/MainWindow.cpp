@@ -23,6 +23,8 @@
 #include <lumlink/project/Device.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <lumlink/project/import/DeviceMappingDialog.h>
+#include <lumlink/project/import/SdfDialog.h>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -79,6 +81,7 @@ MainWindow::MainWindow() : _taskView(new TaskView(this)), _toolBar(new toolbar::
     connect(actions.openAction, &QAction::triggered, this, &MainWindow::on_openAction_triggered);
     connect(actions.saveAction, &QAction::triggered, this, &MainWindow::on_saveAction_triggered);
     connect(actions.saveAsAction, &QAction::triggered, this, &MainWindow::on_saveAsAction_triggered);
+    connect(actions.importSdfAction, &QAction::triggered, this, &MainWindow::on_importSdfAction_triggered);
     connect(actions.copyGlobalAction, &QAction::triggered, this, &MainWindow::on_copyGlobalAction_triggered);
     connect(actions.selectAllGlobalAction, &QAction::triggered, this,
             &MainWindow::on_selectAllGlobalAction_triggered);
@@ -315,6 +318,41 @@ bool MainWindow::on_saveAsAction_triggered()
     lum::qt::FileHistory::singleton().add(file);
     QSettings().setValue(QStringLiteral("loadDirectory"), file.absolutePath());
     return true;
+}
+
+void MainWindow::on_importSdfAction_triggered()
+{
+    Project* project = projects().activeProject();
+    if (!project)
+        return;
+    QSettings settings;
+    // The file of the last import, so that the dialog starts beside it with it selected.
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Choose Project"),
+        settings.value(QStringLiteral("importLoadDirectory"), settings.value(QStringLiteral("loadDirectory")))
+            .toString(),
+        projectLoadFilter());
+    if (path.isEmpty())
+        return;
+    settings.setValue(QStringLiteral("importLoadDirectory"), path);
+    const QFileInfo file(path);
+    QMap<QString, QStringList> programs;
+    QMap<QString, QString> devices;
+    if (!project->getSDFsAndDevs(file, programs, devices)) {
+        QMessageBox::information(this, tr("Invalid project"),
+                                 tr("The specified project could not be loaded."), QMessageBox::Ok);
+        return;
+    }
+    QMap<QString, QString> mapping;
+    if (!devices.isEmpty()) {
+        lumlink::project::import::DeviceMappingDialog mappingDialog(devices, project, this);
+        if (mappingDialog.exec() != QDialog::Accepted)
+            return;
+        mapping = mappingDialog.getMapping();
+    }
+    lumlink::project::import::SdfDialog selectionDialog(programs, devices, mapping, this);
+    if (selectionDialog.exec() == QDialog::Accepted)
+        project->importSDFsIntoProject(file, selectionDialog.getSelection(), mapping);
 }
 
 void MainWindow::on_quitAction_triggered()

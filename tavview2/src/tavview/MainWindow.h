@@ -52,6 +52,7 @@ public slots:
     void on_openAction_triggered();
     bool on_saveAction_triggered();
     bool on_saveAsAction_triggered();
+    void on_importSdfAction_triggered();
     void on_copyGlobalAction_triggered();
     void on_selectAllGlobalAction_triggered();
     void on_clearSelectionGlobalAction_triggered();
