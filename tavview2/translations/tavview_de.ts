@@ -111,6 +111,10 @@ aus der Befehlszeile existiert nicht.</translation>
 <context>
     <name>tavview::MainWindow</name>
     <message>
+        <source>Open a function-block diagram to place a block in it.</source>
+        <translation>Öffnen Sie einen Funktionsbausteinplan, um einen Baustein darin zu platzieren.</translation>
+    </message>
+    <message>
         <source>Tavik %1 View Projects</source>
         <translation>Tavik %1 View-Projekte</translation>
     </message>
@@ -186,25 +190,6 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>Error</source>
         <translation>Fehler</translation>
-    </message>
-</context>
-<context>
-    <name>tavview::ProgramList</name>
-    <message>
-        <source>Programs of the project (list only, no editor)</source>
-        <translation>Programme des Projekts (nur Liste, kein Editor)</translation>
-    </message>
-    <message>
-        <source>Programs of the project</source>
-        <translation>Programme des Projekts</translation>
-    </message>
-    <message>
-        <source>Sequence chart: %1</source>
-        <translation>Ablaufplan: %1</translation>
-    </message>
-    <message>
-        <source>Function-block diagram: %1</source>
-        <translation>Funktionsbausteinplan: %1</translation>
     </message>
 </context>
 <context>

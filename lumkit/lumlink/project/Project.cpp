@@ -10,6 +10,7 @@
 #include <lumlink/project/Project.h>
 #include <lumlink/project/ProjectFile.h>
 #include <lumlink/project/Simulation.h>
+#include <lumlink/project/View.h>
 #include <lumlink/project/commands/AddDevice.h>
 #include <lumlink/project/commands/AddGlobalVariable.h>
 #include <lumlink/project/commands/RemoveDevice.h>
@@ -30,6 +31,7 @@ Project::Project(std::shared_ptr<kirogen::model::Project> model, const QFileInfo
 {
     for (const auto& instance : _model->devices())
         _devices.append(Device::create(instance, this));
+    _savedLayout = _model->layout();
 
     _undoAction->setIcon(QIcon(QStringLiteral(":/silk/arrow_undo.png")));
     _undoAction->setShortcut(QKeySequence::Undo);
@@ -74,6 +76,16 @@ DevicesWindow* Project::devicesWindow()
     return _devicesWindow.get();
 }
 
+View* Project::view() const
+{
+    return _view;
+}
+
+void Project::setView(View* view)
+{
+    _view = view;
+}
+
 QList<QWidget*> Project::dialogs() const
 {
     QList<QWidget*> open;
@@ -113,6 +125,8 @@ bool Project::isModified() const
 void Project::setLayoutModified(bool modified)
 {
     _layoutModified = modified;
+    if (!modified)
+        _savedLayout = _model->layout();
     updateModified();
 }
 
@@ -136,10 +150,11 @@ void Project::setOpenTabs(const QStringList& programs, const QString& current)
     const std::string currentName = current.toStdString();
     if (std::find(layout.openTabs.begin(), layout.openTabs.end(), currentName) != layout.openTabs.end())
         layout.currentTab = currentName;
-    if (layout == _model->layout())
-        return;
-    _editor->setLayout(layout, nullptr);
-    setLayoutModified(true);
+    // Removing a program closes its tab in the model too: compare with the saved tabs always.
+    if (layout != _model->layout())
+        _editor->setLayout(layout, nullptr);
+    _layoutModified = layout != _savedLayout;
+    updateModified();
 }
 
 QStringList Project::openTabs() const
@@ -185,6 +200,7 @@ bool Project::write(const QFileInfo& fileInfo)
         return false;
     }
     _layoutModified = false;
+    _savedLayout = _model->layout();
     _undoStack->setClean();
     updateModified();
     return true;

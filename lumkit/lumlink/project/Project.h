@@ -1,10 +1,12 @@
 #pragma once
 
+#include <kirogen/model/EditorLayout.h>
 #include <QByteArray>
 #include <QFileInfo>
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -25,6 +27,7 @@ class Device;
 class DevicesWindow;
 class GlobalVariablesWindow;
 class Simulation;
+class View;
 
 // A project open in the workbench: the runtime model with an undo stack, the modified state,
 // its file, protection, devices, a clipboard and its simulation. Every change goes through
@@ -59,7 +62,8 @@ public:
     void setLayoutModified(bool modified);
 
     // The editor tabs to save with the project: program names in tab order and the current
-    // one. Programs that no longer exist are left out. Sets the layout flag when they differ.
+    // one. Programs that no longer exist are left out. The layout flag tells whether they
+    // differ from the tabs of the last save (or of the last time the flag was cleared).
     void setOpenTabs(const QStringList& programs, const QString& current);
     QStringList openTabs() const;
     QString currentTab() const;
@@ -111,6 +115,10 @@ public:
     // copied. A program whose name is taken is renamed "name_2", "name_3", ...
     bool importSDFsIntoProject(const QFileInfo& fileInfo, const QStringList& selection,
                                const QMap<QString, QString>& mapping);
+
+    // The program view showing the project's programs, null without one.
+    View* view() const;
+    void setView(View* view);
 
     // Simulation of the project in this process.
     Simulation* simulation() const { return _simulation; }
@@ -176,6 +184,8 @@ private:
     QAction* _undoAction;
     QAction* _redoAction;
     bool _layoutModified = false;
+    // The tabs as saved: going back to them is no change.
+    kirogen::model::EditorLayout _savedLayout;
     bool _lastModified = false;
     QList<Device*> _devices;
     QString _knownPassword;
@@ -185,6 +195,7 @@ private:
     std::unique_ptr<GlobalVariablesWindow> _globalVariablesWindow;
     std::unique_ptr<DevicesWindow> _devicesWindow;
     QString _lastError;
+    QPointer<View> _view;
 };
 
 } // namespace lumlink::project

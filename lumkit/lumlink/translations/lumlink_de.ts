@@ -651,7 +651,30 @@
     </message>
 </context>
 <context>
+    <name>lumlink::project::View</name>
+    <message>
+        <source>Programs</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>only function-block diagrams can be exported</source>
+        <translation>nur Funktionsbausteinpläne können exportiert werden</translation>
+    </message>
+    <message>
+        <source>no program is open</source>
+        <translation>kein Programm ist geöffnet</translation>
+    </message>
+    <message>
+        <source>Could not export to %1: %2</source>
+        <translation>Export nach %1 nicht möglich: %2</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::project::commands</name>
+    <message>
+        <source>new program %1</source>
+        <translation>neues Programm %1</translation>
+    </message>
     <message>
         <source>add device %1</source>
         <translation>Gerät %1 hinzufügen</translation>

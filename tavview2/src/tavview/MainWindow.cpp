@@ -2,16 +2,18 @@
 
 #include "tavview/AboutScreen.h"
 #include "tavview/Brand.h"
-#include "tavview/ProgramList.h"
 #include "tavview/ProjectProtection.h"
 #include "tavview/ProtectDialog.h"
 #include "tavview/TaskView.h"
 #include "tavview/WebLinks.h"
 #include "tavview/menu/Bar.h"
+#include "tavview/menu/Edit.h"
 #include "tavview/toolbar/Bar.h"
 
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
+#include <kirogen/model/Project.h>
+#include <kirogen/model/SfcModel.h>
 #include <lum/qt/FileHistory.h>
 #include <lum/qt/gui/option/Dialog.h>
 #include <lum/qt/log/Log.h>
@@ -23,8 +25,12 @@
 #include <lumlink/project/Device.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <lumlink/project/View.h>
 #include <lumlink/project/import/DeviceMappingDialog.h>
 #include <lumlink/project/import/SdfDialog.h>
+#include <lumlink/sdf/BlockPalette.h>
+#include <lumlink/sdf/SDFView.h>
+#include <lumlink/sfc/model/Model.h>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -74,6 +80,15 @@ MainWindow::MainWindow() : _taskView(new TaskView(this)), _toolBar(new toolbar::
     addDockWidget(Qt::BottomDockWidgetArea, _logWindow);
     _logWindow->hide();
     addAction(actions.mainWindowLibraryAction);
+    _blockPalette = new lumlink::sdf::BlockPalette(this);
+    _blockPalette->setAllowedAreas(Qt::AllDockWidgetAreas);
+    addDockWidget(Qt::LeftDockWidgetArea, _blockPalette);
+    _blockPalette->hide();
+    connect(actions.toolbarLibraryAction, &QAction::triggered, _blockPalette, [this] {
+        _blockPalette->show();
+        _blockPalette->raise();
+    });
+    connect(_blockPalette, &lumlink::sdf::BlockPalette::placeRequested, this, &MainWindow::placeBlock);
 
     connect(actions.newProjectAction, &QAction::triggered, this,
             [this] { on_newProjectAction_triggered(true); });
@@ -94,10 +109,11 @@ MainWindow::MainWindow() : _taskView(new TaskView(this)), _toolBar(new toolbar::
     connect(actions.tavSimOnTheWebAction, &QAction::triggered, this,
             &MainWindow::on_tavSimOnTheWeb_triggered);
     connect(actions.protectAction, &QAction::triggered, this, &MainWindow::on_protect_triggered);
-    // The program list neither zooms nor makes programs: these wait for the program editors.
-    for (QAction* editorAction : {actions.newSdfAction, actions.zoomInAction, actions.zoomOutAction,
-                                  actions.fitAction, actions.magnifierAction})
-        editorAction->setEnabled(false);
+    connect(actions.newSdfAction, &QAction::triggered, this, &MainWindow::on_newSdf_triggered);
+    connect(actions.zoomInAction, &QAction::triggered, this, &MainWindow::on_zoomIn_triggered);
+    connect(actions.zoomOutAction, &QAction::triggered, this, &MainWindow::on_zoomOut_triggered);
+    connect(actions.fitAction, &QAction::triggered, this, &MainWindow::on_fit_triggered);
+    connect(actions.magnifierAction, &QAction::toggled, this, &MainWindow::on_magnifier_toggled);
     connect(&lum::qt::FileHistory::singleton(), &lum::qt::FileHistory::triggered, this,
             &MainWindow::on_recentFilesTriggered);
     connect(&projects(), &lumlink::project::Manager::activeProjectChanged, this,
@@ -124,9 +140,14 @@ MainWindow::~MainWindow()
     kiroutil::Log::singleton().deregisterReceiver(_logRegistration);
 }
 
-QWidget* MainWindow::createProgramView(Project* project)
+lumlink::project::View* MainWindow::createProgramView(Project* project)
 {
-    return new ProgramList(project);
+    return new lumlink::project::View(project);
+}
+
+lumlink::project::View* MainWindow::programView() const
+{
+    return qobject_cast<lumlink::project::View*>(_taskView->programView());
 }
 
 QString MainWindow::applicationName() const
@@ -202,7 +223,14 @@ bool MainWindow::maybeSave()
 void MainWindow::replaceProgramView(Project* project)
 {
     QWidget* previous = _taskView->programView();
-    _taskView->setProgramView(createProgramView(project));
+    lumlink::project::View* view = createProgramView(project);
+    view->setMagnifierEnabled(lumlink::Actions::singleton().magnifierAction->isChecked());
+    connect(view, &lumlink::project::View::statusMessage, this,
+            [this](const QString& message) { statusBar()->showMessage(message, 5000); });
+    auto* edit = static_cast<menu::Bar*>(menuWidget())->edit();
+    connect(view, &QTabWidget::currentChanged, edit, &menu::Edit::on_editorChanged);
+    connect(project, &Project::protectionChanged, edit, &menu::Edit::on_editorChanged);
+    _taskView->setProgramView(view);
     delete previous;
 }
 
@@ -215,6 +243,11 @@ void MainWindow::on_newProjectAction_triggered(bool restoreLayout)
     Project* project = projects().createNewProject();
     addTavikDevice(project);
     replaceProgramView(project);
+    const auto& model = *project->kirogenProject();
+    if (!model.sfcModels().empty())
+        programView()->on_raiseView(QString::fromStdString(model.sfcModels().front()->name()), true);
+    else if (!model.diagrams().empty())
+        programView()->on_raiseView(QString::fromStdString(model.diagrams().begin()->first), true);
     project->setLayoutModified(false);
     if (restoreLayout) {
         QCoreApplication::processEvents();
@@ -281,6 +314,11 @@ void MainWindow::open(const QString& path)
     projects().terminateExecutions();
     const QByteArray state = saveState(windowStateVersion);
     replaceProgramView(project);
+    lumlink::project::View* view = programView();
+    for (const QString& program : programsToOpen)
+        view->on_raiseView(program, true);
+    if (tabToSelect >= 0 && tabToSelect < view->count())
+        view->setCurrentIndex(tabToSelect);
     QSettings().setValue(QStringLiteral("loadDirectory"), file.absolutePath());
     lum::qt::FileHistory::singleton().add(file);
     QCoreApplication::processEvents();
@@ -415,6 +453,47 @@ void MainWindow::on_projectDisplayNameChanged(const QString&, Project*)
 void MainWindow::on_project_wasModified(Project*)
 {
     updateWindowTitle();
+}
+
+void MainWindow::on_newSdf_triggered()
+{
+    if (lumlink::project::View* view = programView())
+        view->newSdf(lumlink::sfc::model::Model::typeId());
+}
+
+void MainWindow::on_zoomIn_triggered()
+{
+    if (lumlink::project::View* view = programView())
+        view->zoomIn();
+}
+
+void MainWindow::on_zoomOut_triggered()
+{
+    if (lumlink::project::View* view = programView())
+        view->zoomOut();
+}
+
+void MainWindow::on_fit_triggered()
+{
+    if (lumlink::project::View* view = programView())
+        view->fit();
+}
+
+void MainWindow::on_magnifier_toggled(bool on)
+{
+    if (lumlink::project::View* view = programView())
+        view->setMagnifierEnabled(on);
+}
+
+void MainWindow::placeBlock(const QString& typeId)
+{
+    lumlink::project::View* view = programView();
+    auto* diagram = view ? qobject_cast<lumlink::sdf::SDFView*>(view->currentWidget()) : nullptr;
+    if (!diagram) {
+        statusBar()->showMessage(tr("Open a function-block diagram to place a block in it."), 5000);
+        return;
+    }
+    diagram->placeBlockInView(typeId.toStdString());
 }
 
 void MainWindow::on_options_triggered()

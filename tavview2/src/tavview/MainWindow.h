@@ -13,6 +13,11 @@ class Window;
 
 namespace lumlink::project {
 class Project;
+class View;
+} // namespace lumlink::project
+
+namespace lumlink::sdf {
+class BlockPalette;
 }
 
 namespace tavview {
@@ -42,6 +47,9 @@ public:
     TaskView* taskView() const { return _taskView; }
     toolbar::Bar* toolBar() const { return _toolBar; }
     lum::qt::log::Window* logWindow() const { return _logWindow; }
+    lumlink::sdf::BlockPalette* blockPalette() const { return _blockPalette; }
+    // The active project's program view.
+    lumlink::project::View* programView() const;
 
     // The name a save-as answer is saved under: without ".tkpx" or ".tkp2" it is saved compressed.
     static QString projectFileName(const QString& answer);
@@ -60,10 +68,15 @@ public slots:
     void on_projectDisplayNameChanged(const QString& name, lumlink::project::Project* project);
     void on_project_wasModified(lumlink::project::Project* project);
     void on_recentFilesTriggered(const QString& path);
+    void on_newSdf_triggered();
     void on_options_triggered();
     void on_showAboutDialog_triggered();
     void on_onTheWeb_triggered();
     void on_tavSimOnTheWeb_triggered();
+    void on_zoomIn_triggered();
+    void on_zoomOut_triggered();
+    void on_fit_triggered();
+    void on_magnifier_toggled(bool on);
     void on_protect_triggered();
 
 protected:
@@ -72,7 +85,7 @@ protected:
 
 private:
     // The one place that decides which widget shows the active project's programs.
-    static QWidget* createProgramView(lumlink::project::Project* project);
+    static lumlink::project::View* createProgramView(lumlink::project::Project* project);
 
     void readSettings();
     void writeSettings();
@@ -82,10 +95,12 @@ private:
     void replaceProgramView(lumlink::project::Project* project);
     void logMessageReceiver(kiroutil::Log::LogMessageVerbosity verbosity, const std::string& message);
     void showError(const QString& message);
+    void placeBlock(const QString& typeId);
 
     TaskView* _taskView;
     toolbar::Bar* _toolBar;
     lum::qt::log::Window* _logWindow = nullptr;
+    lumlink::sdf::BlockPalette* _blockPalette = nullptr;
     int _logRegistration = 0;
     // At most one error box at a time; errors arriving meanwhile are only counted on it.
     QPointer<QMessageBox> _errorBox;

@@ -1,11 +1,14 @@
 #include "tavview/MainWindow.h"
 
 #include "tavview/Actions.h"
-#include "tavview/ProgramList.h"
 #include "tavview/TaskView.h"
+#include "tavview/menu/Bar.h"
+#include "tavview/menu/Edit.h"
 #include "tavview/toolbar/Bar.h"
 #include "tavview/toolbar/Brennic.h"
 
+#include <kirogen/model/FunctionBlockDiagram.h>
+#include <kirogen/model/Project.h>
 #include <kiroutil/log/Log.h>
 #include <lum/qt/gui/widgets/HyperLabel.h>
 #include <lumlink/Actions.h>
@@ -14,14 +17,27 @@
 #include <lumlink/project/GlobalVariablesWindow.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <lumlink/project/View.h>
+#include <lumlink/sdf/BlockItem.h>
+#include <lumlink/sdf/BlockPalette.h>
+#include <lumlink/sdf/Magnifier.h>
+#include <lumlink/sdf/PaletteTree.h>
+#include <lumlink/sdf/SDFScene.h>
+#include <lumlink/sdf/SDFView.h>
+#include <lumlink/sfc/SFCView.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGraphicsItem>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <QTreeWidgetItemIterator>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
@@ -97,10 +113,15 @@ TEST_F(MainWindowTest, OpeningShowsTheProjectAndAMissingFileKeepsIt)
     window->open(counterExample);
     lumlink::project::Project* opened = Manager::singleton().activeProject();
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("counter[*] - TAVIK \u00AE View 3.3.1"));
-    auto* list = qobject_cast<tavview::ProgramList*>(window->taskView()->programView());
-    ASSERT_NE(list, nullptr);
-    ASSERT_EQ(list->list()->count(), 2);
-    EXPECT_EQ(list->list()->item(0)->text(), "Sequence chart: Main");
+    lumlink::project::View* view = window->programView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(window->taskView()->programView(), view);
+    // The tabs the file names, the current one as saved; that is no change to the project.
+    ASSERT_EQ(view->count(), 2);
+    EXPECT_EQ(view->tabText(0), "Main");
+    EXPECT_EQ(view->tabText(1), "count");
+    EXPECT_EQ(view->currentIndex(), 0);
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(QSettings().value("loadDirectory").toString(), QFileInfo(counterExample).absolutePath());
 
     QString boxText;
@@ -113,7 +134,7 @@ TEST_F(MainWindowTest, OpeningShowsTheProjectAndAMissingFileKeepsIt)
     EXPECT_TRUE(boxText.startsWith("The file /nowhere/gone.tkp2 could not be found."))
         << boxText.toStdString();
     EXPECT_EQ(Manager::singleton().activeProject(), opened);
-    EXPECT_EQ(window->taskView()->programView(), list);
+    EXPECT_EQ(window->taskView()->programView(), view);
 }
 
 TEST_F(MainWindowTest, SaveAsNamesWithoutAKnownExtensionAreSavedCompressed)
@@ -267,4 +288,192 @@ TEST_F(MainWindowTest, TheToolbarAndItsViewCommandStayInStep)
     showToolbar->trigger();
     EXPECT_FALSE(window->toolBar()->isVisible());
     showToolbar->trigger();
+}
+
+namespace {
+
+const QString patrolProject = QStringLiteral(LUMLINK_TEST_DATA "/patrol.tkp2");
+
+QStringList tabTexts(const lumlink::project::View* view)
+{
+    QStringList texts;
+    for (int i = 0; i < view->count(); ++i)
+        texts << view->tabText(i);
+    return texts;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, NewProgramsUndoWithTheProjectAndTabsComeBackWhenItOpensAgain)
+{
+    window->show();
+    const lumlink::Actions& actions = lumlink::Actions::singleton();
+    lumlink::project::Project* fresh = Manager::singleton().activeProject();
+    EXPECT_EQ(window->programView()->count(), 0);
+    actions.newSdfAction->trigger();
+    EXPECT_EQ(tabTexts(window->programView()), QStringList{"Sequence1"});
+    EXPECT_NE(qobject_cast<lumlink::sfc::SFCView*>(window->programView()->currentWidget()), nullptr);
+    EXPECT_TRUE(window->isWindowModified());
+    fresh->undoAction()->trigger();
+    EXPECT_EQ(window->programView()->count(), 0);
+    EXPECT_FALSE(window->isWindowModified());
+    fresh->redoAction()->trigger();
+    EXPECT_EQ(tabTexts(window->programView()), QStringList{"Sequence1"});
+    EXPECT_TRUE(window->isWindowModified());
+    fresh->undoAction()->trigger();
+
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("patrol.tkp2");
+    ASSERT_TRUE(QFile::copy(patrolProject, copy));
+    window->open(copy);
+    lumlink::project::View* view = window->programView();
+    ASSERT_EQ(tabTexts(view), (QStringList{"Patrol", "drive"}));
+    ASSERT_TRUE(view->on_raiseView("stop", true));
+    EXPECT_TRUE(window->isWindowModified());
+    ASSERT_TRUE(window->on_saveAction_triggered());
+    EXPECT_FALSE(window->isWindowModified());
+
+    window->open(copy);
+    EXPECT_NE(window->programView(), view);
+    EXPECT_EQ(tabTexts(window->programView()), (QStringList{"Patrol", "drive", "stop"}));
+    EXPECT_EQ(window->programView()->currentIndex(), 2);
+    EXPECT_FALSE(window->isWindowModified());
+}
+
+TEST_F(MainWindowTest, ViewActionsAndTheBlockPaletteWorkOnTheCurrentDiagram)
+{
+    window->resize(1000, 700);
+    window->show();
+    window->open(patrolProject);
+    lumlink::project::View* view = window->programView();
+    view->setCurrentIndex(1);
+    auto* diagram = qobject_cast<lumlink::sdf::SDFView*>(view->currentWidget());
+    ASSERT_NE(diagram, nullptr);
+    const lumlink::Actions& actions = lumlink::Actions::singleton();
+
+    diagram->setTransform(QTransform());
+    actions.zoomInAction->trigger();
+    EXPECT_DOUBLE_EQ(diagram->zoom(), 1.25);
+    actions.zoomOutAction->trigger();
+    EXPECT_DOUBLE_EQ(diagram->zoom(), 1.0);
+    diagram->setTransform(QTransform::fromScale(6, 6));
+    actions.fitAction->trigger();
+    EXPECT_LT(diagram->zoom(), 6);
+
+    // The lens shows once the mouse moves over the diagram while the action is checked.
+    auto* lens = diagram->findChild<lumlink::sdf::Magnifier*>();
+    ASSERT_NE(lens, nullptr);
+    actions.magnifierAction->setChecked(true);
+    QTest::mouseMove(diagram->viewport(), diagram->viewport()->rect().center());
+    EXPECT_TRUE(lens->isVisible());
+    actions.magnifierAction->setChecked(false);
+    EXPECT_FALSE(lens->isVisible());
+
+    // A double-click in the palette places the type in the diagram shown, as one step.
+    lumlink::sdf::BlockPalette* palette = window->blockPalette();
+    EXPECT_FALSE(palette->isVisible());
+    actions.toolbarLibraryAction->trigger();
+    ASSERT_TRUE(palette->isVisible());
+    palette->setFilterText("const");
+    auto* tree = palette->findChild<lumlink::sdf::PaletteTree*>();
+    ASSERT_NE(tree, nullptr);
+    QTreeWidgetItem* constant = nullptr;
+    for (QTreeWidgetItemIterator it(tree); *it && !constant; ++it) {
+        if ((*it)->childCount() == 0 && !(*it)->isHidden() &&
+            (*it)->data(0, lumlink::sdf::PaletteTree::TypeIdRole).toString() == "const")
+            constant = *it;
+    }
+    ASSERT_NE(constant, nullptr);
+    lumlink::project::Project* project = Manager::singleton().activeProject();
+    const std::size_t blocks = project->kirogenProject()->diagram("drive")->blocks().size();
+    tree->scrollToItem(constant);
+    const QPoint at = tree->visualItemRect(constant).center();
+    // A real double-click starts with a press: the tree only acts on the item it was pressed on.
+    const auto doubleClick = [tree, at] {
+        QTest::mousePress(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    };
+    doubleClick();
+    EXPECT_EQ(project->kirogenProject()->diagram("drive")->blocks().size(), blocks + 1);
+    EXPECT_EQ(project->undoStack()->count(), 1);
+
+    // Over a sequence chart the status bar says why nothing happened.
+    view->setCurrentIndex(0);
+    doubleClick();
+    EXPECT_EQ(project->undoStack()->count(), 1);
+    EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
+    project->undoStack()->undo();
+}
+
+TEST_F(MainWindowTest, EditActionsFollowTheCurrentEditorItsSelectionAndProtection)
+{
+    window->show();
+    window->open(patrolProject);
+    lumlink::project::View* view = window->programView();
+    lumlink::project::Project* project = Manager::singleton().activeProject();
+    tavview::menu::Edit* edit = static_cast<tavview::menu::Bar*>(window->menuWidget())->edit();
+    const lumlink::Actions& actions = lumlink::Actions::singleton();
+    const auto enabled = [&] {
+        return QList<bool>{actions.cutAction->isEnabled(), actions.copyGlobalAction->isEnabled(),
+                           actions.pasteAction->isEnabled(), actions.deleteAction->isEnabled()};
+    };
+    using Flags = QList<bool>;
+
+    view->setCurrentIndex(1);
+    auto* diagram = qobject_cast<lumlink::sdf::SDFView*>(view->currentWidget());
+    ASSERT_NE(diagram, nullptr);
+    emit edit->aboutToShow();
+    EXPECT_EQ(enabled(), (Flags{false, false, false, false}));
+    diagram->diagramScene()->blockItem("motor")->setSelected(true);
+    emit edit->aboutToShow();
+    EXPECT_EQ(enabled(), (Flags{true, true, false, true}));
+    project->setClipboard(project->saveToMem());
+    emit edit->aboutToShow();
+    EXPECT_EQ(enabled(), (Flags{true, true, true, true}));
+    diagram->diagramScene()->clearSelection();
+    emit edit->aboutToHide();
+    EXPECT_EQ(enabled(), (Flags{true, true, true, true}));
+
+    // A sequence chart: a selected step can be deleted, but there is no clipboard.
+    view->setCurrentIndex(0);
+    EXPECT_EQ(enabled(), (Flags{false, false, false, true}));
+    auto* chart = qobject_cast<lumlink::sfc::SFCView*>(view->currentWidget());
+    ASSERT_NE(chart, nullptr);
+    emit edit->aboutToShow();
+    EXPECT_EQ(enabled(), (Flags{false, false, false, false}));
+    ASSERT_FALSE(chart->scene()->items().isEmpty());
+    for (QGraphicsItem* item : chart->scene()->items())
+        item->setSelected(true);
+    emit edit->aboutToShow();
+    EXPECT_EQ(enabled(), (Flags{false, false, false, true}));
+    emit edit->aboutToHide();
+
+    // Protected and not unlocked: nothing edits, whichever editor is shown.
+    ASSERT_TRUE(project->setPassword("Geheim 42"));
+    QTemporaryDir dir;
+    const QString locked = dir.filePath("locked.tkp2");
+    ASSERT_TRUE(project->saveAs(QFileInfo(locked)));
+    window->open(locked);
+    project = Manager::singleton().activeProject();
+    ASSERT_TRUE(project->isLocked());
+    view = window->programView();
+    view->setCurrentIndex(1);
+    EXPECT_EQ(enabled(), (Flags{false, false, false, false}));
+    diagram = qobject_cast<lumlink::sdf::SDFView*>(view->currentWidget());
+    ASSERT_NE(diagram, nullptr);
+    diagram->diagramScene()->blockItem("motor")->setSelected(true);
+    project->setClipboard(project->saveToMem());
+    emit edit->aboutToShow();
+    EXPECT_EQ(enabled(), (Flags{false, false, false, false}));
+    emit edit->aboutToHide();
+    EXPECT_EQ(enabled(), (Flags{false, false, false, false}));
+    actions.deleteAction->trigger();
+    EXPECT_NE(project->kirogenProject()->diagram("drive")->block("motor"), nullptr);
+
+    // Unlocked, the same selection can be deleted from the window's action as one step.
+    ASSERT_TRUE(project->validatePassword("Geheim 42"));
+    EXPECT_TRUE(actions.deleteAction->isEnabled());
+    actions.deleteAction->trigger();
+    EXPECT_EQ(project->kirogenProject()->diagram("drive")->block("motor"), nullptr);
+    EXPECT_EQ(project->undoStack()->count(), 1);
 }

@@ -10,11 +10,12 @@
 
 namespace tavview::menu {
 
-Bar::Bar(QWidget* parent) : QMenuBar(parent)
+Bar::Bar(QWidget* parent) : QMenuBar(parent), _edit(new Edit(nullptr))
 {
     setObjectName(QStringLiteral("menuBar"));
-    const QList<QMenu*> menus = {new File(nullptr), new Edit(nullptr),   new Simulation(nullptr),
-                                 new View(nullptr), new Extras(nullptr), new Window(nullptr),
+    const QList<QMenu*> menus = {new File(nullptr),       _edit,
+                                 new Simulation(nullptr), new View(nullptr),
+                                 new Extras(nullptr),     new Window(nullptr),
                                  new Help(nullptr)};
     for (QMenu* menu : menus) {
         menu->setParent(this, menu->windowFlags());

@@ -4,6 +4,8 @@
 
 namespace tavview::menu {
 
+class Edit;
+
 // The main window's menu bar: File, Edit, Simulation, View, Extras, Window, Help.
 class Bar : public QMenuBar
 {
@@ -11,6 +13,11 @@ class Bar : public QMenuBar
 
 public:
     explicit Bar(QWidget* parent = nullptr);
+
+    Edit* edit() const { return _edit; }
+
+private:
+    Edit* _edit;
 };
 
 } // namespace tavview::menu

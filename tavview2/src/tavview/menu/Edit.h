@@ -9,7 +9,9 @@ class Project;
 namespace tavview::menu {
 
 // Undo and redo of the active project (disabled stand-ins without one) and the editing
-// commands, whose enabling follows the program view when the menu opens.
+// commands. Opened, the menu offers what the current editor's selection and the clipboard allow;
+// closed, the commands' shortcuts reach every editor that is not protected. A sequence chart has
+// no clipboard, and nothing edits a protected project.
 class Edit : public QMenu
 {
     Q_OBJECT
@@ -21,6 +23,9 @@ public:
 public slots:
     void translate();
     void on_aboutToShow();
+    void on_aboutToHide();
+    // The current editor or its protection changed while the menu is closed.
+    void on_editorChanged();
     void on_projMgr_activeProjectChanged(lumlink::project::Project* project);
 
 private:

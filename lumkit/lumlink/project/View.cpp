@@ -1,0 +1,290 @@
+#include <kirogen/model/FunctionBlockDiagram.h>
+#include <kirogen/model/Project.h>
+#include <kirogen/model/ProjectEditor.h>
+#include <kirogen/model/SfcModel.h>
+#include <lum/qt/log/Log.h>
+#include <lumlink/Actions.h>
+#include <lumlink/project/Device.h>
+#include <lumlink/project/Manager.h>
+#include <lumlink/project/Project.h>
+#include <lumlink/project/View.h>
+#include <lumlink/project/commands/AddProgram.h>
+#include <lumlink/sdf/DiagramDocument.h>
+#include <lumlink/sdf/SDFScene.h>
+#include <lumlink/sdf/SDFView.h>
+#include <lumlink/sfc/SFCView.h>
+#include <lumlink/sfc/model/Model.h>
+#include <util/UniqueId.h>
+#include <QAction>
+#include <QFileInfo>
+#include <QGraphicsScene>
+#include <QPainterPath>
+#include <QTabBar>
+
+namespace lumlink::project {
+
+View::View(Project* project, QWidget* parent) : QTabWidget(parent), _project(project)
+{
+    setObjectName(QStringLiteral("programView"));
+    setAccessibleName(tr("Programs"));
+    setTabsClosable(true);
+    setMovable(true);
+    setDocumentMode(true);
+    project->setView(this);
+
+    connect(this, &QTabWidget::tabCloseRequested, this, &View::closeTab);
+    connect(this, &QTabWidget::currentChanged, this, &View::saveTabs);
+    connect(tabBar(), &QTabBar::tabMoved, this, &View::saveTabs);
+    connect(project, &Project::programAdded, this, &View::on_programAdded);
+    connect(project, &Project::programRemoved, this, &View::on_programRemoved);
+
+    const Actions& actions = Actions::singleton();
+    connect(actions.cutAction, &QAction::triggered, this, [this] { forwardToEditor("cut"); });
+    connect(actions.copyAction, &QAction::triggered, this, [this] { forwardToEditor("copy"); });
+    connect(actions.pasteAction, &QAction::triggered, this, [this] { forwardToEditor("paste"); });
+    connect(actions.deleteAction, &QAction::triggered, this, [this] { forwardToEditor("deleteSelection"); });
+    connect(actions.selectAllAction, &QAction::triggered, this, &View::selectAll);
+    connect(actions.clearSelectionAction, &QAction::triggered, this, &View::clearSelection);
+}
+
+View::~View()
+{
+    // The tabs go with the view: that is no change of what the project saves.
+    blockSignals(true);
+    disconnect(tabBar(), nullptr, this, nullptr);
+}
+
+QList<QWidget*> View::dialogs() const
+{
+    return _project ? _project->dialogs() : QList<QWidget*>();
+}
+
+QString View::programName(int index) const
+{
+    return _programs.value(widget(index));
+}
+
+int View::indexOfProgram(const QString& program) const
+{
+    for (int i = 0; i < count(); ++i) {
+        if (programName(i) == program)
+            return i;
+    }
+    return -1;
+}
+
+bool View::on_raiseView(const QString& program, bool raise)
+{
+    int index = indexOfProgram(program);
+    if (index < 0) {
+        QWidget* editor = createEditor(program);
+        if (!editor)
+            return false;
+        _programs.insert(editor, program);
+        index = addTab(editor, program);
+        setTabToolTip(index, program);
+    }
+    if (raise)
+        setCurrentIndex(index);
+    saveTabs();
+    return true;
+}
+
+QWidget* View::createEditor(const QString& program)
+{
+    if (!_project)
+        return nullptr;
+    const auto model = _project->kirogenProject();
+    const std::string name = program.toStdString();
+    if (model->diagram(name)) {
+        auto* document = new sdf::DiagramDocument(model, name, _project->undoStack());
+        const QPointer<Project> project = _project;
+        document->setProtectionCheck([project] { return project && project->isLocked(); });
+        auto* editor = new sdf::SDFView(document);
+        document->setParent(editor);
+        // What the diagram shows of the project (protection, variables, devices) follows it.
+        sdf::SDFScene* scene = editor->diagramScene();
+        connect(_project, &Project::protectionChanged, scene, &sdf::SDFScene::synchronize);
+        connect(_project, &Project::globalVariableAdded, scene, &sdf::SDFScene::synchronize);
+        connect(_project, &Project::globalVariableRemoved, scene, &sdf::SDFScene::synchronize);
+        connect(_project, &Project::globalVariableChanged, scene, &sdf::SDFScene::synchronize);
+        connect(_project, &Project::deviceAdded, scene, &sdf::SDFScene::synchronize);
+        connect(_project, &Project::deviceRemoved, scene, &sdf::SDFScene::synchronize);
+        connect(editor, &sdf::SDFView::statusMessage, this, &View::statusMessage);
+        editor->setMagnifierEnabled(_magnifierEnabled);
+        return editor;
+    }
+    for (const auto& chart : model->sfcModels()) {
+        if (chart->name() == name)
+            return new sfc::SFCView(chart);
+    }
+    return nullptr;
+}
+
+void View::closeTab(int index)
+{
+    QWidget* editor = widget(index);
+    if (!editor)
+        return;
+    _programs.remove(editor);
+    removeTab(index);
+    // The editor may be the sender of what led here.
+    editor->deleteLater();
+    saveTabs();
+}
+
+void View::on_programAdded(const QString& program)
+{
+    if (_created.contains(program))
+        on_raiseView(program, true);
+}
+
+void View::on_programRemoved(const QString& program)
+{
+    const int index = indexOfProgram(program);
+    if (index >= 0)
+        closeTab(index);
+}
+
+void View::saveTabs()
+{
+    if (!_project)
+        return;
+    QStringList programs;
+    for (int i = 0; i < count(); ++i)
+        programs.append(programName(i));
+    _project->setOpenTabs(programs, programName(currentIndex()));
+}
+
+QString View::unusedProgramName(const QString& stem) const
+{
+    const kirogen::model::ProjectEditor& editor = _project->editor();
+    for (int number = 1;; ++number) {
+        const QString name = stem + QString::number(number);
+        if (!editor.hasProgram(name.toStdString()))
+            return name;
+    }
+}
+
+QString View::newSdf(const util::UniqueId& modelType)
+{
+    if (!_project)
+        return QString();
+    // Program names are identifiers in the project file: the same in every language.
+    const bool chart = modelType == sfc::model::Model::typeId();
+    const QString name = unusedProgramName(chart ? QStringLiteral("Sequence") : QStringLiteral("Diagram"));
+    commands::AddProgram* command = nullptr;
+    if (chart) {
+        // A chart starts with its initial step, so that it runs as soon as it exists.
+        kirogen::model::SfcStep start;
+        start.name = "Start";
+        start.initial = true;
+        command = new commands::AddProgram(_project, std::make_shared<kirogen::model::SfcModel>(
+                                                         name.toStdString(),
+                                                         std::vector<kirogen::model::SfcStep>{start},
+                                                         std::vector<kirogen::model::SfcTransition>{}));
+    } else {
+        command = new commands::AddProgram(_project, std::make_shared<kirogen::model::FunctionBlockDiagram>(
+                                                         name.toStdString(),
+                                                         std::vector<kirogen::model::FunctionBlock>{},
+                                                         std::vector<kirogen::model::DataLink>{}));
+    }
+    _created.insert(name);
+    if (!_project->push(command)) {
+        _created.remove(name);
+        return QString();
+    }
+    return name;
+}
+
+void View::zoomIn()
+{
+    forwardToEditor("zoomIn");
+}
+
+void View::zoomOut()
+{
+    forwardToEditor("zoomOut");
+}
+
+void View::fit()
+{
+    forwardToEditor("fit");
+}
+
+void View::setMagnifierEnabled(bool enabled)
+{
+    _magnifierEnabled = enabled;
+    for (int i = 0; i < count(); ++i) {
+        if (auto* editor = qobject_cast<sdf::SDFView*>(widget(i)))
+            editor->setMagnifierEnabled(enabled);
+    }
+}
+
+bool View::isActiveView() const
+{
+    return _project && Manager::singleton().activeProject() == _project && _project->view() == this;
+}
+
+// Each editor offers the commands it has as public slots of these names; one that lacks a
+// command (a sequence chart has no clipboard) is left alone.
+void View::forwardToEditor(const char* slot)
+{
+    QWidget* editor = currentWidget();
+    if (!editor || !isActiveView())
+        return;
+    if (editor->metaObject()->indexOfSlot(QByteArray(slot).append("()").constData()) >= 0)
+        QMetaObject::invokeMethod(editor, slot);
+}
+
+void View::selectAll()
+{
+    auto* editor = qobject_cast<QGraphicsView*>(currentWidget());
+    if (!editor || !isActiveView())
+        return;
+    if (editor->metaObject()->indexOfSlot("selectAll()") >= 0) {
+        QMetaObject::invokeMethod(editor, "selectAll");
+        return;
+    }
+    QPainterPath everything;
+    everything.addRect(editor->scene()->itemsBoundingRect());
+    editor->scene()->setSelectionArea(everything);
+}
+
+void View::clearSelection()
+{
+    auto* editor = qobject_cast<QGraphicsView*>(currentWidget());
+    if (editor && isActiveView())
+        editor->scene()->clearSelection();
+}
+
+bool View::exportProgramToPdfPs(const QString& path)
+{
+    auto* editor = qobject_cast<sdf::SDFView*>(currentWidget());
+    if (!editor)
+        return failExport(path, currentWidget() ? tr("only function-block diagrams can be exported")
+                                                : tr("no program is open"));
+    QString error;
+    const bool postScript = QFileInfo(path).suffix().compare(QLatin1String("ps"), Qt::CaseInsensitive) == 0;
+    const bool written =
+        postScript ? editor->exportToPostScript(path, &error) : editor->exportToPdf(path, &error);
+    return written || failExport(path, error);
+}
+
+bool View::exportProgramToImage(const QString& path)
+{
+    auto* editor = qobject_cast<sdf::SDFView*>(currentWidget());
+    if (!editor)
+        return failExport(path, currentWidget() ? tr("only function-block diagrams can be exported")
+                                                : tr("no program is open"));
+    QString error;
+    return editor->exportToImage(path, &error) || failExport(path, error);
+}
+
+bool View::failExport(const QString& path, const QString& reason)
+{
+    lum::qt::log::Log::log(lum::qt::log::Log::Error, tr("Could not export to %1: %2").arg(path, reason));
+    return false;
+}
+
+} // namespace lumlink::project

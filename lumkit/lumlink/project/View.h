@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QSet>
+#include <QTabWidget>
+
+namespace util {
+class UniqueId;
+}
+
+namespace lumlink::project {
+
+class Project;
+
+// The program view of a project: one closable tab per opened program, a function-block diagram
+// editor or a sequence chart editor. The open tabs and the current one are what the project saves;
+// the view's commands (zoom, fit, magnifier, the edit actions, export) act on the current tab.
+class View : public QTabWidget
+{
+    Q_OBJECT
+
+public:
+    explicit View(Project* project, QWidget* parent = nullptr);
+    ~View() override;
+
+    Project* project() const { return _project; }
+    // The project's windows that are open, as the Window menu lists them.
+    QList<QWidget*> dialogs() const;
+
+    // The program shown in the tab, empty for an index out of range.
+    QString programName(int index) const;
+    // The tab showing the program, -1 when it is not open.
+    int indexOfProgram(const QString& program) const;
+
+    // Makes a program with a name not yet taken, in one undoable step, and opens it: a sequence
+    // chart for the sequence model's type id, a function-block diagram for any other. Returns its
+    // name, empty when the project refused (for example while protected).
+    QString newSdf(const util::UniqueId& modelType);
+
+    // The current program as a PDF (PostScript for a ".ps" path) or as an image of the path's
+    // format. A failure is logged to the message window and leaves no file.
+    bool exportProgramToPdfPs(const QString& path);
+    bool exportProgramToImage(const QString& path);
+
+public slots:
+    // Opens the program's tab if it is not open yet and, with raise, makes it the current one.
+    // False for a name that is no program of the project.
+    bool on_raiseView(const QString& program, bool raise = true);
+    void zoomIn();
+    void zoomOut();
+    void fit();
+    void setMagnifierEnabled(bool enabled);
+
+signals:
+    // A refused gesture or another note of an editor, for the status bar.
+    void statusMessage(const QString& message);
+
+private:
+    // The one place that makes an editor for a program; null for a name that is no program.
+    QWidget* createEditor(const QString& program);
+    void closeTab(int index);
+    void on_programAdded(const QString& program);
+    void on_programRemoved(const QString& program);
+    // Hands the open tabs and the current one to the project.
+    void saveTabs();
+    // The library's edit actions reach the current editor of the active project's view only.
+    bool isActiveView() const;
+    void forwardToEditor(const char* slot);
+    void selectAll();
+    void clearSelection();
+    bool failExport(const QString& path, const QString& reason);
+    QString unusedProgramName(const QString& stem) const;
+
+    QPointer<Project> _project;
+    QHash<const QWidget*, QString> _programs;
+    // Programs this view made: a redo of their creation opens them again.
+    QSet<QString> _created;
+    bool _magnifierEnabled = false;
+};
+
+} // namespace lumlink::project
