@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 #include <memory>
@@ -276,4 +277,43 @@ TEST_F(ImportExportTest, ProgramExportRemembersItsFilterAndDirectory)
         QSettings().setValue("Export/programSelectedFilter", outside);
         EXPECT_EQ(exportProposal(exportProgramAction()).second, "PDF document (*.pdf)") << outside;
     }
+}
+
+TEST_F(ImportExportTest, TheDialogsSpeakGerman)
+{
+    QTemporaryDir folder;
+    const QString notAProject = folder.filePath("notes.tkp2");
+    QFile file(notAProject);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("notes");
+    file.close();
+    QTranslator german;
+    ASSERT_TRUE(german.load(QStringLiteral(TAVVIEW_BUILD_DIR "/translations/tavview_de.qm")));
+    QCoreApplication::installTranslator(&german);
+    window->open(examples + "/counter.tkp2");
+    QString exportTitle;
+    QStringList filters;
+    trigger(exportProgramAction(), {answer<QFileDialog>([&](QFileDialog* dialog) {
+                exportTitle = dialog->windowTitle();
+                filters = dialog->nameFilters();
+                dialog->reject();
+            })});
+    QString importTitle;
+    QString boxTitle;
+    trigger(importAction(), {answer<QFileDialog>([&](QFileDialog* dialog) {
+                                 importTitle = dialog->windowTitle();
+                                 choose(dialog, notAProject);
+                             }),
+                             answer<QMessageBox>([&](QMessageBox* box) {
+                                 boxTitle = box->windowTitle() + ": " + box->text();
+                                 box->accept();
+                             })});
+    QCoreApplication::removeTranslator(&german);
+    EXPECT_EQ(exportTitle, "Dateinamen angeben");
+    ASSERT_EQ(filters.size(), 3);
+    EXPECT_EQ(filters[0], "PDF-Dokument (*.pdf)");
+    EXPECT_EQ(filters[1], "PostScript-Dokument (*.ps)");
+    EXPECT_TRUE(filters[2].startsWith("Bild (*.")) << qPrintable(filters[2]);
+    EXPECT_EQ(importTitle, "Projekt auswählen");
+    EXPECT_EQ(boxTitle, "Ungültiges Projekt: Das angegebene Projekt konnte nicht geladen werden.");
 }
