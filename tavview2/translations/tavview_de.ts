@@ -152,6 +152,34 @@ Möchten Sie die Änderungen speichern?</translation>
         <source>Save Project As</source>
         <translation>Projekt speichern unter</translation>
     </message>
+    <message>
+        <source>Choose Project</source>
+        <translation>Projekt auswählen</translation>
+    </message>
+    <message>
+        <source>Invalid project</source>
+        <translation>Ungültiges Projekt</translation>
+    </message>
+    <message>
+        <source>The specified project could not be loaded.</source>
+        <translation>Das angegebene Projekt konnte nicht geladen werden.</translation>
+    </message>
+    <message>
+        <source>Specify file name</source>
+        <translation>Dateinamen angeben</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF-Dokument (*.pdf)</translation>
+    </message>
+    <message>
+        <source>PostScript document (*.ps)</source>
+        <translation>PostScript-Dokument (*.ps)</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Bild</translation>
+    </message>
     <message numerus="yes">
         <source>%n more error(s) since then, listed in the message window.</source>
         <translation>

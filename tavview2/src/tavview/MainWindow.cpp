@@ -26,6 +26,8 @@
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/View.h>
+#include <lumlink/project/import/DeviceMappingDialog.h>
+#include <lumlink/project/import/SdfDialog.h>
 #include <lumlink/sdf/BlockPalette.h>
 #include <lumlink/sdf/SDFView.h>
 #include <lumlink/sfc/model/Model.h>
@@ -36,10 +38,12 @@
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QImageWriter>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStatusBar>
 #include <QUndoStack>
+#include <algorithm>
 
 namespace tavview {
 
@@ -94,6 +98,11 @@ MainWindow::MainWindow() : _taskView(new TaskView(this)), _toolBar(new toolbar::
     connect(actions.openAction, &QAction::triggered, this, &MainWindow::on_openAction_triggered);
     connect(actions.saveAction, &QAction::triggered, this, &MainWindow::on_saveAction_triggered);
     connect(actions.saveAsAction, &QAction::triggered, this, &MainWindow::on_saveAsAction_triggered);
+    connect(actions.importSdfAction, &QAction::triggered, this, &MainWindow::on_importSdfAction_triggered);
+    connect(actions.exportProgramAction, &QAction::triggered, this,
+            &MainWindow::on_exportProgramAction_triggered);
+    // The program view makes no document of the whole project yet.
+    actions.exportProjectAction->setEnabled(false);
     connect(actions.copyGlobalAction, &QAction::triggered, this, &MainWindow::on_copyGlobalAction_triggered);
     connect(actions.selectAllGlobalAction, &QAction::triggered, this,
             &MainWindow::on_selectAllGlobalAction_triggered);
@@ -353,6 +362,102 @@ bool MainWindow::on_saveAsAction_triggered()
     lum::qt::FileHistory::singleton().add(file);
     QSettings().setValue(QStringLiteral("loadDirectory"), file.absolutePath());
     return true;
+}
+
+void MainWindow::on_importSdfAction_triggered()
+{
+    Project* project = projects().activeProject();
+    if (!project)
+        return;
+    QSettings settings;
+    // The file of the last import, so that the dialog starts beside it with it selected.
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Choose Project"),
+        settings.value(QStringLiteral("importLoadDirectory"), settings.value(QStringLiteral("loadDirectory")))
+            .toString(),
+        projectLoadFilter());
+    if (path.isEmpty())
+        return;
+    settings.setValue(QStringLiteral("importLoadDirectory"), path);
+    const QFileInfo file(path);
+    QMap<QString, QStringList> programs;
+    QMap<QString, QString> devices;
+    if (!project->getSDFsAndDevs(file, programs, devices)) {
+        QMessageBox::information(this, tr("Invalid project"),
+                                 tr("The specified project could not be loaded."), QMessageBox::Ok);
+        return;
+    }
+    QMap<QString, QString> mapping;
+    if (!devices.isEmpty()) {
+        lumlink::project::import::DeviceMappingDialog mappingDialog(devices, project, this);
+        if (mappingDialog.exec() != QDialog::Accepted)
+            return;
+        mapping = mappingDialog.getMapping();
+    }
+    lumlink::project::import::SdfDialog selectionDialog(programs, devices, mapping, this);
+    if (selectionDialog.exec() == QDialog::Accepted)
+        project->importSDFsIntoProject(file, selectionDialog.getSelection(), mapping);
+}
+
+QStringList MainWindow::programExportFilters() const
+{
+    // The image filter lists what this Qt can write, in the writer's order.
+    QStringList patterns;
+    for (const QByteArray& format : QImageWriter::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    return projectExportFilters() << tr("Image") + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                                         QLatin1Char(')');
+}
+
+QStringList MainWindow::projectExportFilters() const
+{
+    return {tr("PDF document (*.pdf)"), tr("PostScript document (*.ps)")};
+}
+
+QString MainWindow::chooseExportFile(const QString& proposedName, const QStringList& filters,
+                                     const QString& filterKey)
+{
+    QSettings settings;
+    // A stored index outside the list (the settings edited by hand) falls back to the first filter.
+    const int stored = settings.value(filterKey, 0).toInt();
+    QString selectedFilter = filters.value(stored, filters.first());
+    const QString name = QFileDialog::getSaveFileName(this, tr("Specify file name"), proposedName,
+                                                      filters.join(QStringLiteral(";;")), &selectedFilter);
+    if (name.isEmpty())
+        return name;
+    settings.setValue(filterKey, std::max(0, filters.indexOf(selectedFilter)));
+    settings.setValue(QStringLiteral("Export/saveDirectory"), QFileInfo(name).absolutePath());
+    return name;
+}
+
+// The directory of the last export, or else of the last opened or saved project.
+QString MainWindow::exportDirectory()
+{
+    QSettings settings;
+    return settings
+        .value(QStringLiteral("Export/saveDirectory"), settings.value(QStringLiteral("loadDirectory")))
+        .toString();
+}
+
+void MainWindow::on_exportProgramAction_triggered()
+{
+    lumlink::project::View* view = programView();
+    if (!projects().activeProject() || !view)
+        return;
+    const QFileInfo projectFile = projects().activeProject()->fileInfo();
+    QString proposedName = exportDirectory() + QLatin1Char('/');
+    if (!projectFile.filePath().isEmpty())
+        proposedName += projectFile.baseName() + QLatin1Char('_');
+    proposedName += view->tabText(view->currentIndex());
+    const QString name = chooseExportFile(proposedName, programExportFilters(),
+                                          QStringLiteral("Export/programSelectedFilter"));
+    if (name.isEmpty())
+        return;
+    // The name's ending decides, not the filter: any other name is written as an image.
+    if (name.endsWith(QLatin1String(".pdf")) || name.endsWith(QLatin1String(".ps")))
+        view->exportProgramToPdfPs(name);
+    else
+        view->exportProgramToImage(name);
 }
 
 void MainWindow::on_quitAction_triggered()

@@ -60,6 +60,8 @@ public slots:
     void on_openAction_triggered();
     bool on_saveAction_triggered();
     bool on_saveAsAction_triggered();
+    void on_importSdfAction_triggered();
+    void on_exportProgramAction_triggered();
     void on_copyGlobalAction_triggered();
     void on_selectAllGlobalAction_triggered();
     void on_clearSelectionGlobalAction_triggered();
@@ -85,6 +87,13 @@ protected:
 private:
     // The one place that decides which widget shows the active project's programs.
     static lumlink::project::View* createProgramView(lumlink::project::Project* project);
+
+    QStringList programExportFilters() const;
+    QStringList projectExportFilters() const;
+    static QString exportDirectory();
+    // The export dialog: the chosen name, or empty; remembers the filter and the directory.
+    QString chooseExportFile(const QString& proposedName, const QStringList& filters,
+                             const QString& filterKey);
 
     void readSettings();
     void writeSettings();

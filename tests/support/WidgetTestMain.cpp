@@ -2,8 +2,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Workbench tests run in a QApplication with the workbench's pictures registered, as in the
-// program, and with a home folder and settings store of their own.
+// GoogleTest entry for widget tests: a QApplication with the workbench's identity, never on the
+// user's screen, and a home folder and settings store of its own, so that stored languages,
+// histories, window layouts and editor settings never touch the user's. What a test program
+// needs beyond that (registries, pictures) it sets up in a testing::Environment of its own.
 int main(int argc, char** argv)
 {
     QTemporaryDir sandbox;
@@ -11,19 +13,14 @@ int main(int argc, char** argv)
         return 2;
     qputenv("HOME", sandbox.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (sandbox.path() + QStringLiteral("/.config")).toLocal8Bit());
-
-    // Never a window on the user's screen, also when started by hand or for test discovery.
+    // Also when listing the tests, which runs without the test's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("LUM GmbH"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavik View 3"));
-    Q_INIT_RESOURCE(images);
-    Q_INIT_RESOURCE(appicon);
 
     testing::InitGoogleTest(&argc, argv);
-    const int status = RUN_ALL_TESTS();
-    Q_CLEANUP_RESOURCE(appicon);
-    Q_CLEANUP_RESOURCE(images);
-    return status;
+    return RUN_ALL_TESTS();
 }
