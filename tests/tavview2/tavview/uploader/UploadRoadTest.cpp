@@ -49,7 +49,9 @@ QList<pid_t> processesMentioning(const QString& text)
     const QStringList pids = QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[0-9]*")}, QDir::Dirs);
     for (const QString& pid : pids) {
         QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        if (cmdline.open(QIODevice::ReadOnly) && QString::fromUtf8(cmdline.readAll()).contains(text))
+        // The arguments are NUL-separated; QString::fromUtf8 would stop at the first.
+        if (cmdline.open(QIODevice::ReadOnly) &&
+            QString::fromUtf8(cmdline.readAll().replace('\0', ' ')).contains(text))
             found.append(pid.toInt());
     }
     return found;
@@ -61,8 +63,7 @@ pid_t interpreterRunning(const QString& file)
     const QString interpreter =
         QFileInfo(QStringLiteral(TAVVIEW_BUILD_DIR "/bin/tavview_interpreter")).canonicalFilePath();
     for (pid_t pid : processesMentioning(file)) {
-        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().startsWith(interpreter.toUtf8() + '\0'))
+        if (QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() == interpreter)
             return pid;
     }
     return 0;
@@ -234,6 +235,10 @@ TEST_F(UploadRoad, uploadedExampleRunsFromTheFolderViewAndFillsTheTable)
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Interpreter stopped."))) << logText().toStdString();
     EXPECT_TRUE(waitForIdle());
     EXPECT_TRUE(QTest::qWaitFor([&] { return processesMentioning(robotFile).isEmpty(); }, waitLimitMs));
+
+    // For the documentation: the view as the user sees it after a run.
+    if (qEnvironmentVariableIsSet("TAVVIEW_UPLOAD_SCREENSHOT"))
+        view->grab().save(qEnvironmentVariable("TAVVIEW_UPLOAD_SCREENSHOT"));
 
     QFile telnetLog(QDir::home().filePath(util::userProfilePath() + QStringLiteral("/telnet_debug.txt")));
     ASSERT_TRUE(telnetLog.open(QIODevice::ReadOnly));

@@ -434,7 +434,8 @@ TEST_F(UploadView, outOfDateInterpreterEndsTheRunUnlessIgnored)
     runOn(ignored, "2.9.99");
     ASSERT_TRUE(waitForLog(QStringLiteral("Interpreter version 2.9.99")));
     EXPECT_EQ(log().at(1), QStringLiteral("Interpreter version 2.9.99"));
-    EXPECT_TRUE(log().first().startsWith(QLatin1String("Interpreter out of date."))) << log().first().toStdString();
+    EXPECT_TRUE(log().first().startsWith(QLatin1String("Interpreter out of date.")))
+        << log().first().toStdString();
     ignored.send("## speed;;4 ##\r\n");
     auto* table = view->findChild<QTableWidget*>(QStringLiteral("variableTable"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 1; }, waitLimitMs)) << "the run goes on";
