@@ -76,6 +76,8 @@ bool waitFor(const std::function<bool()>& done, int limitMs = 120000)
 
 int main(int argc, char** argv)
 {
+    // Each run's line shows as it ends.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
@@ -168,10 +170,12 @@ int main(int argc, char** argv)
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;
         timer.start();
+        const int entriesBefore = log->count();
         upload->trigger();
         const auto ended = [&] {
-            return log->currentText().startsWith(uploadedText) ||
-                   log->currentText().startsWith(QLatin1String("Upload of"));
+            return log->count() > entriesBefore &&
+                   (log->currentText().startsWith(uploadedText) ||
+                    log->currentText().startsWith(QLatin1String("Upload of")));
         };
         if (!waitFor(ended) || !log->currentText().startsWith(uploadedText)) {
             std::fprintf(stderr, "upload through the view failed: %s\n", qPrintable(log->currentText()));
@@ -179,7 +183,6 @@ int main(int argc, char** argv)
         }
         const double viewSeconds = timer.nsecsElapsed() / 1e9;
         waitFor([&] { return upload->isEnabled(); }); // the folder view's refresh
-        log->clear();
 
         // The bytes the view stored: the same file for the transfer alone and for curl.
         if (stored.isEmpty()) {
