@@ -1,28 +1,45 @@
-// Upload of a 10 MB project to a loopback FTP server through FtpUpload (QNetworkAccessManager's
-// FTP put) against `curl -T` of the same file to the same server, alternating, in one run.
+// Upload of a large project to a loopback FTP server through the upload view (the user's road:
+// device check, robot-side copy written to memory, FTP store until the view logs "Uploaded"),
+// through FtpUpload alone (the transfer), and through `curl -T` of the very bytes the view
+// stored, alternating, in one run.
 //
-//   build/bin/ftp_upload_bench [runs]                         starts its own pyftpdlib server
-//   build/bin/ftp_upload_bench runs ADDRESS USER PASSWORD DIR  an existing server (e.g. the rig's
-//                                                              vsftpd), storing into DIR
+//   QT_QPA_PLATFORM=offscreen build/bin/ftp_upload_bench PROJECT.tkp2 [runs]
+//       starts its own pyftpdlib server
+//   QT_QPA_PLATFORM=offscreen build/bin/ftp_upload_bench PROJECT.tkp2 runs 127.0.0.1 PORT USER PASSWORD DIR
+//       an existing server (e.g. the rig's vsftpd), storing into DIR (a folder below /home/tavik/)
+//
+// PROJECT: e.g. python3 bench/project_load/generate_project.py /tmp/large.tkp2 --variables 10000 --programs
+// 2400
+#include <tavview/LogList.h>
 #include <tavview/uploader/FtpUpload.h>
-#include <QCoreApplication>
+#include <tavview/uploader/FtpView.h>
+#include <tavview/uploader/View.h>
+
+#include <lumlink/Singletons.h>
+#include <lumlink/project/Manager.h>
+#include <lumlink/project/Project.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QHostAddress>
 #include <QProcess>
-#include <QRandomGenerator>
+#include <QSettings>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
-
-constexpr int fileSize = 10 * 1024 * 1024;
 
 double median(std::vector<double> values)
 {
@@ -42,29 +59,58 @@ bool waitForServer(int port)
     return false;
 }
 
+// Runs the event loop until the condition holds; false after the limit.
+bool waitFor(const std::function<bool()>& done, int limitMs = 120000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > limitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Each run's line shows as it ends.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("LUM GmbH"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tavik View 3"));
     const QStringList args = app.arguments();
-    const int runs = args.size() > 1 ? args.at(1).toInt() : 7;
+    if (args.size() < 2) {
+        std::fprintf(stderr,
+                     "usage: ftp_upload_bench PROJECT.tkp2 [runs [ADDRESS PORT USER PASSWORD DIR]]\n");
+        return 2;
+    }
+    const QString projectPath = QFileInfo(args.at(1)).absoluteFilePath();
+    const int runs = args.size() > 2 ? args.at(2).toInt() : 7;
 
     QTemporaryDir work;
-    QString address;
+    QString host = QStringLiteral("127.0.0.1");
+    int port = 0;
     QString user = QStringLiteral("tavik");
     QString password = QStringLiteral("bench-password");
-    QString folder = QStringLiteral("/");
+    QString folder = QStringLiteral("/home/tavik/");
     QProcess server;
-    if (args.size() >= 6) {
-        address = args.at(2);
-        user = args.at(3);
-        password = args.at(4);
-        folder = args.at(5);
+    if (args.size() >= 8) {
+        host = args.at(3);
+        port = args.at(4).toInt();
+        user = args.at(5);
+        password = args.at(6);
+        folder = args.at(7);
     } else {
+        QDir().mkpath(work.filePath(QStringLiteral("home/tavik")));
         QTcpSocket reserve;
         reserve.bind(QHostAddress(QHostAddress::LocalHost), 0);
-        const int port = reserve.localPort();
+        port = reserve.localPort();
         reserve.close();
         server.start(QStringLiteral("/usr/bin/python3"),
                      {"-m", "pyftpdlib", "-i", "127.0.0.1", "-p", QString::number(port), "-u", user, "-P",
@@ -73,69 +119,145 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "pyftpdlib did not start\n");
             return 1;
         }
-        address = QStringLiteral("127.0.0.1:%1").arg(port);
     }
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
+    QSettings settings;
+    settings.setValue(QStringLiteral("telnet/user"), user);
+    settings.setValue(QStringLiteral("telnet/password"), password);
+    settings.setValue(QStringLiteral("ftp/port"), port);
 
-    QByteArray bytes(fileSize, Qt::Uninitialized);
-    for (char& byte : bytes)
-        byte = static_cast<char>(QRandomGenerator::global()->bounded(256));
-    const QString localFile = work.filePath(QStringLiteral("source.tkpx"));
-    {
-        QFile file(localFile);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    lumlink::readIni(QStringLiteral("tavview2.ini"));
+    lumlink::singletons_init(nullptr);
+    lumlink::loadSystem(3);
+    QMap<int, QString> programs;
+    int tab = -1;
+    lumlink::project::Project* project =
+        lumlink::project::Manager::singleton().createProjectFromFile(QFileInfo(projectPath), &programs, &tab);
+    if (!project) {
+        std::fprintf(stderr, "%s could not be opened\n", qPrintable(projectPath));
+        return 1;
     }
 
-    std::vector<double> ours;
-    std::vector<double> curl;
-    tavview::uploader::FtpUpload upload;
+    // Gone before the workbench library it stands on.
+    auto owner = std::make_unique<tavview::uploader::View>(nullptr);
+    tavview::uploader::View& view = *owner;
+    view.resize(900, 600);
+    view.on_ipAddressChanged(host);
+    view.show();
+    auto* log = view.findChild<tavview::LogList*>();
+    auto* upload = view.findChild<QAction*>(QStringLiteral("uploadAction"));
+    if (!waitFor([&] { return upload->isEnabled(); })) {
+        std::fprintf(stderr, "the folder view did not list %s\n", qPrintable(folder));
+        return 1;
+    }
+    // Into the benchmark's folder, as a user opening it in the folder view.
+    QUrl folderUrl(QStringLiteral("ftp://%1").arg(host));
+    folderUrl.setPath(folder);
+    emit view.findChild<tavview::uploader::FtpView*>()->dirClicked(folderUrl);
+    if (!waitFor([&] { return upload->isEnabled(); }))
+        return 1;
+
+    const QString fileName = QFileInfo(projectPath).fileName();
+    const QString uploadedText = QStringLiteral("Uploaded %1.").arg(fileName);
+    QString stored;
+    std::vector<double> viewRates;
+    std::vector<double> transferRates;
+    std::vector<double> curlRates;
+    std::vector<double> writeSeconds;
+    qint64 size = 0;
     for (int run = 0; run < runs; ++run) {
-        QUrl target(QStringLiteral("ftp://%1").arg(address));
-        target.setPath(folder + QStringLiteral("bench-ours.tkpx"));
+        QElapsedTimer timer;
+        timer.start();
+        const int entriesBefore = log->count();
+        upload->trigger();
+        const auto ended = [&] {
+            return log->count() > entriesBefore &&
+                   (log->currentText().startsWith(uploadedText) ||
+                    log->currentText().startsWith(QLatin1String("Upload of")));
+        };
+        if (!waitFor(ended) || !log->currentText().startsWith(uploadedText)) {
+            std::fprintf(stderr, "upload through the view failed: %s\n", qPrintable(log->currentText()));
+            return 1;
+        }
+        const double viewSeconds = timer.nsecsElapsed() / 1e9;
+        waitFor([&] { return upload->isEnabled(); }); // the folder view's refresh
+
+        // The bytes the view stored: the same file for the transfer alone and for curl.
+        if (stored.isEmpty()) {
+            stored = work.filePath(QStringLiteral("stored.tkp2"));
+            QProcess fetch;
+            fetch.start(QStringLiteral("curl"), {"-sS", "--user", user + ":" + password, "-o", stored,
+                                                 QStringLiteral("ftp://%1:%2/%3%4")
+                                                     .arg(host)
+                                                     .arg(port)
+                                                     .arg("%2F" + folder.mid(1), fileName)});
+            fetch.waitForFinished(-1);
+            size = QFileInfo(stored).size();
+            if (size == 0) {
+                std::fprintf(stderr, "stored file not read back\n");
+                return 1;
+            }
+        }
+        viewRates.push_back(size / viewSeconds / 1e6);
+
+        QFile file(stored);
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        tavview::uploader::FtpUpload transfer;
+        QUrl target(QStringLiteral("ftp://%1:%2").arg(host).arg(port));
+        target.setPath(folder + QStringLiteral("bench-transfer.tkp2"));
         target.setUserName(user);
         target.setPassword(password);
-        QEventLoop loop;
         bool ok = false;
-        QObject::connect(&upload, &tavview::uploader::FtpUpload::succeeded, &loop, [&] {
+        QEventLoop loop;
+        QObject::connect(&transfer, &tavview::uploader::FtpUpload::succeeded, &loop, [&] {
             ok = true;
             loop.quit();
         });
-        QObject::connect(&upload, &tavview::uploader::FtpUpload::failed, &loop, [&](const QString& reason) {
-            std::fprintf(stderr, "upload failed: %s\n", qPrintable(reason));
-            loop.quit();
-        });
-        QElapsedTimer timer;
-        timer.start();
-        upload.start(target, bytes);
+        QObject::connect(&transfer, &tavview::uploader::FtpUpload::failed, &loop, &QEventLoop::quit);
+        timer.restart();
+        transfer.start(target, bytes);
         loop.exec();
-        const double oursSeconds = timer.nsecsElapsed() / 1e9;
         if (!ok)
             return 1;
-        ours.push_back(fileSize / oursSeconds / 1e6);
+        transferRates.push_back(size / (timer.nsecsElapsed() / 1e9) / 1e6);
 
-        QProcess process;
+        // The part of the view's road before the transfer: the project written to memory.
         timer.restart();
-        process.start(QStringLiteral("curl"),
-                      {"-sS", "--user", user + ":" + password, "-T", localFile,
-                       QStringLiteral("ftp://%1/%2bench-curl.tkpx")
-                           .arg(address, folder.startsWith('/') ? "%2F" + folder.mid(1) : folder)});
-        process.waitForFinished(-1);
+        if (project->saveToMem().isEmpty())
+            return 1;
+        writeSeconds.push_back(timer.nsecsElapsed() / 1e9);
+
+        QProcess curl;
+        timer.restart();
+        curl.start(
+            QStringLiteral("curl"),
+            {"-sS", "--user", user + ":" + password, "-T", stored,
+             QStringLiteral("ftp://%1:%2/%3bench-curl.tkp2").arg(host).arg(port).arg("%2F" + folder.mid(1))});
+        curl.waitForFinished(-1);
         const double curlSeconds = timer.nsecsElapsed() / 1e9;
-        if (process.exitCode() != 0) {
-            std::fprintf(stderr, "curl failed: %s\n", process.readAllStandardError().constData());
+        if (curl.exitCode() != 0) {
+            std::fprintf(stderr, "curl failed: %s\n", curl.readAllStandardError().constData());
             return 1;
         }
-        curl.push_back(fileSize / curlSeconds / 1e6);
-        std::printf("run %d: FtpUpload %.1f MB/s, curl -T %.1f MB/s\n", run + 1, ours.back(), curl.back());
+        curlRates.push_back(size / curlSeconds / 1e6);
+        std::printf("run %d: view %.1f MB/s, FtpUpload %.1f MB/s, curl -T %.1f MB/s\n", run + 1,
+                    viewRates.back(), transferRates.back(), curlRates.back());
     }
-    std::printf(
-        "median of %d: FtpUpload %.1f MB/s, curl -T %.1f MB/s (process start included), ratio %.0f %%\n",
-        runs, median(ours), median(curl), 100.0 * median(ours) / median(curl));
+    std::printf("%.1f MB, median of %d: view %.1f MB/s (%.0f %% of curl), FtpUpload %.1f MB/s, "
+                "curl -T %.1f MB/s (process start included); FtpUpload %.0f %% of curl; writing the project "
+                "to memory %.2f s\n",
+                size / 1e6, runs, median(viewRates), 100.0 * median(viewRates) / median(curlRates),
+                median(transferRates), median(curlRates), 100.0 * median(transferRates) / median(curlRates),
+                median(writeSeconds));
     if (server.state() != QProcess::NotRunning) {
         server.kill();
         server.waitForFinished();
     }
+    owner.reset();
+    lumlink::project::Manager::singleton().closeProject();
+    lumlink::singletons_done();
     return 0;
 }

@@ -1,16 +1,19 @@
-// A remote run that prints 1,000 global variables every 100 ms, read by Telnet over a real
-// loopback connection and shown in the variable table (tavview::uploader::Debug, on screen):
-// the CPU time of the GUI thread over the run, and whether every row was updated in place.
+// A remote run that prints 1,000 global variables every 100 ms, started from the upload view
+// (tavview::uploader::View, on screen) as a click in its folder view starts it, read by its
+// Telnet over a real loopback connection and shown in its variable table: the CPU time of the
+// GUI thread over the run, and whether every row was updated in place.
 //
 //   QT_QPA_PLATFORM=offscreen build/bin/variable_table_bench [seconds] [variables] [interval ms]
-#include <tavview/Telnet.h>
-#include <tavview/uploader/Debug.h>
+#include <tavview/uploader/FtpView.h>
+#include <tavview/uploader/View.h>
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/resource.h>
@@ -83,6 +86,8 @@ int main(int argc, char** argv)
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
     QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("LUM GmbH"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tavik View 3"));
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
     const int variables = argc > 2 ? std::atoi(argv[2]) : 1000;
     const int intervalMs = argc > 3 ? std::atoi(argv[3]) : 100;
@@ -98,35 +103,41 @@ int main(int argc, char** argv)
     std::atomic_bool stop{false};
     std::thread shell(serveShell, listener, variables, intervalMs, std::cref(stop));
 
-    tavview::uploader::Debug table;
-    table.resize(400, 600);
-    table.show();
-    tavview::Telnet telnet(nullptr, false);
+    // No FTP server: the view's folder listing fails at once and leaves the run alone.
+    QSettings().setValue(QStringLiteral("ftp/port"), 1);
+    QSettings().setValue(QStringLiteral("remote-execution-debug-interval"), intervalMs);
+    tavview::uploader::View view(nullptr);
+    view.resize(900, 700);
+    view.on_ipAddressChanged(QStringLiteral("127.0.0.1:%1").arg(ntohs(address.sin_port)));
+    view.show();
+    auto* upload = view.findChild<QAction*>(QStringLiteral("uploadAction"));
+    while (!upload->isEnabled())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    auto* table = view.findChild<QTableWidget*>(QStringLiteral("variableTable"));
+
     long updates = 0;
-    QObject::connect(&telnet, &tavview::Telnet::globalVariableReceived, &table,
-                     [&](const QString& name, const QString& value) {
-                         table.setValue(name, value);
-                         ++updates;
-                     });
+    QObject::connect(table->model(), &QAbstractItemModel::dataChanged, [&] { ++updates; });
     double cpuAtStart = 0;
     QElapsedTimer wall;
-    QObject::connect(&telnet, &tavview::Telnet::loggedIn, [&] {
-        telnet.sendData(QStringLiteral("sudo /usr/bin/tavview_interpreter -f 'bench.tkp2'"));
+    // Measured from the first row on: the login is not the table's work.
+    QObject::connect(table->model(), &QAbstractItemModel::rowsInserted, [&] {
+        if (wall.isValid())
+            return;
         cpuAtStart = threadCpuSeconds();
         wall.start();
         QTimer::singleShot(seconds * 1000, &app, &QApplication::quit);
     });
-    telnet.connectToHost(QStringLiteral("127.0.0.1:%1").arg(ntohs(address.sin_port)));
+    QUrl program(QStringLiteral("ftp://127.0.0.1/home/tavik/bench.tkp2"));
+    emit view.findChild<tavview::uploader::FtpView*>()->programClicked(program);
     app.exec();
     const double cpu = threadCpuSeconds() - cpuAtStart;
     const double elapsed = wall.nsecsElapsed() / 1e9;
     stop = true;
     shutdown(listener, SHUT_RDWR);
-    telnet.endRun(0);
     shell.join();
     close(listener);
 
-    const int rows = table.findChild<QTableWidget*>()->rowCount();
+    const int rows = table->rowCount();
     std::printf("%d variables every %d ms for %.1f s: %ld updates (%.0f/s), %d rows\n", variables, intervalMs,
                 elapsed, updates, updates / elapsed, rows);
     std::printf("GUI thread: %.2f s CPU = %.1f %% of one core\n", cpu, 100.0 * cpu / elapsed);
