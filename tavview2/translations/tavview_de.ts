@@ -340,4 +340,35 @@ Möchten Sie die Änderungen speichern?</translation>
         <translation>Einen Ordner nach oben</translation>
     </message>
 </context>
+<context>
+    <name>tavview::uploader::Options</name>
+    <message>
+        <source>Upload &amp; Execute</source>
+        <translation>Hochladen &amp; Ausführen</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>Debug interval</source>
+        <translation>Debug-Intervall</translation>
+    </message>
+    <message>
+        <source>Ignore interpreter out of date</source>
+        <translation>Veralteten Interpreter ignorieren</translation>
+    </message>
+    <message>
+        <source>How often the interpreter on the robot sends the values of the global variables</source>
+        <translation>Wie oft der Interpreter auf dem Roboter die Werte der globalen Variablen sendet</translation>
+    </message>
+    <message>
+        <source>Run programs on the robot even when its interpreter is out of date</source>
+        <translation>Programme auf dem Roboter auch dann ausführen, wenn sein Interpreter veraltet ist</translation>
+    </message>
+</context>
 </TS>

@@ -9,6 +9,7 @@
 #include "tavview/WebLinks.h"
 #include "tavview/menu/Bar.h"
 #include "tavview/toolbar/Bar.h"
+#include "tavview/uploader/Options.h"
 
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
@@ -382,6 +383,7 @@ void MainWindow::on_project_wasModified(Project*)
 void MainWindow::on_options_triggered()
 {
     auto* dialog = new lum::qt::gui::option::Dialog(this, lumlink::Actions::singleton().optionsAction);
+    dialog->addPage(new uploader::Options, true);
     dialog->show();
 }
 
