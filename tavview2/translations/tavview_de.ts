@@ -369,6 +369,142 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>Run programs on the robot even when its interpreter is out of date</source>
         <translation>Programme auf dem Roboter auch dann ausführen, wenn sein Interpreter veraltet ist</translation>
+    <name>tavview::uploader::View</name>
+    <message>
+        <source>Disconnecting devices</source>
+        <translation>Geräte werden getrennt</translation>
+    </message>
+    <message>
+        <source>Loading actor types</source>
+        <translation>Bausteintypen werden geladen</translation>
+    </message>
+    <message>
+        <source>Loading devices</source>
+        <translation>Geräte werden geladen</translation>
+    </message>
+    <message>
+        <source>Loading project</source>
+        <translation>Projekt wird geladen</translation>
+    </message>
+    <message>
+        <source>Loading types</source>
+        <translation>Datentypen werden geladen</translation>
+    </message>
+    <message>
+        <source>Starting program</source>
+        <translation>Programm wird gestartet</translation>
+    </message>
+    <message>
+        <source>Successfully connected to all devices</source>
+        <translation>Mit allen Geräten verbunden</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Werkzeuge</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Hochladen</translation>
+    </message>
+    <message>
+        <source>Upload current project</source>
+        <translation>Aktuelles Projekt hochladen</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Refresh FTP view</source>
+        <translation>FTP-Ansicht aktualisieren</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Improper device configuration</source>
+        <translation>Unzulässige Gerätekonfiguration</translation>
+    </message>
+    <message>
+        <source>Please remove %1 from the current project.</source>
+        <translation>Bitte entfernen Sie %1 aus dem aktuellen Projekt.</translation>
+    </message>
+    <message>
+        <source>The project could not be written.</source>
+        <translation>Das Projekt konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The project could not be written: %1</source>
+        <translation>Das Projekt konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Upload %1</source>
+        <translation>%1 hochladen</translation>
+    </message>
+    <message>
+        <source>Refreshing</source>
+        <translation>Aktualisiere</translation>
+    </message>
+    <message>
+        <source>Listing %1 failed: %2</source>
+        <translation>Auflisten von %1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>Uploaded %1.</source>
+        <translation>%1 hochgeladen.</translation>
+    </message>
+    <message>
+        <source>Upload of %1 failed: %2</source>
+        <translation>Hochladen von %1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be started: its name holds a control character.</source>
+        <translation>%1 kann nicht gestartet werden: Der Name enthält ein Steuerzeichen.</translation>
+    </message>
+    <message>
+        <source>Execute %1</source>
+        <translation>%1 ausführen</translation>
+    </message>
+    <message>
+        <source>Telnet session started</source>
+        <translation>Telnet-Sitzung gestartet</translation>
+    </message>
+    <message>
+        <source>Logged in.</source>
+        <translation>Angemeldet.</translation>
+    </message>
+    <message>
+        <source>Interpreter version %1</source>
+        <translation>Interpreter-Version %1</translation>
+    </message>
+    <message>
+        <source>Interpreter out of date.</source>
+        <translation>Interpreter veraltet.</translation>
+    </message>
+    <message>
+        <source>Tavik View Interpreter</source>
+        <translation>Tavik View Interpreter</translation>
+    </message>
+    <message>
+        <source>Interpreter is out of date. Please update tavview%1 package.</source>
+        <translation>Der Interpreter ist veraltet. Bitte aktualisieren Sie das Paket tavview%1.</translation>
+    </message>
+    <message>
+        <source>Interpreter stopped.</source>
+        <translation>Interpreter beendet.</translation>
+    </message>
+    <message>
+        <source>Current action terminated</source>
+        <translation>Aktuelle Aktion abgebrochen</translation>
+    </message>
+    <message>
+        <source>New IP address: %1</source>
+        <translation>Neue IP-Adresse: %1</translation>
+    </message>
+    <message>
+        <source>Invalid IP address: %1</source>
+        <translation>Ungültige IP-Adresse: %1</translation>
     </message>
 </context>
 </TS>
