@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -285,6 +286,14 @@ TEST(TaskPanelInTheWindow, TheToolbarOpensThePanelAndTheOptionsHaveTheUploadPage
     EXPECT_EQ(taskView->currentWidget(), taskView->programView());
     EXPECT_FALSE(uploadCommand()->isChecked());
 
+    // The options are reached from the Extras menu.
+    QMenu* extras = nullptr;
+    for (QMenu* entry : window.menuWidget()->findChildren<QMenu*>()) {
+        if (entry->title() == QStringLiteral("&Extras"))
+            extras = entry;
+    }
+    ASSERT_NE(extras, nullptr);
+    ASSERT_TRUE(extras->actions().contains(lumlink::Actions::singleton().optionsAction));
     lumlink::Actions::singleton().optionsAction->trigger();
     auto* dialog = window.findChild<lum::qt::gui::option::Dialog*>();
     ASSERT_NE(dialog, nullptr);
