@@ -200,6 +200,48 @@ Möchten Sie die Änderungen speichern?</translation>
     </message>
 </context>
 <context>
+    <name>tavview::TaskView</name>
+    <message>
+        <source>Work area</source>
+        <translation>Arbeitsbereich</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::TavikTask</name>
+    <message>
+        <source>Tavik IP address:</source>
+        <translation>Tavik-IP-Adresse:</translation>
+    </message>
+    <message>
+        <source>Tavik IP address</source>
+        <translation>Tavik-IP-Adresse</translation>
+    </message>
+    <message>
+        <source>The robot&apos;s address, as an IP address or a host name</source>
+        <translation>Die Adresse des Roboters, als IP-Adresse oder Rechnername</translation>
+    </message>
+    <message>
+        <source>Project</source>
+        <translation>Projekt</translation>
+    </message>
+    <message>
+        <source>Back to the programs of the project</source>
+        <translation>Zurück zu den Programmen des Projekts</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Hochladen</translation>
+    </message>
+    <message>
+        <source>Upload the project to the robot and run it there</source>
+        <translation>Das Projekt auf den Roboter hochladen und dort ausführen</translation>
+    </message>
+    <message>
+        <source>Robot tasks</source>
+        <translation>Roboteraufgaben</translation>
+    </message>
+</context>
+<context>
     <name>tavview::Telnet</name>
     <message>
         <source>Error: %1</source>
@@ -351,6 +393,37 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>Up one folder</source>
         <translation>Einen Ordner nach oben</translation>
+    </message>
+</context>
+<context>
+    <name>tavview::uploader::Options</name>
+    <message>
+        <source>Upload &amp; Execute</source>
+        <translation>Hochladen &amp; Ausführen</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>Debug interval</source>
+        <translation>Debug-Intervall</translation>
+    </message>
+    <message>
+        <source>Ignore interpreter out of date</source>
+        <translation>Veralteten Interpreter ignorieren</translation>
+    </message>
+    <message>
+        <source>How often the interpreter on the robot sends the values of the global variables</source>
+        <translation>Wie oft der Interpreter auf dem Roboter die Werte der globalen Variablen sendet</translation>
+    </message>
+    <message>
+        <source>Run programs on the robot even when its interpreter is out of date</source>
+        <translation>Programme auf dem Roboter auch dann ausführen, wenn sein Interpreter veraltet ist</translation>
     </message>
 </context>
 <context>

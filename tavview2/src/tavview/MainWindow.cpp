@@ -9,6 +9,7 @@
 #include "tavview/menu/Bar.h"
 #include "tavview/menu/Edit.h"
 #include "tavview/toolbar/Bar.h"
+#include "tavview/uploader/Options.h"
 
 #include <kirogen/device/model/DeviceInstance.h>
 #include <kirogen/device/model/DeviceTypeRegistry.h>
@@ -566,6 +567,7 @@ void MainWindow::placeBlock(const QString& typeId)
 void MainWindow::on_options_triggered()
 {
     auto* dialog = new lum::qt::gui::option::Dialog(this, lumlink::Actions::singleton().optionsAction);
+    dialog->addPage(new uploader::Options, true);
     dialog->show();
 }
 

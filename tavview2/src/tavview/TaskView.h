@@ -5,7 +5,10 @@
 
 namespace tavview {
 
-// The main window's central widget: the program view of the active project as its first page.
+class TavikTask;
+
+// The main window's central widget: the active project's program view, or the robot task panel
+// while the upload command is checked.
 class TaskView : public QStackedWidget
 {
     Q_OBJECT
@@ -15,11 +18,22 @@ public:
 
     // The current program view, or null.
     QWidget* programView() const { return _programView; }
-    // Shows view as the first page and takes it over; the previous view is left to the caller.
+    // Shows view as the first page; the previous view stays the caller's to delete.
     void setProgramView(QWidget* view);
     void setComponentEnabled(bool enabled);
 
+    TavikTask* tavikTask() const { return _tavikTask; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void translate();
+    void on_back();
+    void on_uploadCurProj_triggered(bool checked);
+
 private:
+    TavikTask* _tavikTask;
     QPointer<QWidget> _programView;
 };
 

@@ -1,3 +1,4 @@
+#include <lum/qt/translation/Manager.h>
 #include <tavview/uploader/Debug.h>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -27,6 +28,8 @@ Debug::Debug(QWidget* parent) : QWidget(parent), _table(new QTableWidget(this))
     _table->setHorizontalHeaderItem(0, new QTableWidgetItem(QString()));
     _table->setHorizontalHeaderItem(1, new QTableWidgetItem(QString()));
     _table->horizontalHeader()->setStretchLastSection(true);
+    connect(&lum::qt::translation::Manager::singleton(), &lum::qt::translation::Manager::languageChanged,
+            this, &Debug::translate);
     translate();
 }
 

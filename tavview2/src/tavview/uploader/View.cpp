@@ -7,6 +7,7 @@
 #include <tavview/uploader/FtpUpload.h>
 #include <tavview/uploader/FtpView.h>
 #include <tavview/uploader/InterpreterCommand.h>
+#include <tavview/uploader/Options.h>
 #include <tavview/uploader/RobotDevices.h>
 #include <tavview/uploader/RobotFtp.h>
 #include <tavview/uploader/RobotSideParameters.h>
@@ -266,8 +267,7 @@ void View::createTelnet(const QString& path)
 {
     qDebug().noquote() << "createTelnet" << path;
     endRemoteRun();
-    const int interval = QSettings().value(QStringLiteral("remote-execution-debug-interval"), 500).toInt();
-    _commandLine = interpreterCommandLine(interval, path);
+    _commandLine = interpreterCommandLine(Options::debugInterval(), path);
     if (_commandLine.isEmpty()) {
         _logList->addLogEntry(LogEntry(LogEntry::Error, tr("%1 cannot be started: its name holds a control "
                                                            "character.")
@@ -314,7 +314,7 @@ void View::on_telnet_interpreterVersionReceived(const lum::core::Version& versio
     if (!(version < lum::core::Version(3, 0, 15)))
         return;
     _logList->addLogEntry(LogEntry(LogEntry::Error, tr("Interpreter out of date.")));
-    if (QSettings().value(QStringLiteral("ignoreInterpreterOutOfDate"), false).toBool())
+    if (Options::ignoreInterpreterOutOfDate())
         return;
     cancelCurrentAction();
     QMessageBox::warning(this, tr("Tavik View Interpreter"),
