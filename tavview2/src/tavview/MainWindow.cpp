@@ -102,8 +102,8 @@ MainWindow::MainWindow() : _taskView(new TaskView(this)), _toolBar(new toolbar::
     connect(actions.importSdfAction, &QAction::triggered, this, &MainWindow::on_importSdfAction_triggered);
     connect(actions.exportProgramAction, &QAction::triggered, this,
             &MainWindow::on_exportProgramAction_triggered);
-    // The program view makes no document of the whole project yet.
-    actions.exportProjectAction->setEnabled(false);
+    connect(actions.exportProjectAction, &QAction::triggered, this,
+            &MainWindow::on_exportProjectAction_triggered);
     connect(actions.copyGlobalAction, &QAction::triggered, this, &MainWindow::on_copyGlobalAction_triggered);
     connect(actions.selectAllGlobalAction, &QAction::triggered, this,
             &MainWindow::on_selectAllGlobalAction_triggered);
@@ -459,6 +459,21 @@ void MainWindow::on_exportProgramAction_triggered()
         view->exportProgramToPdfPs(name);
     else
         view->exportProgramToImage(name);
+}
+
+void MainWindow::on_exportProjectAction_triggered()
+{
+    lumlink::project::View* view = programView();
+    if (!projects().activeProject() || !view)
+        return;
+    const QFileInfo projectFile = projects().activeProject()->fileInfo();
+    QString proposedName = exportDirectory() + QLatin1Char('/');
+    if (!projectFile.filePath().isEmpty())
+        proposedName += projectFile.baseName();
+    const QString name = chooseExportFile(proposedName, projectExportFilters(),
+                                          QStringLiteral("Export/projectSelectedFilter"));
+    if (!name.isEmpty())
+        view->exportProjectToPdfPs(name);
 }
 
 void MainWindow::on_quitAction_triggered()

@@ -62,6 +62,7 @@ public slots:
     bool on_saveAsAction_triggered();
     void on_importSdfAction_triggered();
     void on_exportProgramAction_triggered();
+    void on_exportProjectAction_triggered();
     void on_copyGlobalAction_triggered();
     void on_selectAllGlobalAction_triggered();
     void on_clearSelectionGlobalAction_triggered();

@@ -16,14 +16,6 @@ namespace {
 const QString Patrol = QStringLiteral(LUMLINK_TEST_DATA "/patrol.tkp2");
 const QString Counter = QStringLiteral(TAVVIEW_DIST_DIR "/examples/counter.tkp2");
 
-std::set<std::string> idsOf(const FunctionBlockDiagram& diagram)
-{
-    std::set<std::string> ids;
-    for (const FunctionBlock& block : diagram.blocks())
-        ids.insert(block.id);
-    return ids;
-}
-
 // The blocks of after that before did not have, by id.
 std::map<std::string, FunctionBlock> added(const FunctionBlockDiagram& before,
                                            const FunctionBlockDiagram& after)

@@ -89,6 +89,7 @@ protected:
 
     static QAction* importAction() { return lumlink::Actions::singleton().importSdfAction; }
     static QAction* exportProgramAction() { return lumlink::Actions::singleton().exportProgramAction; }
+    static QAction* exportProjectAction() { return lumlink::Actions::singleton().exportProjectAction; }
 
     // What the export dialog proposes: the file name and the selected filter; then cancelled.
     std::pair<QString, QString> exportProposal(QAction* action)
@@ -277,6 +278,35 @@ TEST_F(ImportExportTest, ProgramExportRemembersItsFilterAndDirectory)
         QSettings().setValue("Export/programSelectedFilter", outside);
         EXPECT_EQ(exportProposal(exportProgramAction()).second, "PDF document (*.pdf)") << outside;
     }
+}
+
+TEST_F(ImportExportTest, ProjectExportKeepsItsOwnFilterAndSharesTheDirectory)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir("prints"));
+    window->open(examples + "/counter.tkp2");
+    QStringList filters;
+    trigger(exportProjectAction(), {answer<QFileDialog>([&](QFileDialog* dialog) {
+                filters = dialog->nameFilters();
+                dialog->reject();
+            })});
+    EXPECT_EQ(filters, QStringList({"PDF document (*.pdf)", "PostScript document (*.ps)"}));
+    EXPECT_EQ(exportProposal(exportProjectAction()).first, examples + "/counter");
+
+    // Whatever the name's ending, the whole project becomes a document of the chosen kind's name.
+    const QString ps = folder.filePath("prints/counter.ps");
+    exportAs(exportProjectAction(), ps, 1);
+    EXPECT_EQ(fileStart(ps), "%!PS");
+    const QString pdf = folder.filePath("prints/all.pdf");
+    exportAs(exportProjectAction(), pdf, 1);
+    EXPECT_EQ(fileStart(pdf), "%PDF");
+
+    // The program export shares the directory but not the project export's filter.
+    EXPECT_EQ(exportProposal(exportProjectAction()),
+              std::make_pair(folder.filePath("prints/counter"), filters[1]));
+    const auto program = exportProposal(exportProgramAction());
+    EXPECT_TRUE(program.first.startsWith(folder.filePath("prints/counter_"))) << qPrintable(program.first);
+    EXPECT_EQ(program.second, filters[0]);
 }
 
 TEST_F(ImportExportTest, TheDialogsSpeakGerman)

@@ -50,8 +50,9 @@ void addDevice(Project* project, const char* typeId, const std::string& name, co
     ASSERT_TRUE(type);
     const auto instance = type->createDeviceInstance(project->kirogenProject(), name);
     ASSERT_TRUE(instance);
-    if (address)
+    if (address) {
         ASSERT_TRUE(instance->setParameter("ipAddress", address));
+    }
     ASSERT_TRUE(project->addDevice(lumlink::project::Device::create(instance, project)));
 }
 
