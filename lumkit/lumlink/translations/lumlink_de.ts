@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
     <name>lumlink</name>
@@ -238,7 +239,7 @@
         <translation>Tavik View im &amp;Web</translation>
     </message>
     <message>
-        <source>Open the product's web page</source>
+        <source>Open the product&apos;s web page</source>
         <translation>Die Webseite des Produkts öffnen</translation>
     </message>
     <message>
@@ -246,7 +247,7 @@
         <translation>Tavik-&amp;Simulator im Web</translation>
     </message>
     <message>
-        <source>Open the simulator's web page</source>
+        <source>Open the simulator&apos;s web page</source>
         <translation>Die Webseite des Simulators öffnen</translation>
     </message>
 </context>
@@ -345,6 +346,17 @@
     <message>
         <source>The PostScript conversion failed</source>
         <translation>Die Umwandlung in PostScript ist fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>lumlink::project::DeviceSettingDelegate</name>
+    <message>
+        <source>Value of %1</source>
+        <translation>Wert von %1</translation>
+    </message>
+    <message>
+        <source>a value of type %1</source>
+        <translation>ein Wert vom Typ %1</translation>
     </message>
 </context>
 <context>
@@ -453,14 +465,6 @@
         <translation>nicht verbunden</translation>
     </message>
     <message>
-        <source>parameter</source>
-        <translation>Parameter</translation>
-    </message>
-    <message>
-        <source>configuration</source>
-        <translation>Konfiguration</translation>
-    </message>
-<message>
         <source>Double-click a value, or select it and press Enter, to change it.</source>
         <translation>Doppelklicken Sie auf einen Wert, oder wählen Sie ihn aus und drücken Sie die Eingabetaste, um ihn zu ändern.</translation>
     </message>
@@ -547,19 +551,19 @@
         <translation>Es gibt kein Projekt, aus dem übernommen werden kann.</translation>
     </message>
     <message>
-        <source>The other project has no program "%1".</source>
+        <source>The other project has no program &quot;%1&quot;.</source>
         <translation>Das andere Projekt hat kein Programm „%1“.</translation>
     </message>
     <message>
-        <source>The other project has no device "%1".</source>
+        <source>The other project has no device &quot;%1&quot;.</source>
         <translation>Das andere Projekt hat kein Gerät „%1“.</translation>
     </message>
     <message>
-        <source>Device "%1" cannot stand for "%2": it is missing or of another type.</source>
+        <source>Device &quot;%1&quot; cannot stand for &quot;%2&quot;: it is missing or of another type.</source>
         <translation>Gerät „%1“ kann nicht für „%2“ stehen: Es fehlt oder ist von anderem Typ.</translation>
     </message>
     <message>
-        <source>Device "%1" could not be copied.</source>
+        <source>Device &quot;%1&quot; could not be copied.</source>
         <translation>Gerät „%1“ konnte nicht kopiert werden.</translation>
     </message>
 </context>
@@ -715,15 +719,15 @@
         <translation>Die Geräte werden verbunden...</translation>
     </message>
     <message>
-        <source>Could not connect to device "%1": the simulation does not start.</source>
+        <source>Could not connect to device &quot;%1&quot;: the simulation does not start.</source>
         <translation>Gerät „%1“ konnte nicht verbunden werden: Die Simulation startet nicht.</translation>
     </message>
     <message>
-        <source>Connected to device "%1".</source>
+        <source>Connected to device &quot;%1&quot;.</source>
         <translation>Mit Gerät „%1“ verbunden.</translation>
     </message>
     <message>
-        <source>Device "%1" has been disconnected: the simulation is terminated.</source>
+        <source>Device &quot;%1&quot; has been disconnected: the simulation is terminated.</source>
         <translation>Gerät „%1“ wurde getrennt: Die Simulation wird beendet.</translation>
     </message>
     <message>
@@ -808,7 +812,7 @@
         <source>set the password</source>
         <translation>Passwort setzen</translation>
     </message>
-<message>
+    <message>
         <source>change %1 of device %2</source>
         <translation>%1 von Gerät %2 ändern</translation>
     </message>
@@ -947,7 +951,7 @@
         <translation>Das Projekt ist geschützt: Geben Sie sein Passwort ein, um es zu ändern.</translation>
     </message>
     <message>
-        <source>%1: "%2" is no %3</source>
+        <source>%1: &quot;%2&quot; is no %3</source>
         <translation>%1: „%2“ ist kein %3</translation>
     </message>
     <message>
@@ -975,14 +979,6 @@
     <message>
         <source>No image format is known for the file name %1</source>
         <translation>Für den Dateinamen %1 ist kein Bildformat bekannt</translation>
-    </message>
-    <message>
-        <source>The diagram could not be rendered</source>
-        <translation>Der Plan konnte nicht gezeichnet werden</translation>
-    </message>
-    <message>
-        <source>The PostScript conversion failed</source>
-        <translation>Die Umwandlung in PostScript ist fehlgeschlagen</translation>
     </message>
     <message>
         <source>The project is protected: enter its password to change it.</source>
@@ -1089,6 +1085,13 @@
     </message>
 </context>
 <context>
+    <name>lumlink::sdf::commands::SetParametersCommand</name>
+    <message>
+        <source>Set the parameters of %1</source>
+        <translation>Parameter von %1 setzen</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::sfc::ChartDocument</name>
     <message>
         <source>The project is protected: enter its password to edit it</source>
@@ -1112,7 +1115,7 @@
         <translation>Eine Transition führt zu einem anderen Schritt</translation>
     </message>
     <message>
-        <source>Step %1 already leads to step %2: edit that transition's condition instead</source>
+        <source>Step %1 already leads to step %2: edit that transition&apos;s condition instead</source>
         <translation>Schritt %1 führt schon zu Schritt %2: bearbeiten Sie stattdessen die Bedingung dieser Transition</translation>
     </message>
     <message>
@@ -1158,7 +1161,7 @@
         <translation>Schritt %1 bearbeiten</translation>
     </message>
     <message>
-        <source>The condition "%1" is refused: %2</source>
+        <source>The condition &quot;%1&quot; is refused: %2</source>
         <translation>Die Bedingung „%1“ wird abgelehnt: %2</translation>
     </message>
     <message>
@@ -1185,7 +1188,7 @@
         <translation>Bedingung</translation>
     </message>
     <message>
-        <source>Global variables, numbers, true, false and t (the step's time in seconds), joined by ! &amp;&amp; || == != &lt; &lt;= &gt; &gt;= + - * / and parentheses</source>
+        <source>Global variables, numbers, true, false and t (the step&apos;s time in seconds), joined by ! &amp;&amp; || == != &lt; &lt;= &gt; &gt;= + - * / and parentheses</source>
         <translation>Globale Variablen, Zahlen, true, false und t (die Zeit des Schritts in Sekunden), verknüpft mit ! &amp;&amp; || == != &lt; &lt;= &gt; &gt;= + - * / und Klammern</translation>
     </message>
     <message>
@@ -1199,13 +1202,6 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
-    </message>
-</context>
-<context>
-    <name>lumlink::sdf::commands::SetParametersCommand</name>
-    <message>
-        <source>Set the parameters of %1</source>
-        <translation>Parameter von %1 setzen</translation>
     </message>
 </context>
 <context>
@@ -1307,17 +1303,6 @@
     <message>
         <source>New diagram %1 for step %2</source>
         <translation>Neuer Plan %1 für Schritt %2</translation>
-    </message>
-</context>
-<context>
-    <name>lumlink::project::DeviceSettingDelegate</name>
-    <message>
-        <source>Value of %1</source>
-        <translation>Wert von %1</translation>
-    </message>
-    <message>
-        <source>a value of type %1</source>
-        <translation>ein Wert vom Typ %1</translation>
     </message>
 </context>
 </TS>
