@@ -2,6 +2,7 @@
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/model/TypeRegistry.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
+#include <kiroutil/log/Log.h>
 #include <lum/qt/log/Log.h>
 #include <lum/qt/translation/Manager.h>
 #include <lumlink/HelpSystem.h>
@@ -22,8 +23,14 @@ namespace lumlink {
 
 namespace {
 
-// The runtime kit's log reaches the message window from start-up to shut-down.
-std::unique_ptr<RuntimeLogReceiver> runtimeLog;
+// The runtime kit's log reaches the message window from start-up to shut-down. The log is made
+// first so that, when singletons_done was never called, the receiver still goes before it.
+std::unique_ptr<RuntimeLogReceiver>& runtimeLog()
+{
+    kiroutil::Log::singleton();
+    static std::unique_ptr<RuntimeLogReceiver> receiver;
+    return receiver;
+}
 
 // Several folders may be given, separated by ";", as the interpreter takes them.
 QStringList folders(const QString& setting)
@@ -89,7 +96,7 @@ void loadSystem(int parts)
 void singletons_init(kirogen::observer::Observer* loadingObserver)
 {
     kirogen::singletons_init(loadingObserver, "UTF-8");
-    runtimeLog = std::make_unique<RuntimeLogReceiver>();
+    runtimeLog() = std::make_unique<RuntimeLogReceiver>();
     const Installation& installation = Installation::singleton();
     util::XmlSerializer::addGlobalEntityResolverSearchPath(installation.schemaDir().toStdString());
     lum::qt::translation::Manager::singleton().addCatalogue(QStringLiteral("lumlink"));
@@ -99,7 +106,7 @@ void singletons_init(kirogen::observer::Observer* loadingObserver)
 void singletons_done()
 {
     project::Manager::singleton().closeProject();
-    runtimeLog.reset();
+    runtimeLog().reset();
     kirogen::singletons_done();
 }
 
