@@ -269,27 +269,33 @@ void View::clearSelection()
         editor->scene()->clearSelection();
 }
 
+std::optional<print::SceneExport> View::currentExporter() const
+{
+    if (auto* diagram = qobject_cast<sdf::SDFView*>(currentWidget()))
+        return diagram->exporter();
+    if (auto* chart = qobject_cast<sfc::SFCView*>(currentWidget()))
+        return chart->exporter();
+    return std::nullopt;
+}
+
 bool View::exportProgramToPdfPs(const QString& path)
 {
-    auto* editor = qobject_cast<sdf::SDFView*>(currentWidget());
-    if (!editor)
-        return failExport(path, currentWidget() ? tr("only function-block diagrams can be exported")
-                                                : tr("no program is open"));
+    const auto exporter = currentExporter();
+    if (!exporter)
+        return failExport(path, tr("no program is open"));
     QString error;
     const bool postScript = QFileInfo(path).suffix().compare(QLatin1String("ps"), Qt::CaseInsensitive) == 0;
-    const bool written =
-        postScript ? editor->exportToPostScript(path, &error) : editor->exportToPdf(path, &error);
+    const bool written = postScript ? exporter->toPostScript(path, &error) : exporter->toPdf(path, &error);
     return written || failExport(path, error);
 }
 
 bool View::exportProgramToImage(const QString& path)
 {
-    auto* editor = qobject_cast<sdf::SDFView*>(currentWidget());
-    if (!editor)
-        return failExport(path, currentWidget() ? tr("only function-block diagrams can be exported")
-                                                : tr("no program is open"));
+    const auto exporter = currentExporter();
+    if (!exporter)
+        return failExport(path, tr("no program is open"));
     QString error;
-    return editor->exportToImage(path, &error) || failExport(path, error);
+    return exporter->toImage(path, &error) || failExport(path, error);
 }
 
 bool View::exportProjectToPdfPs(const QString& path)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <lumlink/print/SceneExport.h>
 #include <QHash>
 #include <QPointer>
 #include <QSet>
 #include <QTabWidget>
+#include <optional>
 
 namespace util {
 class UniqueId;
@@ -71,6 +73,8 @@ private:
     void forwardToEditor(const char* slot);
     void selectAll();
     void clearSelection();
+    // What the current tab's editor writes, or nothing without a tab.
+    std::optional<print::SceneExport> currentExporter() const;
     bool failExport(const QString& path, const QString& reason);
     QString unusedProgramName(const QString& stem) const;
 

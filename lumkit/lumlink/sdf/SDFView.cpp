@@ -4,7 +4,6 @@
 #include <kirogen/model/Project.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/qt/gui/option/EditorSettings.h>
-#include <lumlink/print/DocumentFile.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/sdf/BlockFragment.h>
 #include <lumlink/sdf/BlockItem.h>
@@ -17,16 +16,12 @@
 #include <lumlink/sdf/commands/DeleteElementsCommand.h>
 #include <lumlink/sdf/commands/PasteBlocksCommand.h>
 #include <lumlink/sdf/commands/PlaceBlockCommand.h>
-#include <QBuffer>
 #include <QDragEnterEvent>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <QUndoStack>
 #include <QWheelEvent>
 #include <algorithm>
@@ -42,8 +37,6 @@ namespace {
 constexpr double ZoomStep = 1.25;
 constexpr double MinimumZoom = 0.1;
 constexpr double MaximumZoom = 8;
-// Images are drawn at this many pixels per scene unit: sharp on paper and on large screens.
-constexpr double ImageScale = 3;
 
 } // namespace
 
@@ -402,73 +395,10 @@ void SDFView::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
 }
 
-bool SDFView::exportToImage(const QString& path, QString* error) const
+print::SceneExport SDFView::exporter() const
 {
-    const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
-    if (!QImageWriter::supportedImageFormats().contains(format)) {
-        *error = tr("No image format is known for the file name %1").arg(path);
-        return false;
-    }
-    const QRectF source = _scene->diagramRect();
-    QImage image((source.size() * ImageScale).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        _scene->render(&painter, QRectF(image.rect()), source);
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    QImageWriter writer(&file, format);
-    if (!writer.write(image)) {
-        *error = writer.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
-QByteArray SDFView::pdfDocument() const
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setTitle(QString::fromStdString(_document->diagramName()));
-    writer.setCreator(QCoreApplication::applicationName());
-    writer.setResolution(300);
-    const QRectF source = _scene->diagramRect();
-    writer.setPageOrientation(source.width() > source.height() ? QPageLayout::Landscape
-                                                               : QPageLayout::Portrait);
-    QPainter painter(&writer);
-    const QRectF page(0, 0, writer.width(), writer.height());
-    QFont heading = painter.font();
-    heading.setPixelSize(writer.resolution() / 5);
-    heading.setBold(true);
-    painter.setFont(heading);
-    const double headingHeight = painter.fontMetrics().height() * 2;
-    painter.drawText(page, Qt::AlignTop | Qt::AlignLeft, QString::fromStdString(_document->diagramName()));
-    _scene->render(&painter, page.adjusted(0, headingHeight, 0, 0), source, Qt::KeepAspectRatio);
-    painter.end();
-    return bytes;
-}
-
-bool SDFView::exportToPdf(const QString& path, QString* error) const
-{
-    return print::DocumentFile::writePdf(pdfDocument(), path, error);
-}
-
-bool SDFView::exportToPostScript(const QString& path, QString* error) const
-{
-    return print::DocumentFile::writePostScript(
-        pdfDocument(), QString::fromStdString(_document->diagramName()), path, error);
+    return print::SceneExport(_scene, _scene->diagramRect(),
+                              QString::fromStdString(_document->diagramName()));
 }
 
 } // namespace lumlink::sdf

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <lumlink/print/SceneExport.h>
 #include <lumlink/sdf/model/Model.h>
 #include <QGraphicsView>
 #include <set>
@@ -43,12 +44,8 @@ public:
     // cancelled.
     bool editParameters(const std::string& blockId);
 
-    // The diagram at a sharp resolution in any format QImageWriter writes (by the file's suffix);
-    // a PDF page; PostScript converted from that PDF. On failure false, the reason in *error and
-    // no file left behind.
-    bool exportToImage(const QString& path, QString* error) const;
-    bool exportToPdf(const QString& path, QString* error) const;
-    bool exportToPostScript(const QString& path, QString* error) const;
+    // The whole diagram, for writing it as an image or a document.
+    print::SceneExport exporter() const;
 
 public slots:
     void zoomIn();
@@ -80,7 +77,6 @@ protected:
 
 private:
     void zoomBy(double factor);
-    QByteArray pdfDocument() const;
     // A new block that names a global variable, device or device port names the project's
     // first one: a block naming nothing would not compile. The parameter dialog changes it.
     void nameFirstChoices(kirogen::model::FunctionBlock* block) const;

@@ -80,6 +80,11 @@ void SFCView::zoomBy(double factor)
     scale(wanted / zoom(), wanted / zoom());
 }
 
+print::SceneExport SFCView::exporter() const
+{
+    return print::SceneExport(_scene, _scene->chartRect(), QString::fromStdString(_document->chartName()));
+}
+
 void SFCView::fit()
 {
     const QRectF covered = _scene->chartRect();

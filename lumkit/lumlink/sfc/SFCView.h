@@ -1,5 +1,6 @@
 #pragma once
 
+#include <lumlink/print/SceneExport.h>
 #include <lumlink/sfc/model/Model.h>
 #include <QGraphicsView>
 #include <QStringList>
@@ -27,6 +28,9 @@ public:
     const model::Model& model() const { return _model; }
     double zoom() const { return transform().m11(); }
     const std::string& chartName() const;
+
+    // The whole chart, for writing it as an image or a document.
+    print::SceneExport exporter() const;
 
     // While the project runs: the steps it is in are highlighted, the others not.
     void setActiveSteps(const QStringList& names);

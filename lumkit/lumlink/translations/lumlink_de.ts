@@ -349,6 +349,13 @@
     </message>
 </context>
 <context>
+    <name>lumlink::print::SceneExport</name>
+    <message>
+        <source>No image format is known for the file name %1</source>
+        <translation>Für den Dateinamen %1 ist kein Bildformat bekannt</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::project::DeviceSettingDelegate</name>
     <message>
         <source>Value of %1</source>
@@ -758,10 +765,6 @@
         <translation>Programme</translation>
     </message>
     <message>
-        <source>only function-block diagrams can be exported</source>
-        <translation>nur Funktionsbausteinpläne können exportiert werden</translation>
-    </message>
-    <message>
         <source>no program is open</source>
         <translation>kein Programm ist geöffnet</translation>
     </message>
@@ -975,10 +978,6 @@
     <message>
         <source>Function-block diagram %1</source>
         <translation>Funktionsbausteinplan %1</translation>
-    </message>
-    <message>
-        <source>No image format is known for the file name %1</source>
-        <translation>Für den Dateinamen %1 ist kein Bildformat bekannt</translation>
     </message>
     <message>
         <source>The project is protected: enter its password to change it.</source>

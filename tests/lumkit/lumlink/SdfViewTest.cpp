@@ -109,7 +109,7 @@ TEST_F(SdfEditorFixture, exportsPdfPostScriptAndImagesOrNothing)
     QString error;
 
     const QString pdfPath = folder.filePath("count.pdf");
-    ASSERT_TRUE(view->exportToPdf(pdfPath, &error)) << error.toStdString();
+    ASSERT_TRUE(view->exporter().toPdf(pdfPath, &error)) << error.toStdString();
     const std::unique_ptr<Poppler::Document> pdf(Poppler::Document::load(pdfPath));
     ASSERT_TRUE(pdf);
     ASSERT_EQ(pdf->numPages(), 1);
@@ -119,7 +119,7 @@ TEST_F(SdfEditorFixture, exportsPdfPostScriptAndImagesOrNothing)
     EXPECT_TRUE(text.contains("writeCounter")) << text.toStdString();
 
     const QString psPath = folder.filePath("count.ps");
-    ASSERT_TRUE(view->exportToPostScript(psPath, &error)) << error.toStdString();
+    ASSERT_TRUE(view->exporter().toPostScript(psPath, &error)) << error.toStdString();
     QFile ps(psPath);
     ASSERT_TRUE(ps.open(QIODevice::ReadOnly));
     EXPECT_TRUE(ps.read(4) == "%!PS");
@@ -127,7 +127,7 @@ TEST_F(SdfEditorFixture, exportsPdfPostScriptAndImagesOrNothing)
     const QRectF covered = view->diagramScene()->diagramRect();
     for (const char* name : {"count.png", "count.jpg"}) {
         const QString imagePath = folder.filePath(name);
-        ASSERT_TRUE(view->exportToImage(imagePath, &error)) << error.toStdString();
+        ASSERT_TRUE(view->exporter().toImage(imagePath, &error)) << error.toStdString();
         const QImage image(imagePath);
         ASSERT_FALSE(image.isNull()) << name;
         EXPECT_NEAR(double(image.width()) / image.height(), covered.width() / covered.height(), 0.01);
@@ -139,12 +139,12 @@ TEST_F(SdfEditorFixture, exportsPdfPostScriptAndImagesOrNothing)
         }
     }
 
-    EXPECT_FALSE(view->exportToImage(folder.filePath("count.nope"), &error));
+    EXPECT_FALSE(view->exporter().toImage(folder.filePath("count.nope"), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(folder.filePath("count.nope")));
     const QString unwritable = folder.filePath("missing/count.pdf");
-    EXPECT_FALSE(view->exportToPdf(unwritable, &error));
-    EXPECT_FALSE(view->exportToPostScript(folder.filePath("missing/count.ps"), &error));
-    EXPECT_FALSE(view->exportToImage(folder.filePath("missing/count.png"), &error));
+    EXPECT_FALSE(view->exporter().toPdf(unwritable, &error));
+    EXPECT_FALSE(view->exporter().toPostScript(folder.filePath("missing/count.ps"), &error));
+    EXPECT_FALSE(view->exporter().toImage(folder.filePath("missing/count.png"), &error));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
 }

@@ -8,6 +8,7 @@
 #include <lumlink/sdf/BlockItem.h>
 #include <lumlink/sdf/SDFScene.h>
 #include <lumlink/sdf/SDFView.h>
+#include <lumlink/sfc/SFCScene.h>
 #include <lumlink/sfc/SFCView.h>
 #include <lumlink/sfc/model/Model.h>
 #include <util/UniqueId.h>
@@ -236,8 +237,20 @@ TEST_F(ViewTest, ExportsWriteTheCurrentDiagramAndLogWhatTheyCannotDo)
     EXPECT_TRUE(logged("Could not export to " + path("missing/project.ps")));
     EXPECT_FALSE(QFileInfo::exists(path("missing/project.ps")));
 
+    // A sequence chart is written like a diagram, in the chart's proportions.
     ASSERT_TRUE(view.on_raiseView("Patrol", true));
-    EXPECT_FALSE(view.exportProgramToPdfPs(path("patrol.pdf")));
-    EXPECT_TRUE(logged("only function-block diagrams can be exported"));
-    EXPECT_FALSE(QFileInfo::exists(path("patrol.pdf")));
+    auto* chart = qobject_cast<lumlink::sfc::SFCView*>(view.currentWidget());
+    ASSERT_NE(chart, nullptr);
+    ASSERT_TRUE(view.exportProgramToPdfPs(path("patrol.pdf")));
+    QFile chartDocument(path("patrol.pdf"));
+    ASSERT_TRUE(chartDocument.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(chartDocument.read(5).startsWith("%PDF-"));
+    ASSERT_TRUE(view.exportProgramToImage(path("patrol.png")));
+    const QImage chartImage(path("patrol.png"));
+    const QRectF covered = chart->chartScene()->chartRect();
+    ASSERT_FALSE(chartImage.isNull());
+    EXPECT_NEAR(double(chartImage.width()) / chartImage.height(), covered.width() / covered.height(), 0.01);
+    EXPECT_FALSE(view.exportProgramToImage(path("patrol.nope")));
+    EXPECT_TRUE(logged("No image format is known for the file name " + path("patrol.nope")));
+    EXPECT_FALSE(QFileInfo::exists(path("patrol.nope")));
 }
