@@ -204,20 +204,12 @@ TEST_F(UploadRoad, uploadedExampleRunsFromTheFolderViewAndFillsTheTable)
     EXPECT_EQ(log().first(), QStringLiteral("Telnet session started"));
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Logged in."))) << logText().toStdString();
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Interpreter version 3.3.1"))) << logText().toStdString();
-    // The interpreter's steps as lines of their own, in order. Later steps may share a chunk
-    // with the first variable lines, which consume the whole chunk (the reader's rule).
+    // The interpreter's steps. Lines that share a chunk are logged in the order of the reader's
+    // status table, not of the text, and how the output is cut is the network's choice: so only
+    // that they come is checked. Later steps may also share a chunk with the first variable lines,
+    // which consume the whole chunk (the reader's rule).
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Loading types "))) << logText().toStdString();
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Loading actor types "))) << logText().toStdString();
-    const QStringList entries = log();
-    const auto indexOf = [&](const QString& start) {
-        return std::find_if(entries.cbegin(), entries.cend(),
-                            [&](const QString& e) { return e.startsWith(start); }) -
-               entries.cbegin();
-    };
-    EXPECT_GT(indexOf(QStringLiteral("Loading types ")), indexOf(QStringLiteral("Loading actor types ")))
-        << "newest first";
-    EXPECT_GT(indexOf(QStringLiteral("Interpreter version 3.3.1")),
-              indexOf(QStringLiteral("Loading types ")));
     EXPECT_FALSE(logText().contains(QLatin1String("Interpreter out of date.")));
 
     auto* table = view->findChild<QTableWidget*>(QStringLiteral("variableTable"));
