@@ -6,6 +6,8 @@
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QStyleOptionGraphicsItem>
 #include <algorithm>
 #include <cmath>
@@ -26,6 +28,14 @@ constexpr double CornerRadius = 5;
 constexpr double SimpleDetail = 0.5;
 
 const QColor SelectionColor(0x1e, 0x88, 0xe5);
+// A block's picture is kept up to this many device pixels; a block larger on screen is drawn.
+constexpr int LargestPicture = 512 * 512;
+
+quint64 newDrawing()
+{
+    static quint64 drawings = 0;
+    return ++drawings;
+}
 
 // One calm accent per category, so that a diagram reads by kind of block at a glance.
 QColor categoryColor(const std::string& category)
@@ -41,7 +51,7 @@ QColor categoryColor(const std::string& category)
 
 BlockItem::BlockItem(const kirogen::model::FunctionBlock& block,
                      std::shared_ptr<const kirogen::sdf::ActorType> type)
-    : _block(block), _type(std::move(type))
+    : _block(block), _type(std::move(type)), _drawing(newDrawing())
 {
     setFlags(ItemIsSelectable | ItemIsMovable | ItemSendsGeometryChanges);
     setPos(block.position.x, block.position.y);
@@ -57,6 +67,7 @@ void BlockItem::setBlock(const kirogen::model::FunctionBlock& block)
 {
     prepareGeometryChange();
     _block = block;
+    _drawing = newDrawing();
     setPos(block.position.x, block.position.y);
     update();
 }
@@ -211,6 +222,64 @@ void BlockItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
         painter->fillRect(QRectF(0, 0, Width, HeaderHeight), accent);
         return;
     }
+    // Pages and exported pictures get the drawing itself: their texts stay texts.
+    if (painter->device()->devType() == QInternal::Widget && paintFromPicture(painter, selected))
+        return;
+    paintDetailed(painter, selected);
+}
+
+bool BlockItem::paintFromPicture(QPainter* painter, bool selected) const
+{
+    const QTransform& world = painter->worldTransform();
+    if (world.type() > QTransform::TxScale)
+        return false;
+    const double ratio = painter->device()->devicePixelRatioF();
+    const QRectF bounds = boundingRect();
+    const QRectF target = world.mapRect(bounds);
+    // Copied to whole device pixels, drawn within them to a quarter pixel of where the drawing
+    // itself would lie, so that the wires still meet the ports.
+    const QPoint pixel(static_cast<int>(std::floor(target.left())),
+                       static_cast<int>(std::floor(target.top())));
+    const QPointF offset(std::round((target.left() - pixel.x()) * 4) / 4,
+                         std::round((target.top() - pixel.y()) * 4) / 4);
+    const QSize size(static_cast<int>(std::ceil((target.width() + 1) * ratio)),
+                     static_cast<int>(std::ceil((target.height() + 1) * ratio)));
+    if (size.width() * size.height() > LargestPicture)
+        return false;
+    const QString key = QStringLiteral("lumlink.sdf.block/%1/%2/%3x%4/%5/%6,%7")
+                            .arg(_drawing)
+                            .arg(selected)
+                            .arg(world.m11())
+                            .arg(world.m22())
+                            .arg(ratio)
+                            .arg(offset.x())
+                            .arg(offset.y());
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture = QPixmap(size);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter into(&picture);
+        into.setRenderHints(painter->renderHints());
+        into.setFont(painter->font());
+        into.translate(offset);
+        into.scale(world.m11(), world.m22());
+        into.translate(-bounds.topLeft());
+        paintDetailed(&into, selected);
+        into.end();
+        QPixmapCache::insert(key, picture);
+    }
+    painter->save();
+    painter->resetTransform();
+    painter->drawPixmap(pixel, picture);
+    painter->restore();
+    return true;
+}
+
+void BlockItem::paintDetailed(QPainter* painter, bool selected) const
+{
+    const QRectF body(0, 0, Width, height());
+    const QColor accent = categoryColor(_type ? _type->category() : std::string());
     painter->setRenderHint(QPainter::Antialiasing);
 
     // A soft shadow lifts the block off the grid.

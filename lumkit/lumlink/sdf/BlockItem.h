@@ -61,11 +61,19 @@ private:
     std::vector<const kirogen::sdf::ActorPort*> ports(kirogen::sdf::ActorPort::Direction direction) const;
     double height() const;
     int rows() const;
+    // The full drawing of the block in item coordinates.
+    void paintDetailed(QPainter* painter, bool selected) const;
+    // On screen: the full drawing kept as a picture per scale and state, so that the repaints
+    // around it (the live view's tags, a drag nearby) copy it instead of drawing it anew.
+    bool paintFromPicture(QPainter* painter, bool selected) const;
 
     kirogen::model::FunctionBlock _block;
     std::shared_ptr<const kirogen::sdf::ActorType> _type;
     std::vector<LinkItem*> _links;
     std::map<std::string, ValueLabel*> _values;
+    // Names this block's drawing: a new one for every change of what is drawn, so that the
+    // pictures kept of an older drawing are never used again.
+    quint64 _drawing;
 };
 
 } // namespace lumlink::sdf

@@ -35,7 +35,8 @@ SDFScene::SDFScene(DiagramDocument* document, QObject* parent) : QGraphicsScene(
 {
     connect(document, &DiagramDocument::diagramChanged, this, &SDFScene::synchronize);
     connect(document, &DiagramDocument::editRefused, this, &SDFScene::statusMessage);
-    connect(&EditorSettings::singleton(), &EditorSettings::changed, this, [this] { update(); });
+    // The grid may have changed: the views' background caches too.
+    connect(&EditorSettings::singleton(), &EditorSettings::changed, this, [this] { invalidate(); });
     synchronize();
 }
 
@@ -199,8 +200,10 @@ void SDFScene::deleteSelection()
 
 void SDFScene::drawBackground(QPainter* painter, const QRectF& rect)
 {
-    // Exported pictures and pages show the diagram on white, without the editing grid.
-    if (painter->device()->devType() != QInternal::Widget) {
+    // Exported pictures and pages show the diagram on white, without the editing grid; the
+    // editor draws it on its viewport or into its background cache, a pixmap.
+    const int device = painter->device()->devType();
+    if (device != QInternal::Widget && device != QInternal::Pixmap) {
         painter->fillRect(rect, Qt::white);
         return;
     }

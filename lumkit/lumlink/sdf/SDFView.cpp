@@ -50,6 +50,9 @@ SDFView::SDFView(DiagramDocument* document, QWidget* parent)
     setDragMode(RubberBandDrag);
     setTransformationAnchor(AnchorUnderMouse);
     setViewportUpdateMode(SmartViewportUpdate);
+    // The live view's tags change many small areas a few times a second; the grid under them is
+    // copied from the cache instead of drawn line by line through their outline.
+    setCacheMode(CacheBackground);
     setAcceptDrops(true);
     viewport()->setMouseTracking(true);
     connect(_scene, &SDFScene::statusMessage, this, &SDFView::statusMessage);
