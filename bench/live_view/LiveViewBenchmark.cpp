@@ -3,6 +3,10 @@
 // the view fitted to the whole diagram or at 100 %.
 //
 //   bench_live_view <project.tkp2> [seconds] [--no-live] [--zoom fit|100] [--grab picture.png]
+//                   [--pdf diagram.pdf]
+//
+// --pdf exports the diagram at the end, after the editor has shown it for the whole run, to
+// check that the page still holds its texts as texts (pdftotext).
 //
 // The project's first chart is run; the editor shows the diagram of its initial step. Data
 // types, units, devices and schemas come from the data tree beside bin/.
@@ -68,6 +72,7 @@ int main(int argc, char** argv)
     bool live = true;
     QString zoom = "fit";
     QString grab;
+    QString pdf;
     QStringList positional;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == "--no-live")
@@ -76,12 +81,14 @@ int main(int argc, char** argv)
             zoom = args[++i];
         else if (args[i] == "--grab" && i + 1 < args.size())
             grab = args[++i];
+        else if (args[i] == "--pdf" && i + 1 < args.size())
+            pdf = args[++i];
         else
             positional.append(args[i]);
     }
     if (positional.isEmpty()) {
         std::fprintf(stderr, "usage: bench_live_view <project.tkp2> [seconds] [--no-live] [--zoom fit|100] "
-                             "[--grab picture.png]\n");
+                             "[--grab picture.png] [--pdf diagram.pdf]\n");
         return 2;
     }
     const double seconds = positional.size() > 1 ? positional[1].toDouble() : 10;
@@ -152,6 +159,9 @@ int main(int argc, char** argv)
     std::printf("  polls seen / viewport paints %d / %d\n", polls, counter.paints);
     if (!grab.isEmpty() && !view->grab().save(grab))
         std::fprintf(stderr, "could not write %s\n", qPrintable(grab));
+    QString error;
+    if (!pdf.isEmpty() && !view->exporter().toPdf(pdf, &error))
+        std::fprintf(stderr, "could not export %s: %s\n", qPrintable(pdf), qPrintable(error));
     simulation->terminate();
     lumlink::project::Manager::singleton().closeProject();
     kirogen::singletons_done();

@@ -68,9 +68,10 @@ bool SDFView::placeBlock(const std::string& typeId, const QPointF& scenePoint)
     block.typeId = typeId;
     block.position = {std::round(scenePoint.x() / grid) * grid, std::round(scenePoint.y() / grid) * grid};
     nameFirstChoices(&block);
-    const int before = _document->undoStack()->count();
     _document->undoStack()->push(new commands::PlaceBlockCommand(_document, block));
-    return _document->undoStack()->count() > before;
+    // The stack's count says nothing after an undo: the new step replaces the undone one.
+    const auto diagram = _document->diagram();
+    return diagram && diagram->block(block.id);
 }
 
 void SDFView::nameFirstChoices(kirogen::model::FunctionBlock* block) const

@@ -2,6 +2,7 @@
 
 #include <lumlink/sdf/BlockPalette.h>
 #include <lumlink/sdf/Magnifier.h>
+#include <lumlink/sdf/commands/SetParametersCommand.h>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
@@ -147,4 +148,46 @@ TEST_F(SdfEditorFixture, exportsPdfPostScriptAndImagesOrNothing)
     EXPECT_FALSE(view->exporter().toPostScript(folder.filePath("missing/count.ps"), &error));
     EXPECT_FALSE(view->exporter().toImage(folder.filePath("missing/count.png"), &error));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
+}
+
+// On screen a block is copied from a picture kept of it: every change of the block or its
+// selection must show, and pages must still get the drawing itself with its texts.
+TEST_F(SdfEditorFixture, blocksOnScreenFollowTheirChangesAndExportAsText)
+{
+    const QRect area = view->mapFromScene(item("two")->sceneBoundingRect()).boundingRect();
+    const auto shown = [&] { return view->viewport()->grab().toImage().copy(area); };
+    const QImage plain = shown();
+
+    click(headerOf("two"));
+    ASSERT_TRUE(item("two")->isSelected());
+    const QImage selected = shown();
+    EXPECT_NE(selected, plain);
+
+    auto parameters = block("two").parameters;
+    parameters["value"] = "7";
+    stack.push(new lumlink::sdf::commands::SetParametersCommand(document.get(), "two", parameters));
+    ASSERT_EQ(block("two").parameters.at("value"), "7");
+    const QImage edited = shown();
+    EXPECT_NE(edited, selected);
+    stack.undo();
+    EXPECT_EQ(shown(), selected);
+    view->scene()->clearSelection();
+    EXPECT_EQ(shown(), plain);
+
+    // A block far out makes the page's scale one at which a block's picture would be kept;
+    // placed after an undo, its step replaces the undone one and it is still reported as placed.
+    ASSERT_TRUE(view->placeBlock("add", QPointF(2400, 1400)));
+    view->fit();
+    view->viewport()->grab();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QString error;
+    const QString pdfPath = folder.filePath("count.pdf");
+    ASSERT_TRUE(view->exporter().toPdf(pdfPath, &error)) << error.toStdString();
+    const std::unique_ptr<Poppler::Document> pdf(Poppler::Document::load(pdfPath));
+    ASSERT_TRUE(pdf);
+    const std::unique_ptr<Poppler::Page> page(pdf->page(0));
+    const QString text = page->text(QRectF());
+    for (const char* drawn : {"readIncrement", "hundred", "gvwrite", "value = 2", "add1"})
+        EXPECT_TRUE(text.contains(drawn)) << drawn << " in " << text.toStdString();
 }
