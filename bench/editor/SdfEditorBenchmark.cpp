@@ -1,6 +1,7 @@
 // The function-block editor on a generated diagram of 1,000 blocks and 1,500 links: opening it
 // up to its first painted frame, repainting the fitted view, and dragging 100 selected blocks
-// frame by frame (each frame: the mouse move, the scene's update and the repaint it causes).
+// frame by frame (each frame: the mouse move, the scene's update and the repaint it causes);
+// and opening it as a user does, through the program view's tab (project::View::on_raiseView).
 //
 //   QT_QPA_PLATFORM=offscreen bench_sdf_editor [runs] [width height]
 //
@@ -14,13 +15,18 @@
 #include <kirogen/model/ProjectEditor.h>
 #include <kirogen/model/TypeRegistry.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
+#include <lumlink/project/Project.h>
+#include <lumlink/project/View.h>
 #include <lumlink/sdf/BlockItem.h>
 #include <lumlink/sdf/DiagramDocument.h>
 #include <lumlink/sdf/SDFScene.h>
 #include <lumlink/sdf/SDFView.h>
 #include <util/XmlSerializer.h>
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMouseEvent>
+#include <QTabBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -140,6 +146,67 @@ void untilPainted(PaintCounter& counter, int before)
         QCoreApplication::processEvents();
 }
 
+// Counts the paints of any function-block editor's viewport: the program view makes its editors.
+class EditorPaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && qobject_cast<lumlink::sdf::SDFView*>(watched->parent()))
+            ++paints;
+        return false;
+    }
+};
+
+void untilExposed(QWidget* window)
+{
+    for (int round = 0; round < 100 && !(window->windowHandle() && window->windowHandle()->isExposed());
+         ++round)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// The user's road: the program view on the screen opens the program's tab (the document, the
+// editor, the tab), shows it and paints its first frame; the tab is closed by its button.
+void openThroughProgramView(const std::shared_ptr<kirogen::model::Project>& model, const QSize& size,
+                            int runs)
+{
+    lumlink::project::Project project(model, QFileInfo());
+    lumlink::project::View view(&project);
+    view.resize(size);
+    view.show();
+    untilExposed(&view);
+    EditorPaintCounter counter;
+    qApp->installEventFilter(&counter);
+    std::vector<Sample> opening, closing;
+    int unpainted = 0;
+    for (int run = 0; run <= runs; ++run) {
+        const int before = counter.paints;
+        Stopwatch watch;
+        view.on_raiseView(DiagramName, true);
+        for (int round = 0; round < 50 && counter.paints == before; ++round)
+            QCoreApplication::processEvents();
+        const Sample opened = watch.elapsed();
+        unpainted += counter.paints == before;
+        Stopwatch closeWatch;
+        auto* close = qobject_cast<QAbstractButton*>(view.tabBar()->tabButton(0, QTabBar::RightSide));
+        close->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The first run warms the caches up, as the direct opening above does.
+        if (run > 0) {
+            opening.push_back(opened);
+            closing.push_back(closeWatch.elapsed());
+        }
+    }
+    qApp->removeEventFilter(&counter);
+    report("open the tab (program view)", opening);
+    report("close the tab", closing);
+    if (unpainted > 0)
+        std::fprintf(stderr, "%d tab(s) opened without a paint\n", unpainted);
+}
+
 struct Editor
 {
     std::unique_ptr<lumlink::sdf::DiagramDocument> document;
@@ -198,9 +265,7 @@ int main(int argc, char** argv)
     window.layout()->setContentsMargins(0, 0, 0, 0);
     window.resize(size);
     window.show();
-    for (int round = 0; round < 100 && !(window.windowHandle() && window.windowHandle()->isExposed());
-         ++round)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    untilExposed(&window);
 
     // Opening: the editor made, shown, fitted and its first frame painted; closing apart.
     open(project, &stack, &window);
@@ -216,6 +281,7 @@ int main(int argc, char** argv)
     }
     report("open to the first frame", opening);
     report("close", closing);
+    openThroughProgramView(project, size, runs);
 
     Editor editor = open(project, &stack, &window);
     lumlink::sdf::SDFView& view = *editor.view;
