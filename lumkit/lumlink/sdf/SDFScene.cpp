@@ -11,6 +11,7 @@
 #include <lumlink/sdf/commands/DeleteElementsCommand.h>
 #include <lumlink/sdf/commands/MoveBlocksCommand.h>
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
 #include <QPainter>
 #include <QUndoStack>
 #include <algorithm>
@@ -35,8 +36,12 @@ SDFScene::SDFScene(DiagramDocument* document, QObject* parent) : QGraphicsScene(
 {
     connect(document, &DiagramDocument::diagramChanged, this, &SDFScene::synchronize);
     connect(document, &DiagramDocument::editRefused, this, &SDFScene::statusMessage);
-    // The grid may have changed: the views' background caches too.
-    connect(&EditorSettings::singleton(), &EditorSettings::changed, this, [this] { invalidate(); });
+    connect(&EditorSettings::singleton(), &EditorSettings::changed, this, [this] {
+        // The grid may have changed: the views keep it in their background caches.
+        for (QGraphicsView* view : views())
+            view->resetCachedContent();
+        update();
+    });
     synchronize();
 }
 

@@ -1,5 +1,6 @@
 #include "SdfEditorFixture.h"
 
+#include <lum/qt/gui/option/EditorSettings.h>
 #include <lumlink/sdf/BlockPalette.h>
 #include <lumlink/sdf/Magnifier.h>
 #include <lumlink/sdf/commands/SetParametersCommand.h>
@@ -150,8 +151,9 @@ TEST_F(SdfEditorFixture, exportsPdfPostScriptAndImagesOrNothing)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
 }
 
-// On screen a block is copied from a picture kept of it: every change of the block or its
-// selection must show, and pages must still get the drawing itself with its texts.
+// On screen a block is copied from a picture kept of it and the grid from the view's background
+// cache: every change of a block, its selection or the grid must show, and pages must still get
+// the drawing itself with its texts.
 TEST_F(SdfEditorFixture, blocksOnScreenFollowTheirChangesAndExportAsText)
 {
     const QRect area = view->mapFromScene(item("two")->sceneBoundingRect()).boundingRect();
@@ -173,6 +175,15 @@ TEST_F(SdfEditorFixture, blocksOnScreenFollowTheirChangesAndExportAsText)
     EXPECT_EQ(shown(), selected);
     view->scene()->clearSelection();
     EXPECT_EQ(shown(), plain);
+
+    // The grid is kept as a picture too: a new grid size shows at once, and so does the old one.
+    auto& settings = lum::qt::gui::option::EditorSettings::singleton();
+    const int grid = settings.gridSize();
+    const QImage whole = view->viewport()->grab().toImage();
+    settings.setGridSize(grid * 2);
+    EXPECT_NE(view->viewport()->grab().toImage(), whole);
+    settings.setGridSize(grid);
+    EXPECT_EQ(view->viewport()->grab().toImage(), whole);
 
     // A block far out makes the page's scale one at which a block's picture would be kept;
     // placed after an undo, its step replaces the undone one and it is still reported as placed.
