@@ -1,3 +1,4 @@
+#include <util/DocumentLimit.h>
 #include <util/SchemaGrammarPool.h>
 #include <util/SchemaResolver.h>
 #include <util/XmlError.h>
@@ -30,7 +31,10 @@ private:
 
 } // namespace
 
-SchemaGrammarPool::SchemaGrammarPool() = default;
+SchemaGrammarPool::SchemaGrammarPool()
+{
+    _securityManager.setEntityExpansionLimit(entityExpansionLimit);
+}
 
 SchemaGrammarPool::~SchemaGrammarPool() = default;
 

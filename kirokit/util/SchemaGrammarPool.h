@@ -27,9 +27,10 @@ public:
     SchemaGrammarPool();
     ~SchemaGrammarPool() override;
 
-    // Sets up a parser made with this pool: references resolve only through the resolver,
-    // whose search paths also find the schemas of this pool, entity expansion is bounded, and
-    // validation (when asked for) takes the grammars from here.
+    // Sets up a parser made with this pool for its next parse: references resolve only through
+    // the resolver, whose search paths also find the schemas of this pool, entity expansion is
+    // bounded (util::entityExpansionLimit, counted afresh), and validation (when asked for)
+    // takes the grammars from here.
     void prepare(xercesc::SAXParser& parser, SchemaResolver& resolver, xercesc::ErrorHandler& errors,
                  bool validate);
 

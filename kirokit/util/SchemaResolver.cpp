@@ -3,7 +3,6 @@
 #include <util/XmlString.h>
 
 #include <xercesc/framework/LocalFileInputSource.hpp>
-#include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/sax/Locator.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
@@ -63,8 +62,7 @@ xercesc::InputSource* SchemaResolver::resolveEntity(xercesc::XMLResourceIdentifi
     } catch (const XmlError& error) {
         if (!_refusal)
             _refusal = error;
-        static const XMLByte nothing[] = {0};
-        return new xercesc::MemBufInputSource(nothing, 0, resource->getSystemId(), false);
+        return nullptr;
     }
 }
 

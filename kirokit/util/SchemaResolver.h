@@ -11,10 +11,10 @@
 namespace util {
 
 // Resolves schemas, DTDs and external entities only to files inside the given directories.
-// Anything else (a URL, a path outside the directories, a missing file) is refused: the parser
-// gets empty content instead, so it never falls back to fetching the reference itself, and the
-// first refusal is kept for the caller to report. (Throwing from inside the parser would leak
-// its half-built DTD.)
+// Anything else (a URL, a path outside the directories, a missing file) is refused: the parser,
+// whose own resolution is off, gets no source and so reads nothing, and the first refusal is
+// kept for the caller to report. (Throwing from inside the parser would leak its half-built
+// DTD; empty content for an external DTD would make it leak the entity it sets up for it.)
 class SchemaResolver : public xercesc::XMLEntityResolver
 {
 public:

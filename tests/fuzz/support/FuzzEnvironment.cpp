@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <clocale>
@@ -19,9 +20,19 @@ namespace fuzz {
 
 namespace {
 
+// On a memory file system where there is one: every input is written to a file, and rewriting
+// a file on a disk file system sends it to the disk each time.
+QString sandboxTemplate()
+{
+    const QFileInfo memory(QStringLiteral("/dev/shm"));
+    const QString name = QStringLiteral("tavview-fuzz-XXXXXX");
+    return memory.isDir() && memory.isWritable() ? QDir(memory.filePath()).filePath(name)
+                                                 : QDir::temp().filePath(name);
+}
+
 QTemporaryDir& sandbox()
 {
-    static QTemporaryDir dir;
+    static QTemporaryDir dir(sandboxTemplate());
     if (!dir.isValid()) {
         std::cerr << "Cannot make a temporary folder." << std::endl;
         std::abort();

@@ -1,3 +1,4 @@
+#include <util/DocumentLimit.h>
 #include <util/XmlError.h>
 #include <util/XmlSerializer.h>
 #include <util/xml/Dom.h>
@@ -272,6 +273,76 @@ TEST_F(XmlSerializerTest, EntityExpansionIsBounded)
         entities += "<!ENTITY a" + std::to_string(i) + " \"" + value + "\">";
     }
     refusal("<!DOCTYPE notes [" + entities + "]><notes>&a9;</notes>", false);
+
+    // Up to the limit a document reads whole, every time the same serializer reads it.
+    const auto referencing = [](std::size_t count) {
+        std::string body;
+        for (std::size_t i = 0; i < count; ++i)
+            body += "&e;";
+        return "<!DOCTYPE notes [<!ENTITY e \"x\">]><notes>" + body + "</notes>";
+    };
+    XmlSerializer serializer;
+    for (int round = 0; round < 2; ++round) {
+        const xml::DocumentPtr atLimit = parse(serializer, referencing(util::entityExpansionLimit), false);
+        EXPECT_EQ(atLimit->root()->text(), std::string(util::entityExpansionLimit, 'x'));
+    }
+    const XmlError beyond = refusal(serializer, referencing(util::entityExpansionLimit + 1), false);
+    EXPECT_NE(beyond.message().find(std::to_string(util::entityExpansionLimit)), std::string::npos)
+        << beyond.what();
+    EXPECT_NO_THROW(parse(serializer, referencing(1), false));
+}
+
+// A serializer keeps what it built for its next documents: nothing an earlier document declared,
+// named or left unfinished may change how a later one reads.
+TEST_F(XmlSerializerTest, KeptSerializerReadsEachDocumentAsAFreshOneWould)
+{
+    const std::string body = "<note value=\"1\"/>\n";
+    struct Read
+    {
+        std::string text;
+        bool validate;
+    };
+    const std::vector<Read> reads = {
+        {"<!DOCTYPE notes [<!ENTITY who \"declared\">]><notes>&who;</notes>", false},
+        {"<notes>&who;</notes>", false},
+        {"<!DOCTYPE notes SYSTEM \"notes.dtd\">\n<notes>&who;</notes>", false},
+        {"<notes>&who;</notes>", false},
+        {"<!DOCTYPE other [<!ELEMENT other EMPTY>]><other/>", true},
+        {withSchema("notes.xsd", body), true},
+        {"<notes><unknown/></notes>", false},
+        {"<notes><unknown/></notes>", true},
+        {withSchema("notes.xsd", "<note value=\"x\"/>\n"), true},
+        {withSchema("notes.xsd", "<note value=\"1\">"), true},
+        {withSchema("tagged.xsd", "<note value=\"x\" tag=\"t\"/>\n"), true},
+        {"<notes><note value=\"", false},
+        {withSchema("notes.xsd", body), true},
+        {"<notes a=\"1\" a=\"2\"/>", false},
+        {"<!DOCTYPE notes SYSTEM \"http://127.0.0.1:1/x.dtd\"><notes/>", false},
+        {"<notes/>", false},
+    };
+    // What reading gives: the root's name and text, or the error.
+    const auto outcome = [this](XmlSerializer& serializer, const Read& read) {
+        try {
+            const xml::DocumentPtr doc = parse(serializer, read.text, read.validate);
+            return "read " + std::string(doc->root()->name()) + " \"" + std::string(doc->root()->text()) +
+                   "\"";
+        } catch (const XmlError& e) {
+            return std::string("refused: ") + e.what();
+        }
+    };
+    XmlSerializer kept;
+    int accepted = 0;
+    for (int round = 0; round < 2; ++round) {
+        for (const Read& read : reads) {
+            XmlSerializer fresh;
+            const std::string expected = outcome(fresh, read);
+            EXPECT_EQ(outcome(kept, read), expected) << read.text;
+            accepted += expected.rfind("read ", 0) == 0 ? 1 : 0;
+        }
+    }
+    // Both kinds of outcome were compared.
+    EXPECT_GT(accepted, 0);
+    EXPECT_LT(accepted, 2 * static_cast<int>(reads.size()));
 }
 
 TEST_F(XmlSerializerTest, CreateSaveAndReload)
