@@ -1,6 +1,6 @@
 #pragma once
 
-#include <xercesc/dom/DOMDocument.hpp>
+#include <string>
 
 namespace kirogen::model {
 
@@ -12,8 +12,9 @@ class ProjectWriter
 public:
     explicit ProjectWriter(const Project& project);
 
-    // The complete document; the caller releases it.
-    xercesc::DOMDocument* write() const;
+    // The complete document as UTF-8 text; throws std::invalid_argument when a value holds a
+    // character XML cannot carry.
+    std::string write() const;
 
 private:
     const Project& _project;
