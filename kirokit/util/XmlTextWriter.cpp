@@ -32,6 +32,11 @@ XmlTextWriter::XmlTextWriter(std::string_view rootName)
     startElement(rootName);
 }
 
+void XmlTextWriter::reserve(std::size_t bytes)
+{
+    _text.reserve(bytes);
+}
+
 void XmlTextWriter::startElement(std::string_view name)
 {
     if (_startTagOpen)

@@ -16,6 +16,10 @@ class XmlTextWriter
 public:
     explicit XmlTextWriter(std::string_view rootName);
 
+    // Room for the whole text in one piece: growing it by doubling copies and faults in pages
+    // that add up to several times the text.
+    void reserve(std::size_t bytes);
+
     void startElement(std::string_view name);
     // An attribute of the element started last, before its first child; a name given again
     // replaces the value, as in a DOM element.

@@ -28,9 +28,25 @@ ProjectWriter::ProjectWriter(const Project& project) : _project(project)
 {
 }
 
+std::size_t ProjectWriter::estimatedSize() const
+{
+    // A written element takes about 60 bytes, its line and indent included.
+    static constexpr std::size_t bytesPerElement = 64;
+    std::size_t elements = 16 + _project.globalVariables().size() + 8 * _project.devices().size();
+    for (const auto& sfc : _project.sfcModels())
+        elements += 1 + sfc->steps().size() + sfc->transitions().size();
+    for (const auto& entry : _project.diagrams()) {
+        elements += 1 + entry.second->links().size();
+        for (const FunctionBlock& block : entry.second->blocks())
+            elements += 1 + block.parameters.size();
+    }
+    return elements * bytesPerElement;
+}
+
 std::string ProjectWriter::write() const
 {
     util::XmlTextWriter out("project");
+    out.reserve(estimatedSize());
     out.setAttribute("xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance");
     out.setAttribute("xsi:noNamespaceSchemaLocation", "project.xsd");
     out.setAttribute("version", "1");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace kirogen::model {
@@ -17,6 +18,8 @@ public:
     std::string write() const;
 
 private:
+    std::size_t estimatedSize() const;
+
     const Project& _project;
 };
 
