@@ -1,7 +1,8 @@
 // Loading a project (document plus Project::create) side by side with "xmllint --noout" on
-// the same file, and the resident memory the loaded project holds.
+// the same file, the resident memory the loaded project holds, and writing it back to text.
 //
 //   bench_project_load <project.tkp2> [runs]
+//   bench_project_load --write <project.tkp2> <out>    writes the loaded project's text to <out>
 //
 // Data types, units, devices and schemas come from the data tree beside bin/.
 
@@ -27,6 +28,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <iostream>
 #include <vector>
 
@@ -122,6 +124,14 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// CPU time of the calling thread: on a shared machine the wall clock also counts waiting for a core.
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
 // Bytes of heap in use, malloc's own chunk overhead included.
 long heapInUseBytes()
 {
@@ -157,15 +167,27 @@ int main(int argc, char** argv)
 
     if (args[1] == "--memory")
         return measureMemory(args.value(2).toStdString());
+    if (args[1] == "--write" && args.size() == 4) {
+        const std::string text = loadProject(args[2].toStdString())->toXml();
+        QFile out(args[3]);
+        return out.open(QIODevice::WriteOnly) && out.write(text.data(), static_cast<qint64>(text.size())) ==
+                                                     static_cast<qint64>(text.size())
+                   ? 0
+                   : 1;
+    }
 
     const QString path = args[1];
     const int runs = args.size() > 2 ? std::max(1, args[2].toInt()) : 15;
     std::vector<double> ours;
+    std::vector<double> oursCpu;
     std::vector<double> xmllint;
     std::vector<double> xmllintInProcess;
     std::vector<double> document;
     std::vector<double> create;
     std::vector<double> release;
+    std::vector<double> write;
+    std::vector<double> writeCpu;
+    std::size_t written = 0;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
@@ -179,12 +201,20 @@ int main(int argc, char** argv)
         xmllintInProcess.push_back(xmllintInProcessMs(QString::fromLocal8Bit(lint.readAllStandardError())));
 
         Phases phases;
+        const double loadCpuBefore = threadCpuMs();
         timer.restart();
         const auto project = loadProject(path.toStdString(), &phases);
         ours.push_back(timer.nsecsElapsed() / 1e6);
+        oursCpu.push_back(threadCpuMs() - loadCpuBefore);
         document.push_back(phases.document);
         create.push_back(phases.project);
         release.push_back(phases.release);
+
+        const double cpuBefore = threadCpuMs();
+        timer.restart();
+        written = project->toXml().size();
+        write.push_back(timer.nsecsElapsed() / 1e6);
+        writeCpu.push_back(threadCpuMs() - cpuBefore);
     }
 
     QProcess child;
@@ -202,8 +232,9 @@ int main(int argc, char** argv)
     std::printf("file                         %.0f KiB, %zu global variables\n", fileKb, variables);
     std::printf("xmllint --noout (process)    median %.1f ms, best %.1f ms\n", median(xmllint),
                 *std::min_element(xmllint.begin(), xmllint.end()));
-    std::printf("document + Project::create   median %.1f ms, best %.1f ms (validated against project.xsd)\n",
-                median(ours), *std::min_element(ours.begin(), ours.end()));
+    std::printf("document + Project::create   median %.1f ms, best %.1f ms, CPU median %.1f ms (validated "
+                "against project.xsd)\n",
+                median(ours), *std::min_element(ours.begin(), ours.end()), median(oursCpu));
     std::printf("  document (parse, validate) median %.1f ms\n", median(document));
     std::printf("  Project::create            median %.1f ms\n", median(create));
     std::printf("  document release           median %.1f ms\n", median(release));
@@ -211,6 +242,10 @@ int main(int argc, char** argv)
     std::printf("xmllint's own parse + free   median %.1f ms (its --timing, start-up excluded; whole ms)\n",
                 median(xmllintInProcess));
     std::printf("ratio without start-up      %.2f\n", median(ours) / median(xmllintInProcess));
+    std::printf("Project::toXml               median %.1f ms, best %.1f ms, CPU median %.1f ms (%.0f KiB "
+                "written)\n",
+                median(write), *std::min_element(write.begin(), write.end()), median(writeCpu),
+                written / 1024.0);
     std::printf("RSS before load / peak       %ld KiB / %ld KiB; loading added %ld KiB = %.1f x the file\n",
                 before, after, after - before, (after - before) / fileKb);
     std::printf("held by the project          %ld KiB = %.1f x the file (document released)\n", held,

@@ -203,7 +203,11 @@ std::string XmlSerializer::toString(const DOMDocument* doc)
 
 bool XmlSerializer::save(const DOMDocument* doc, const std::string& path, std::string* error)
 {
-    const std::string text = toString(doc);
+    return saveText(toString(doc), path, error);
+}
+
+bool XmlSerializer::saveText(const std::string& text, const std::string& path, std::string* error)
+{
     QSaveFile file(QString::fromStdString(path));
     const bool saved =
         file.open(QIODevice::WriteOnly) &&

@@ -52,6 +52,8 @@ public:
     // UTF-8 text of a document, pretty-printed; and an atomic save.
     static std::string toString(const xercesc::DOMDocument* doc);
     static bool save(const xercesc::DOMDocument* doc, const std::string& path, std::string* error);
+    // Saves text already made, as atomically.
+    static bool saveText(const std::string& text, const std::string& path, std::string* error);
 
 private:
     void parse(const char* data, std::size_t size, bool validate, const std::string& path,

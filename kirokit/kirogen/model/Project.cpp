@@ -7,7 +7,6 @@
 #include <kirogen/model/SfcModel.h>
 #include <util/GzipWriter.h>
 #include <util/XmlSerializer.h>
-#include <util/xml/Dom.h>
 
 #include <stdexcept>
 
@@ -50,27 +49,27 @@ std::shared_ptr<FunctionBlockDiagram> Project::diagram(const std::string& name) 
     return it == _diagrams.end() ? nullptr : it->second;
 }
 
-xercesc::DOMDocument* Project::toDocument() const
-{
-    return ProjectWriter(*this).write();
-}
-
 std::string Project::toXml() const
 {
-    const util::xml::DomDocumentPtr doc(toDocument());
-    return util::XmlSerializer::toString(doc.get());
+    return ProjectWriter(*this).write();
 }
 
 bool Project::save(const std::string& path, std::string* error) const
 {
     // As when reading: only a name ending in ".tkp2" is plain text, anything else is gzip.
     static const std::string plainSuffix = ".tkp2";
-    const util::xml::DomDocumentPtr doc(toDocument());
+    std::string text;
+    try {
+        text = toXml();
+    } catch (const std::invalid_argument& e) {
+        if (error)
+            *error = e.what();
+        return false;
+    }
     if (path.size() >= plainSuffix.size() &&
         path.compare(path.size() - plainSuffix.size(), plainSuffix.size(), plainSuffix) == 0)
-        return util::XmlSerializer::save(doc.get(), path, error);
-    return util::GzipWriter::writeFile(
-        path, QByteArray::fromStdString(util::XmlSerializer::toString(doc.get())), error);
+        return util::XmlSerializer::saveText(text, path, error);
+    return util::GzipWriter::writeFile(path, QByteArray::fromStdString(text), error);
 }
 
 } // namespace kirogen::model

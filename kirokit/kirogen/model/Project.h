@@ -6,7 +6,6 @@
 #include <util/XTime.h>
 
 #include <boost/container/flat_map.hpp>
-#include <xercesc/dom/DOMDocument.hpp>
 
 #include <map>
 #include <memory>
@@ -74,10 +73,11 @@ public:
     // The document the project was read from, as named in its errors.
     const std::string& sourceName() const { return _sourceName; }
 
-    // The complete project document; the caller releases it.
-    xercesc::DOMDocument* toDocument() const;
+    // The project file's text; throws std::invalid_argument when a value holds a character XML
+    // cannot carry.
     std::string toXml() const;
-    // Writes the whole file or nothing (an existing file stays as it was on failure).
+    // Writes the whole file or nothing (an existing file stays as it was on failure), also when
+    // the text cannot be made.
     bool save(const std::string& path, std::string* error) const;
 
 private:

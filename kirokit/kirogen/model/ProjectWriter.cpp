@@ -5,14 +5,9 @@
 #include <kirogen/model/ProjectWriter.h>
 #include <kirogen/model/SfcModel.h>
 #include <lum/core/Serializer.h>
-#include <util/XmlSerializer.h>
-#include <util/XmlString.h>
-#include <util/xml/Dom.h>
+#include <util/XmlTextWriter.h>
 
 namespace kirogen::model {
-
-namespace xml = util::xml;
-using xercesc::DOMElement;
 
 namespace {
 
@@ -21,10 +16,10 @@ std::string text(double value)
     return lum::core::variant::Serializer::singleton().save(value);
 }
 
-void setPosition(DOMElement* element, const Position& position)
+void setPosition(util::XmlTextWriter& out, const Position& position)
 {
-    xml::setAttribute(element, "x", text(position.x));
-    xml::setAttribute(element, "y", text(position.y));
+    out.setAttribute("x", text(position.x));
+    out.setAttribute("y", text(position.y));
 }
 
 } // namespace
@@ -33,92 +28,120 @@ ProjectWriter::ProjectWriter(const Project& project) : _project(project)
 {
 }
 
-xercesc::DOMDocument* ProjectWriter::write() const
+std::size_t ProjectWriter::estimatedSize() const
 {
-    xml::DomDocumentPtr doc(util::XmlSerializer::createDocument("project"));
-    DOMElement* root = doc->getDocumentElement();
-    root->setAttributeNS(util::XmlString("http://www.w3.org/2000/xmlns/").xmlText(),
-                         util::XmlString("xmlns:xsi").xmlText(),
-                         util::XmlString("http://www.w3.org/2001/XMLSchema-instance").xmlText());
-    root->setAttributeNS(util::XmlString("http://www.w3.org/2001/XMLSchema-instance").xmlText(),
-                         util::XmlString("xsi:noNamespaceSchemaLocation").xmlText(),
-                         util::XmlString("project.xsd").xmlText());
-    xml::setAttribute(root, "version", "1");
+    // A written element takes about 60 bytes, its line and indent included.
+    static constexpr std::size_t bytesPerElement = 64;
+    std::size_t elements = 16 + _project.globalVariables().size() + 8 * _project.devices().size();
+    for (const auto& sfc : _project.sfcModels())
+        elements += 1 + sfc->steps().size() + sfc->transitions().size();
+    for (const auto& entry : _project.diagrams()) {
+        elements += 1 + entry.second->links().size();
+        for (const FunctionBlock& block : entry.second->blocks())
+            elements += 1 + block.parameters.size();
+    }
+    return elements * bytesPerElement;
+}
 
-    DOMElement* variables = xml::appendChild(root, "globalVariables");
+std::string ProjectWriter::write() const
+{
+    util::XmlTextWriter out("project");
+    out.reserve(estimatedSize());
+    out.setAttribute("xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance");
+    out.setAttribute("xsi:noNamespaceSchemaLocation", "project.xsd");
+    out.setAttribute("version", "1");
+
+    const lum::core::variant::Serializer& serializer = lum::core::variant::Serializer::singleton();
+    out.startElement("globalVariables");
     for (const auto& entry : _project.globalVariables()) {
-        DOMElement* element = xml::appendChild(variables, "variable");
-        xml::setAttribute(element, "name", entry.second->getVarName());
-        xml::setAttribute(element, "type", entry.second->typeName());
-        xml::setAttribute(element, "value",
-                          lum::core::variant::Serializer::singleton().save(entry.second->initialValue()));
+        out.startElement("variable");
+        out.setAttribute("name", entry.second->getVarName());
+        out.setAttribute("type", entry.second->typeName());
+        out.setAttribute("value", serializer.save(entry.second->initialValue()));
+        out.endElement();
     }
+    out.endElement();
 
-    DOMElement* devices = xml::appendChild(root, "devices");
+    out.startElement("devices");
     for (const auto& device : _project.devices()) {
-        DOMElement* element = xml::appendChild(devices, "device");
-        xml::setAttribute(element, "type", device->deviceType()->xmlId());
-        xml::setAttribute(element, "name", device->instanceName());
-        device->saveXml(element);
+        out.startElement("device");
+        out.setAttribute("type", device->deviceType()->xmlId());
+        out.setAttribute("name", device->instanceName());
+        device->saveXml(out);
+        out.endElement();
     }
+    out.endElement();
 
-    DOMElement* programs = xml::appendChild(root, "programs");
+    out.startElement("programs");
     for (const auto& sfc : _project.sfcModels()) {
-        DOMElement* chart = xml::appendChild(programs, "sfc");
-        xml::setAttribute(chart, "name", sfc->name());
+        out.startElement("sfc");
+        out.setAttribute("name", sfc->name());
         for (const SfcStep& step : sfc->steps()) {
-            DOMElement* element = xml::appendChild(chart, "step");
-            xml::setAttribute(element, "name", step.name);
+            out.startElement("step");
+            out.setAttribute("name", step.name);
             if (step.initial)
-                xml::setAttribute(element, "initial", "true");
+                out.setAttribute("initial", "true");
             if (!step.diagram.empty())
-                xml::setAttribute(element, "diagram", step.diagram);
-            setPosition(element, step.position);
+                out.setAttribute("diagram", step.diagram);
+            setPosition(out, step.position);
+            out.endElement();
         }
         for (const SfcTransition& transition : sfc->transitions()) {
-            DOMElement* element = xml::appendChild(chart, "transition");
-            xml::setAttribute(element, "from", transition.from);
-            xml::setAttribute(element, "to", transition.to);
-            xml::setAttribute(element, "condition", transition.condition);
+            out.startElement("transition");
+            out.setAttribute("from", transition.from);
+            out.setAttribute("to", transition.to);
+            out.setAttribute("condition", transition.condition);
+            out.endElement();
         }
+        out.endElement();
     }
     for (const auto& entry : _project.diagrams()) {
         const FunctionBlockDiagram& diagram = *entry.second;
-        DOMElement* fbd = xml::appendChild(programs, "fbd");
-        xml::setAttribute(fbd, "name", diagram.name());
+        out.startElement("fbd");
+        out.setAttribute("name", diagram.name());
         for (const FunctionBlock& block : diagram.blocks()) {
-            DOMElement* element = xml::appendChild(fbd, "block");
-            xml::setAttribute(element, "id", block.id);
-            xml::setAttribute(element, "type", block.typeId);
-            setPosition(element, block.position);
+            out.startElement("block");
+            out.setAttribute("id", block.id);
+            out.setAttribute("type", block.typeId);
+            setPosition(out, block.position);
             for (const auto& parameter : block.parameters) {
-                DOMElement* parameterElement = xml::appendChild(element, "parameter");
-                xml::setAttribute(parameterElement, "name", parameter.first);
-                xml::setAttribute(parameterElement, "value", parameter.second);
+                out.startElement("parameter");
+                out.setAttribute("name", parameter.first);
+                out.setAttribute("value", parameter.second);
+                out.endElement();
             }
+            out.endElement();
         }
         for (const DataLink& link : diagram.links()) {
-            DOMElement* element = xml::appendChild(fbd, "link");
-            xml::setAttribute(element, "from", link.fromBlock);
-            xml::setAttribute(element, "fromPort", link.fromPort);
-            xml::setAttribute(element, "to", link.toBlock);
-            xml::setAttribute(element, "toPort", link.toPort);
+            out.startElement("link");
+            out.setAttribute("from", link.fromBlock);
+            out.setAttribute("fromPort", link.fromPort);
+            out.setAttribute("to", link.toBlock);
+            out.setAttribute("toPort", link.toPort);
+            out.endElement();
         }
+        out.endElement();
     }
+    out.endElement();
 
-    DOMElement* layout = xml::appendChild(root, "layout");
+    out.startElement("layout");
     if (!_project.layout().currentTab.empty())
-        xml::setAttribute(layout, "current", _project.layout().currentTab);
-    for (const std::string& program : _project.layout().openTabs)
-        xml::setAttribute(xml::appendChild(layout, "tab"), "program", program);
+        out.setAttribute("current", _project.layout().currentTab);
+    for (const std::string& program : _project.layout().openTabs) {
+        out.startElement("tab");
+        out.setAttribute("program", program);
+        out.endElement();
+    }
+    out.endElement();
 
     const Protection& protection = _project.protection();
     if (protection.isProtected()) {
-        DOMElement* element = xml::appendChild(root, "protection");
-        xml::setAttribute(element, "salt", protection.salt().toHex().toStdString());
-        xml::setAttribute(element, "hash", protection.hash().toHex().toStdString());
+        out.startElement("protection");
+        out.setAttribute("salt", protection.salt().toHex().toStdString());
+        out.setAttribute("hash", protection.hash().toHex().toStdString());
+        out.endElement();
     }
-    return doc.release();
+    return out.take();
 }
 
 } // namespace kirogen::model

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <xercesc/dom/DOMDocument.hpp>
+#include <cstddef>
+#include <string>
 
 namespace kirogen::model {
 
@@ -12,10 +13,13 @@ class ProjectWriter
 public:
     explicit ProjectWriter(const Project& project);
 
-    // The complete document; the caller releases it.
-    xercesc::DOMDocument* write() const;
+    // The complete document as UTF-8 text; throws std::invalid_argument when a value holds a
+    // character XML cannot carry.
+    std::string write() const;
 
 private:
+    std::size_t estimatedSize() const;
+
     const Project& _project;
 };
 

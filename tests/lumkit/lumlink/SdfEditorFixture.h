@@ -21,7 +21,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
-#include <xercesc/dom/DOMDocument.hpp>
 #include <gtest/gtest.h>
 #include <ProjectTestSupport.h>
 #include <functional>
@@ -94,10 +93,7 @@ protected:
     // The project saved and read back, as a save and reopen by the user would.
     std::shared_ptr<kirogen::model::Project> reloaded() const
     {
-        xercesc::DOMDocument* saved = kirogen::model::ProjectWriter(*project).write();
-        const std::string text = util::XmlSerializer::toString(saved);
-        saved->release();
-        return projecttest::fromText(text, "saved");
+        return projecttest::fromText(kirogen::model::ProjectWriter(*project).write(), "saved");
     }
 
     QUndoStack stack;

@@ -6,8 +6,8 @@
 #include <kiroutil/log/Log.h>
 #include <lum/core/Serializer.h>
 #include <util/XmlError.h>
+#include <util/XmlTextWriter.h>
 #include <util/xml/Document.h>
-#include <util/xml/Dom.h>
 #include <util/xml/Element.h>
 
 #include <algorithm>
@@ -223,18 +223,20 @@ void DeviceInstance::loadXml(const util::xml::Element* element)
     }
 }
 
-void DeviceInstance::saveXml(xercesc::DOMElement* element) const
+void DeviceInstance::saveXml(util::XmlTextWriter& out) const
 {
     const Serializer& serializer = Serializer::singleton();
     for (const DeviceSetting& setting : _type->parameters()) {
-        xercesc::DOMElement* child = xml::appendChild(element, "parameter");
-        xml::setAttribute(child, "name", setting.name);
-        xml::setAttribute(child, "value", serializer.save(parameter(setting.name)));
+        out.startElement("parameter");
+        out.setAttribute("name", setting.name);
+        out.setAttribute("value", serializer.save(parameter(setting.name)));
+        out.endElement();
     }
     for (const std::shared_ptr<kirogen::model::Variable>& variable : _configVariables) {
-        xercesc::DOMElement* child = xml::appendChild(element, "config");
-        xml::setAttribute(child, "name", variable->getVarName());
-        xml::setAttribute(child, "value", serializer.save(variable->value()));
+        out.startElement("config");
+        out.setAttribute("name", variable->getVarName());
+        out.setAttribute("value", serializer.save(variable->value()));
+        out.endElement();
     }
 }
 

@@ -7,17 +7,15 @@
 #include <lum/core/Variant.h>
 #include <util/SharedForThisEnabled.h>
 
-#include <xercesc/util/XercesDefs.hpp>
-
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
-XERCES_CPP_NAMESPACE_BEGIN
-class DOMElement;
-XERCES_CPP_NAMESPACE_END
+namespace util {
+class XmlTextWriter;
+}
 
 namespace util::xml {
 class Element;
@@ -78,7 +76,7 @@ public:
     // changed then.
     void loadXml(const util::xml::Element* element);
     // Writes every parameter and configuration value as such children.
-    void saveXml(xercesc::DOMElement* element) const;
+    void saveXml(util::XmlTextWriter& out) const;
 
 private:
     std::unique_ptr<Connection> createConnection() const;

@@ -194,6 +194,14 @@ TEST_F(ProjectTest, SavingKeepsLayoutAndProtectionButNeverThePassword)
     project->protection().clear();
     EXPECT_FALSE(project->save(dir.filePath("missing/p.tkp2").toStdString(), &error));
     EXPECT_TRUE(projecttest::fromFile(path)->protection().isProtected());
+
+    // So does a value XML cannot hold: the save fails and says why, nothing is thrown.
+    const auto variable = project->globalVariables().begin()->second;
+    variable->setInitialValue(Variant(std::string("bell\x07")));
+    error.clear();
+    EXPECT_FALSE(project->save(path, &error));
+    EXPECT_NE(error.find("U+0007"), std::string::npos) << error;
+    EXPECT_TRUE(projecttest::fromFile(path)->protection().isProtected());
 }
 
 TEST_F(ProjectTest, OneSessionServesSeveralProjects)

@@ -2,7 +2,7 @@
 #include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/device/model/SimulatedConnection.h>
 #include <util/XmlSerializer.h>
-#include <util/xml/Dom.h>
+#include <util/XmlTextWriter.h>
 #include <util/xml/Element.h>
 
 #include "LoopbackServer.h"
@@ -304,9 +304,9 @@ TEST_F(DeviceInstanceTest, parametersAndConfigurationRoundTrip)
     EXPECT_FALSE(robot->configVariable("nothing"));
     robot->configVariable("disableDriveSystem")->write(true);
 
-    const util::xml::DomDocumentPtr written(util::XmlSerializer::createDocument("device"));
-    robot->saveXml(written->getDocumentElement());
-    const std::string text = util::XmlSerializer::toString(written.get());
+    util::XmlTextWriter written("device");
+    robot->saveXml(written);
+    const std::string text = written.take();
     EXPECT_NE(text.find(R"(<parameter name="ipAddress" value="127.0.0.1:9000"/>)"), std::string::npos)
         << text;
 

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace util {
+
+// Writes a document of elements and attributes straight to UTF-8 text, byte for byte as
+// XmlSerializer::toString lays out the same DOM document: the declaration, two spaces per level,
+// a blank line around the root's children, attributes sorted by name, values escaped alike.
+// Element and attribute names are plain ASCII; values are UTF-8. A value holding a character
+// XML 1.0 cannot carry (most control characters) throws std::invalid_argument.
+class XmlTextWriter
+{
+public:
+    explicit XmlTextWriter(std::string_view rootName);
+
+    // Room for the whole text in one piece: growing it by doubling copies and faults in pages
+    // that add up to several times the text.
+    void reserve(std::size_t bytes);
+
+    void startElement(std::string_view name);
+    // An attribute of the element started last, before its first child; a name given again
+    // replaces the value, as in a DOM element.
+    void setAttribute(std::string_view name, std::string_view value);
+    void endElement();
+
+    // The whole text, every element closed; the writer is empty afterwards.
+    std::string take();
+
+private:
+    struct Attribute
+    {
+        std::size_t name;
+        std::size_t nameSize;
+        std::size_t value;
+        std::size_t valueSize;
+    };
+
+    void closeStartTag(bool empty);
+    void appendEscaped(std::string_view name, std::string_view value);
+    void appendIndent(std::size_t level);
+
+    std::string _text;
+    std::vector<std::string> _open;
+    // The start tag still open: its attributes wait in _pending until a child or the end.
+    bool _startTagOpen = false;
+    std::string _pending;
+    std::vector<Attribute> _attributes;
+};
+
+} // namespace util
