@@ -20,14 +20,6 @@ using lumlink::project::View;
 
 namespace {
 
-QStringList tabTexts(const View& view)
-{
-    QStringList texts;
-    for (int i = 0; i < view.count(); ++i)
-        texts.append(view.tabText(i));
-    return texts;
-}
-
 std::string diagramOfStep(const kirogen::model::Project& model, const std::string& step)
 {
     for (const auto& chart : model.sfcModels()) {
@@ -102,6 +94,7 @@ TEST_F(RenameProgramTest, ATabRenamesItsProgramUndoablyAndTheStepsThatRunItFollo
     EXPECT_EQ(model.diagram("cruise")->blocks(), blocks);
     // The step that ran the diagram runs it under its new name, in the same undo step.
     EXPECT_EQ(diagramOfStep(model, "Drive"), "cruise");
+    EXPECT_EQ(chart->chartScene()->stepItem("Drive")->step().diagram, "cruise");
     EXPECT_EQ(project->undoStack()->count(), 1);
     EXPECT_EQ(project->openTabs(), (QStringList{"Patrol", "cruise"}));
     EXPECT_TRUE(project->isModified());
@@ -121,6 +114,7 @@ TEST_F(RenameProgramTest, ATabRenamesItsProgramUndoablyAndTheStepsThatRunItFollo
     EXPECT_NE(model.diagram("drive"), nullptr);
     EXPECT_EQ(model.diagram("cruise"), nullptr);
     EXPECT_EQ(diagramOfStep(model, "Drive"), "drive");
+    EXPECT_EQ(chart->chartScene()->stepItem("Drive")->step().diagram, "drive");
     EXPECT_EQ(project->openTabs(), (QStringList{"Patrol", "drive"}));
     EXPECT_FALSE(project->isModified());
     project->redoAction()->trigger();
