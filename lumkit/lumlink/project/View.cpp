@@ -236,10 +236,14 @@ QMenu* View::createTabMenu(int index)
         return nullptr;
     auto* menu = new QMenu(this);
     menu->setAccessibleName(tr("Program tab"));
-    QAction* rename = menu->addAction(tr("&Rename..."), this, [this, index] { editTabName(index); });
+    // The tab is found again by its program: tabs may move while the menu is open.
+    const QString program = programName(index);
+    QAction* rename =
+        menu->addAction(tr("&Rename..."), this, [this, program] { editTabName(indexOfProgram(program)); });
     rename->setObjectName(QStringLiteral("renameProgramAction"));
     rename->setEnabled(_project && !_project->isLocked());
-    QAction* close = menu->addAction(tr("&Close"), this, [this, index] { closeTab(index); });
+    QAction* close =
+        menu->addAction(tr("&Close"), this, [this, program] { closeTab(indexOfProgram(program)); });
     close->setObjectName(QStringLiteral("closeTabAction"));
     return menu;
 }
