@@ -316,6 +316,48 @@ bool ProjectEditor::removeSfc(const std::string& name, std::string* error)
     return true;
 }
 
+bool ProjectEditor::renameProgram(const std::string& name, const std::string& newName, std::string* error)
+{
+    if (!hasProgram(name))
+        return refuse(error, "there is no program \"" + name + "\"");
+    if (name == newName)
+        return true;
+    if (newName.empty())
+        return refuse(error, "a program needs a name");
+    if (!GlobalVariable::isValidName(newName))
+        return refuse(error, "\"" + newName +
+                                 "\" is no valid program name: it starts with a letter or _ and has only "
+                                 "letters, digits and _");
+    if (hasProgram(newName))
+        return refuse(error, "there is already a program \"" + newName + "\"");
+    // Programs keep their names: the renamed one is a copy under the new name.
+    const auto diagram = _project->_diagrams.find(name);
+    if (diagram != _project->_diagrams.end()) {
+        const FunctionBlockDiagram& old = *diagram->second;
+        auto renamed = std::make_shared<FunctionBlockDiagram>(newName, old.blocks(), old.links(), old.line());
+        _project->_diagrams.erase(diagram);
+        _project->_diagrams.emplace(newName, std::move(renamed));
+    }
+    for (auto& sfc : _project->_sfcModels) {
+        std::vector<SfcStep> steps = sfc->steps();
+        bool runsIt = false;
+        for (SfcStep& step : steps) {
+            if (step.diagram == name) {
+                step.diagram = newName;
+                runsIt = true;
+            }
+        }
+        if (runsIt || sfc->name() == name)
+            sfc = std::make_shared<SfcModel>(sfc->name() == name ? newName : sfc->name(), std::move(steps),
+                                             sfc->transitions(), sfc->line());
+    }
+    EditorLayout& layout = _project->_layout;
+    std::replace(layout.openTabs.begin(), layout.openTabs.end(), name, newName);
+    if (layout.currentTab == name)
+        layout.currentTab = newName;
+    return true;
+}
+
 bool ProjectEditor::setLayout(const EditorLayout& layout, std::string* error)
 {
     for (const std::string& tab : layout.openTabs) {

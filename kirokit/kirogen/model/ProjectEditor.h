@@ -69,6 +69,9 @@ public:
     bool replaceSfc(const std::shared_ptr<SfcModel>& sfc, std::string* error);
     // A tab showing it is closed.
     bool removeSfc(const std::string& name, std::string* error);
+    // Renames a diagram or a sequence chart; the steps that run a renamed diagram and the tabs
+    // follow. The new name follows the rule of global-variable names and is no other program's.
+    bool renameProgram(const std::string& name, const std::string& newName, std::string* error);
 
     // Only programs of the project as tabs; the current tab one of them, or none.
     bool setLayout(const EditorLayout& layout, std::string* error);

@@ -16,6 +16,7 @@
 #include <lumlink/project/commands/RemoveDevice.h>
 #include <lumlink/project/commands/RemoveGlobalVariable.h>
 #include <lumlink/project/commands/RenameGlobalVariable.h>
+#include <lumlink/project/commands/RenameProgram.h>
 #include <lumlink/project/commands/SetDeviceSetting.h>
 #include <lumlink/project/commands/SetGlobalVariableValue.h>
 #include <lumlink/project/commands/SetPassword.h>
@@ -309,6 +310,11 @@ bool Project::removeGlobalVariable(const QString& name)
 bool Project::renameGlobalVariable(const QString& name, const QString& newName)
 {
     return push(new commands::RenameGlobalVariable(this, name, newName));
+}
+
+bool Project::renameProgram(const QString& name, const QString& newName)
+{
+    return push(new commands::RenameProgram(this, name, newName));
 }
 
 bool Project::setGlobalVariableValue(const QString& name, const QString& value)

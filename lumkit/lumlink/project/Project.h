@@ -103,6 +103,11 @@ public:
     bool renameGlobalVariable(const QString& name, const QString& newName);
     bool setGlobalVariableValue(const QString& name, const QString& value);
 
+    // Renames a diagram or a sequence chart as one undoable step; the steps that run a renamed
+    // diagram follow. Refused (false, the reason in lastError()) for an empty, invalid or taken
+    // name and while locked.
+    bool renameProgram(const QString& name, const QString& newName);
+
     // Blocks copied or cut in an editor, as XML; a project opened next takes it over.
     bool isClipboardEmpty() const { return _clipboard.isEmpty(); }
     QByteArray clipboard() const { return _clipboard; }
@@ -158,6 +163,10 @@ public:
     void announceGlobalVariableChanged(const QString& name) { emit globalVariableChanged(name); }
     void announceProgramAdded(const QString& name) { emit programAdded(name); }
     void announceProgramRemoved(const QString& name) { emit programRemoved(name); }
+    void announceProgramRenamed(const QString& name, const QString& newName)
+    {
+        emit programRenamed(name, newName);
+    }
     void setKnownPassword(const QString& password, bool validated);
     // A command the model refused tells why.
     void refuse(const QString& reason);
@@ -177,6 +186,7 @@ signals:
     void globalVariableChanged(const QString& name);
     void programAdded(const QString& name);
     void programRemoved(const QString& name);
+    void programRenamed(const QString& name, const QString& newName);
     void protectionChanged();
     void clipboardChanged();
 

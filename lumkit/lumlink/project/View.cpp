@@ -4,11 +4,13 @@
 #include <kirogen/model/SfcModel.h>
 #include <lum/qt/log/Log.h>
 #include <lumlink/Actions.h>
+#include <lumlink/EditorView.h>
 #include <lumlink/project/Device.h>
 #include <lumlink/project/LiveView.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/project/ProjectDocument.h>
+#include <lumlink/project/TabNameEditor.h>
 #include <lumlink/project/View.h>
 #include <lumlink/project/commands/AddProgram.h>
 #include <lumlink/sdf/DiagramDocument.h>
@@ -22,7 +24,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QGraphicsScene>
-#include <QPainterPath>
+#include <QMenu>
 #include <QTabBar>
 
 namespace lumlink::project {
@@ -42,6 +44,10 @@ View::View(Project* project, QWidget* parent) : QTabWidget(parent), _project(pro
     connect(tabBar(), &QTabBar::tabMoved, this, &View::saveTabs);
     connect(project, &Project::programAdded, this, &View::on_programAdded);
     connect(project, &Project::programRemoved, this, &View::on_programRemoved);
+    connect(project, &Project::programRenamed, this, &View::on_programRenamed);
+    connect(tabBar(), &QTabBar::tabBarDoubleClicked, this, &View::editTabName);
+    tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tabBar(), &QWidget::customContextMenuRequested, this, &View::showTabMenu);
 
     const Actions& actions = Actions::singleton();
     connect(actions.cutAction, &QAction::triggered, this, [this] { forwardToEditor("cut"); });
@@ -137,6 +143,7 @@ void View::closeTab(int index)
     QWidget* editor = widget(index);
     if (!editor)
         return;
+    closeTabNameEditor();
     _programs.remove(editor);
     removeTab(index);
     // The editor may be the sender of what led here.
@@ -155,6 +162,99 @@ void View::on_programRemoved(const QString& program)
     const int index = indexOfProgram(program);
     if (index >= 0)
         closeTab(index);
+}
+
+void View::on_programRenamed(const QString& program, const QString& newName)
+{
+    if (_created.remove(program))
+        _created.insert(newName);
+    const int index = indexOfProgram(program);
+    if (index < 0)
+        return;
+    _programs.insert(widget(index), newName);
+    setTabText(index, newName);
+    setTabToolTip(index, newName);
+    saveTabs();
+}
+
+bool View::renameProgram(const QString& program, const QString& newName)
+{
+    if (!_project)
+        return false;
+    if (_project->renameProgram(program, newName))
+        return true;
+    emit statusMessage(tr("The program %1 keeps its name: %2").arg(program, _project->lastError()));
+    return false;
+}
+
+void View::editTabName(int index)
+{
+    if (index < 0 || index >= count() || !_project)
+        return;
+    if (_project->isLocked()) {
+        emit statusMessage(tr("The project is protected: enter its password to rename a program."));
+        return;
+    }
+    closeTabNameEditor();
+    const QString program = programName(index);
+    _tabNameEditor = new TabNameEditor(program, tabBar());
+    _tabNameEditor->setGeometry(tabBar()->tabRect(index));
+    connect(_tabNameEditor, &TabNameEditor::nameOffered, this,
+            [this, program](const QString& newName, bool finished) {
+                on_tabNameOffered(program, newName, finished);
+            });
+    connect(_tabNameEditor, &TabNameEditor::cancelled, this, &View::closeTabNameEditor);
+    _tabNameEditor->show();
+    _tabNameEditor->setFocus(Qt::OtherFocusReason);
+}
+
+void View::on_tabNameOffered(const QString& program, const QString& newName, bool finished)
+{
+    // A refused name stays in the field to be corrected, unless the user has left it.
+    if (newName == program || renameProgram(program, newName) || finished)
+        closeTabNameEditor();
+    else
+        _tabNameEditor->selectAll();
+}
+
+void View::closeTabNameEditor()
+{
+    if (!_tabNameEditor)
+        return;
+    // Going away takes its focus: that is no second offer of the name.
+    _tabNameEditor->disconnect(this);
+    _tabNameEditor->hide();
+    _tabNameEditor->deleteLater();
+    _tabNameEditor = nullptr;
+    if (QWidget* editor = currentWidget())
+        editor->setFocus(Qt::OtherFocusReason);
+}
+
+QMenu* View::createTabMenu(int index)
+{
+    if (index < 0 || index >= count())
+        return nullptr;
+    auto* menu = new QMenu(this);
+    menu->setAccessibleName(tr("Program tab"));
+    // The tab is found again by its program: tabs may move while the menu is open.
+    const QString program = programName(index);
+    QAction* rename =
+        menu->addAction(tr("&Rename..."), this, [this, program] { editTabName(indexOfProgram(program)); });
+    rename->setObjectName(QStringLiteral("renameProgramAction"));
+    rename->setEnabled(_project && !_project->isLocked());
+    QAction* close =
+        menu->addAction(tr("&Close"), this, [this, program] { closeTab(indexOfProgram(program)); });
+    close->setObjectName(QStringLiteral("closeTabAction"));
+    return menu;
+}
+
+void View::showTabMenu(const QPoint& tabBarPoint)
+{
+    QMenu* menu = createTabMenu(tabBar()->tabAt(tabBarPoint));
+    if (!menu)
+        return;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(tabBar()->mapToGlobal(tabBarPoint));
 }
 
 void View::saveTabs()
@@ -250,31 +350,22 @@ void View::forwardToEditor(const char* slot)
 
 void View::selectAll()
 {
-    auto* editor = qobject_cast<QGraphicsView*>(currentWidget());
-    if (!editor || !isActiveView())
-        return;
-    if (editor->metaObject()->indexOfSlot("selectAll()") >= 0) {
-        QMetaObject::invokeMethod(editor, "selectAll");
-        return;
-    }
-    QPainterPath everything;
-    everything.addRect(editor->scene()->itemsBoundingRect());
-    editor->scene()->setSelectionArea(everything);
+    auto* editor = qobject_cast<EditorView*>(currentWidget());
+    if (editor && isActiveView())
+        editor->selectAll();
 }
 
 void View::clearSelection()
 {
-    auto* editor = qobject_cast<QGraphicsView*>(currentWidget());
+    auto* editor = qobject_cast<EditorView*>(currentWidget());
     if (editor && isActiveView())
         editor->scene()->clearSelection();
 }
 
 std::optional<print::SceneExport> View::currentExporter() const
 {
-    if (auto* diagram = qobject_cast<sdf::SDFView*>(currentWidget()))
-        return diagram->exporter();
-    if (auto* chart = qobject_cast<sfc::SFCView*>(currentWidget()))
-        return chart->exporter();
+    if (auto* editor = qobject_cast<EditorView*>(currentWidget()))
+        return editor->exporter();
     return std::nullopt;
 }
 

@@ -7,6 +7,8 @@
 #include <QTabWidget>
 #include <optional>
 
+class QMenu;
+
 namespace util {
 class UniqueId;
 }
@@ -14,6 +16,7 @@ class UniqueId;
 namespace lumlink::project {
 
 class Project;
+class TabNameEditor;
 
 // The program view of a project: one closable tab per opened program, a function-block diagram
 // editor or a sequence chart editor. The open tabs and the current one are what the project saves;
@@ -40,6 +43,12 @@ public:
     // name, empty when the project refused (for example while protected).
     QString newSdf(const util::UniqueId& modelType);
 
+    // Renames the program in one undoable step; the tabs follow. A refused name (empty, no valid
+    // name, already taken, or the project protected) goes to statusMessage() with the reason.
+    bool renameProgram(const QString& program, const QString& newName);
+    // The context menu of the tab at the index, owned by the caller; null for no tab.
+    QMenu* createTabMenu(int index);
+
     // The current program as a PDF (PostScript for a ".ps" path) or as an image of the path's
     // format. A failure is logged to the message window and leaves no file.
     bool exportProgramToPdfPs(const QString& path);
@@ -55,6 +64,9 @@ public slots:
     void zoomOut();
     void fit();
     void setMagnifierEnabled(bool enabled);
+    // Lays a line edit over the tab's text to rename its program in place (also on a
+    // double-click on the tab).
+    void editTabName(int index);
 
 signals:
     // A refused gesture or another note of an editor, for the status bar.
@@ -66,6 +78,10 @@ private:
     void closeTab(int index);
     void on_programAdded(const QString& program);
     void on_programRemoved(const QString& program);
+    void on_programRenamed(const QString& program, const QString& newName);
+    void on_tabNameOffered(const QString& program, const QString& newName, bool finished);
+    void closeTabNameEditor();
+    void showTabMenu(const QPoint& tabBarPoint);
     // Hands the open tabs and the current one to the project.
     void saveTabs();
     // The library's edit actions reach the current editor of the active project's view only.
@@ -83,6 +99,7 @@ private:
     // Programs this view made: a redo of their creation opens them again.
     QSet<QString> _created;
     bool _magnifierEnabled = false;
+    QPointer<TabNameEditor> _tabNameEditor;
 };
 
 } // namespace lumlink::project

@@ -18,6 +18,13 @@ DiagramDocument::DiagramDocument(project::Project* project, std::string diagramN
 {
     _workbenchProject = project;
     _isProtected = [project] { return project->isLocked(); };
+    connect(project, &project::Project::programRenamed, this,
+            [this](const QString& name, const QString& newName) {
+                if (name.toStdString() != _diagramName)
+                    return;
+                _diagramName = newName.toStdString();
+                emit nameChanged();
+            });
 }
 
 std::shared_ptr<const kirogen::model::FunctionBlockDiagram> DiagramDocument::diagram() const

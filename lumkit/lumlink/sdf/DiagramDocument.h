@@ -54,6 +54,8 @@ public:
 signals:
     void diagramChanged();
     void editRefused(const QString& reason);
+    // The diagram was renamed (also by an undo or redo).
+    void nameChanged();
 
 private:
     std::shared_ptr<kirogen::model::Project> _project;

@@ -10,7 +10,6 @@
 #include <lumlink/sdf/commands/AddLinkCommand.h>
 #include <lumlink/sdf/commands/DeleteElementsCommand.h>
 #include <lumlink/sdf/commands/MoveBlocksCommand.h>
-#include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
 #include <QPainter>
 #include <QUndoStack>
@@ -32,7 +31,7 @@ std::string linkKey(const kirogen::model::DataLink& link)
 
 } // namespace
 
-SDFScene::SDFScene(DiagramDocument* document, QObject* parent) : QGraphicsScene(parent), _document(document)
+SDFScene::SDFScene(DiagramDocument* document, QObject* parent) : EditorScene(parent), _document(document)
 {
     connect(document, &DiagramDocument::diagramChanged, this, &SDFScene::synchronize);
     connect(document, &DiagramDocument::editRefused, this, &SDFScene::statusMessage);
@@ -80,6 +79,11 @@ void SDFScene::synchronize()
             blockIds.insert(block.id);
         for (const auto& link : diagram->links())
             linkKeys.insert(linkKey(link));
+    }
+    // An undo from the keyboard while a link is dragged may take away the block it starts at.
+    if (_linkSource && !blockIds.count(_linkSource->block().id)) {
+        cancelLink();
+        _linkSource = nullptr;
     }
     // Links first: they hold on to their blocks.
     for (auto it = _links.begin(); it != _links.end();) {
@@ -145,7 +149,7 @@ void SDFScene::nudgeSelection(int columns, int rows)
 
 void SDFScene::applyProtection()
 {
-    const bool editable = !_document->isProtected();
+    const bool editable = isEditable();
     for (const auto& [id, item] : _blocks)
         item->setFlag(QGraphicsItem::ItemIsMovable, editable);
 }
@@ -249,51 +253,31 @@ const ActorPort* SDFScene::portAt(const QPointF& scenePoint, BlockItem** block) 
     return nullptr;
 }
 
-void SDFScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
+bool SDFScene::isEditable() const
 {
-    // The password may have been entered or cleared since the last gesture.
-    applyProtection();
-    if (event->button() == Qt::LeftButton && !_document->isProtected()) {
-        BlockItem* block = nullptr;
-        const ActorPort* port = portAt(event->scenePos(), &block);
-        if (port && port->direction == ActorPort::Out) {
-            _linkSource = block;
-            _linkPort = port->name;
-            _rubberWire = addPath(LinkItem::route(block->portScenePosition(_linkPort), event->scenePos()),
-                                  QPen(BlockItem::typeColor(port->typeName), 1.8, Qt::DashLine));
-            event->accept();
-            return;
-        }
-    }
-    QGraphicsScene::mousePressEvent(event);
+    return !_document->isProtected();
 }
 
-void SDFScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
+bool SDFScene::beginLink(const QPointF& scenePoint, QPointF* start, QColor* color)
 {
-    if (_rubberWire) {
-        _rubberWire->setPath(LinkItem::route(_linkSource->portScenePosition(_linkPort), event->scenePos()));
-        event->accept();
-        return;
-    }
-    QGraphicsScene::mouseMoveEvent(event);
+    BlockItem* block = nullptr;
+    const ActorPort* port = portAt(scenePoint, &block);
+    if (!port || port->direction != ActorPort::Out)
+        return false;
+    _linkSource = block;
+    _linkPort = port->name;
+    *start = block->portScenePosition(_linkPort);
+    *color = BlockItem::typeColor(port->typeName);
+    return true;
 }
 
-void SDFScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
+QPainterPath SDFScene::wirePath(const QPointF& start, const QPointF& end) const
 {
-    if (_rubberWire && event->button() == Qt::LeftButton) {
-        finishLink(event->scenePos());
-        event->accept();
-        return;
-    }
-    QGraphicsScene::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton)
-        finishMove();
+    return LinkItem::route(start, end);
 }
 
 void SDFScene::finishLink(const QPointF& scenePoint)
 {
-    delete _rubberWire;
-    _rubberWire = nullptr;
     BlockItem* source = _linkSource;
     _linkSource = nullptr;
     BlockItem* target = nullptr;

@@ -1,12 +1,10 @@
 #pragma once
 
 #include <lum/core/Variant.h>
-#include <QGraphicsScene>
+#include <lumlink/EditorScene.h>
 #include <map>
 #include <string>
 #include <vector>
-
-class QGraphicsPathItem;
 
 namespace kirogen::sdf {
 struct ActorPort;
@@ -21,7 +19,7 @@ class LinkItem;
 
 // The scene of one function-block diagram. Its items follow the document's diagram; the gestures
 // on it (drag blocks, drag from an output to an input) become commands on the undo stack.
-class SDFScene : public QGraphicsScene
+class SDFScene : public EditorScene
 {
     Q_OBJECT
 
@@ -59,17 +57,18 @@ signals:
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
-    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
-    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
-    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+    bool isEditable() const override;
+    // Blocks can be dragged only while the project is not protected.
+    void applyProtection() override;
+    // A link starts at an output port.
+    bool beginLink(const QPointF& scenePoint, QPointF* start, QColor* color) override;
+    QPainterPath wirePath(const QPointF& start, const QPointF& end) const override;
+    void finishLink(const QPointF& scenePoint) override;
+    void finishMove() override;
 
 private:
     // The port under the point of any block there (blocks may overlap), and its block.
     const kirogen::sdf::ActorPort* portAt(const QPointF& scenePoint, BlockItem** block) const;
-    void finishLink(const QPointF& scenePoint);
-    void finishMove();
-    // Blocks can be dragged only while the project is not protected.
-    void applyProtection();
 
     DiagramDocument* _document;
     std::map<std::string, BlockItem*> _blocks;
@@ -77,7 +76,6 @@ private:
     // While a link is dragged out of an output.
     BlockItem* _linkSource = nullptr;
     std::string _linkPort;
-    QGraphicsPathItem* _rubberWire = nullptr;
 };
 
 } // namespace lumlink::sdf

@@ -4,6 +4,7 @@
 #include <kirogen/model/Project.h>
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lum/qt/gui/option/EditorSettings.h>
+#include <lum/qt/translation/Manager.h>
 #include <lumlink/project/Project.h>
 #include <lumlink/sdf/BlockFragment.h>
 #include <lumlink/sdf/BlockItem.h>
@@ -23,7 +24,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QUndoStack>
-#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <set>
@@ -32,23 +32,11 @@ namespace lumlink::sdf {
 
 const char* const SDFView::ActorTypeMimeType = "application/x-tavview-actor-type";
 
-namespace {
-
-constexpr double ZoomStep = 1.25;
-constexpr double MinimumZoom = 0.1;
-constexpr double MaximumZoom = 8;
-
-} // namespace
-
 SDFView::SDFView(DiagramDocument* document, QWidget* parent)
-    : QGraphicsView(parent), _document(document), _scene(new SDFScene(document, this)),
-      _model(document, _scene), _magnifier(new Magnifier(this))
+    : EditorView(parent), _document(document), _scene(new SDFScene(document, this)), _model(document, _scene),
+      _magnifier(new Magnifier(this))
 {
     setScene(_scene);
-    setAccessibleName(tr("Function-block diagram %1").arg(QString::fromStdString(document->diagramName())));
-    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    setDragMode(RubberBandDrag);
-    setTransformationAnchor(AnchorUnderMouse);
     setViewportUpdateMode(SmartViewportUpdate);
     // The live view's tags change many small areas a few times a second; the grid under them is
     // copied from the cache instead of drawn line by line through their outline.
@@ -56,6 +44,25 @@ SDFView::SDFView(DiagramDocument* document, QWidget* parent)
     setAcceptDrops(true);
     viewport()->setMouseTracking(true);
     connect(_scene, &SDFScene::statusMessage, this, &SDFView::statusMessage);
+    connect(document, &DiagramDocument::nameChanged, this, &SDFView::translate);
+    connect(&lum::qt::translation::Manager::singleton(), &lum::qt::translation::Manager::languageChanged,
+            this, &SDFView::translate);
+    translate();
+}
+
+void SDFView::translate()
+{
+    setAccessibleName(tr("Function-block diagram %1").arg(programName()));
+}
+
+QRectF SDFView::programRect() const
+{
+    return _scene->diagramRect();
+}
+
+QString SDFView::programName() const
+{
+    return QString::fromStdString(_document->diagramName());
 }
 
 bool SDFView::placeBlock(const std::string& typeId, const QPointF& scenePoint)
@@ -106,34 +113,6 @@ void SDFView::nameFirstChoices(kirogen::model::FunctionBlock* block) const
 bool SDFView::placeBlockInView(const std::string& typeId)
 {
     return placeBlock(typeId, mapToScene(viewport()->rect().center()));
-}
-
-void SDFView::zoomIn()
-{
-    zoomBy(ZoomStep);
-}
-
-void SDFView::zoomOut()
-{
-    zoomBy(1 / ZoomStep);
-}
-
-void SDFView::zoomBy(double factor)
-{
-    const double wanted = std::clamp(zoom() * factor, MinimumZoom, MaximumZoom);
-    scale(wanted / zoom(), wanted / zoom());
-}
-
-void SDFView::fit()
-{
-    const QRectF covered = _scene->diagramRect();
-    if (covered.isEmpty())
-        return;
-    fitInView(covered, Qt::KeepAspectRatio);
-    // A small diagram stays at its natural size instead of being blown up.
-    if (zoom() > 1)
-        setTransform(QTransform());
-    centerOn(covered.center());
 }
 
 void SDFView::setMagnifierEnabled(bool enabled)
@@ -232,14 +211,6 @@ void SDFView::paste()
     }
 }
 
-void SDFView::selectAll()
-{
-    for (QGraphicsItem* item : _scene->items()) {
-        if (item->flags() & QGraphicsItem::ItemIsSelectable)
-            item->setSelected(true);
-    }
-}
-
 bool SDFView::editParameters(const std::string& blockId)
 {
     const auto diagram = _document->diagram();
@@ -307,29 +278,13 @@ void SDFView::contextMenuEvent(QContextMenuEvent* event)
     menu.exec(event->globalPos());
 }
 
-void SDFView::wheelEvent(QWheelEvent* event)
-{
-    if (event->modifiers() & Qt::ControlModifier) {
-        zoomBy(std::pow(ZoomStep, event->angleDelta().y() / 120.0));
-        event->accept();
-        return;
-    }
-    QGraphicsView::wheelEvent(event);
-}
-
 void SDFView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->matches(QKeySequence::Delete) || event->key() == Qt::Key_Backspace) {
-        deleteSelection();
-        event->accept();
-        return;
-    }
     // Reached only where no window action holds these shortcuts.
     const std::pair<QKeySequence::StandardKey, void (SDFView::*)()> edits[] = {
         {QKeySequence::Cut, &SDFView::cut},
         {QKeySequence::Copy, &SDFView::copy},
-        {QKeySequence::Paste, &SDFView::paste},
-        {QKeySequence::SelectAll, &SDFView::selectAll}};
+        {QKeySequence::Paste, &SDFView::paste}};
     for (const auto& [key, edit] : edits) {
         if (event->matches(key)) {
             (this->*edit)();
@@ -351,7 +306,7 @@ void SDFView::keyPressEvent(QKeyEvent* event)
         _scene->nudgeSelection(0, 1);
         break;
     default:
-        QGraphicsView::keyPressEvent(event);
+        EditorView::keyPressEvent(event);
         return;
     }
     event->accept();
@@ -397,12 +352,6 @@ void SDFView::dropEvent(QDropEvent* event)
         return;
     }
     event->acceptProposedAction();
-}
-
-print::SceneExport SDFView::exporter() const
-{
-    return print::SceneExport(_scene, _scene->diagramRect(),
-                              QString::fromStdString(_document->diagramName()));
 }
 
 } // namespace lumlink::sdf

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <lumlink/print/SceneExport.h>
+#include <lumlink/EditorView.h>
 #include <lumlink/sdf/model/Model.h>
-#include <QGraphicsView>
 #include <set>
 #include <string>
 
@@ -19,7 +18,7 @@ class SDFScene;
 
 // The editor of one function-block diagram: shows it, zooms, and turns mouse and key gestures
 // into commands on the document's undo stack. Read-only while the project is protected.
-class SDFView : public QGraphicsView
+class SDFView : public EditorView
 {
     Q_OBJECT
 
@@ -32,7 +31,6 @@ public:
     DiagramDocument* document() const { return _document; }
     SDFScene* diagramScene() const { return _scene; }
     const model::Model& model() const { return _model; }
-    double zoom() const { return transform().m11(); }
 
     // Places a new block of the type with its top left corner at the scene point (snapped to the
     // grid); false when protected or refused.
@@ -44,28 +42,22 @@ public:
     // cancelled.
     bool editParameters(const std::string& blockId);
 
-    // The whole diagram, for writing it as an image or a document.
-    print::SceneExport exporter() const;
-
 public slots:
-    void zoomIn();
-    void zoomOut();
-    void fit();
     void setMagnifierEnabled(bool enabled);
-    void deleteSelection();
+    void deleteSelection() override;
     // Through the project's clipboard: copy holds the selected blocks and the links among
     // them; paste adds them with new ids beside the originals, selected, as one step; cut is a
     // copy and a delete as one step. Nothing of it while the project is protected.
     void cut();
     void copy();
     void paste();
-    void selectAll();
 
 signals:
     void statusMessage(const QString& message);
 
 protected:
-    void wheelEvent(QWheelEvent* event) override;
+    QRectF programRect() const override;
+    QString programName() const override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -76,7 +68,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void zoomBy(double factor);
+    void translate();
     // A new block that names a global variable, device or device port names the project's
     // first one: a block naming nothing would not compile. The parameter dialog changes it.
     void nameFirstChoices(kirogen::model::FunctionBlock* block) const;

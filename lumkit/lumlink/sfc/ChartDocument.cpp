@@ -56,6 +56,22 @@ ChartDocument::ChartDocument(project::Project* project, std::string chartName, Q
     setProtectionCheck([project] { return project->isLocked(); });
     connect(this, &ChartDocument::programAdded, project, &project::Project::announceProgramAdded);
     connect(this, &ChartDocument::programRemoved, project, &project::Project::announceProgramRemoved);
+    connect(project, &project::Project::programRenamed, this, &ChartDocument::on_programRenamed);
+}
+
+void ChartDocument::on_programRenamed(const QString& name, const QString& newName)
+{
+    if (name.toStdString() == _chartName) {
+        _chartName = newName.toStdString();
+        emit nameChanged();
+    }
+    const auto current = chart();
+    const std::string diagram = newName.toStdString();
+    // The steps that run the renamed diagram show its new name.
+    if (current &&
+        std::any_of(current->steps().begin(), current->steps().end(),
+                    [&diagram](const kirogen::model::SfcStep& step) { return step.diagram == diagram; }))
+        emit chartChanged();
 }
 
 std::shared_ptr<const SfcModel> ChartDocument::chart() const

@@ -78,12 +78,16 @@ signals:
     void editRefused(const QString& reason);
     void programAdded(const QString& name);
     void programRemoved(const QString& name);
+    // The chart was renamed (also by an undo or redo).
+    void nameChanged();
 
 private:
     // Pushes the chart as one undo step with the text; false when refused.
     bool change(const QString& text, std::shared_ptr<kirogen::model::SfcModel> changed);
     bool refuse(const QString& reason);
     bool editable();
+    // Follows a renamed program: the chart's own name, or a diagram its steps run.
+    void on_programRenamed(const QString& name, const QString& newName);
     std::string unusedStepName() const;
     std::string unusedProgramName(const std::string& stem) const;
 

@@ -4,8 +4,6 @@
 #include <lumlink/sfc/SFCScene.h>
 #include <lumlink/sfc/StepItem.h>
 #include <lumlink/sfc/TransitionItem.h>
-#include <QGraphicsLineItem>
-#include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 #include <cmath>
 #include <set>
@@ -26,7 +24,7 @@ TransitionKey keyOf(const kirogen::model::SfcTransition& transition)
 
 } // namespace
 
-SFCScene::SFCScene(ChartDocument* document, QObject* parent) : QGraphicsScene(parent), _document(document)
+SFCScene::SFCScene(ChartDocument* document, QObject* parent) : EditorScene(parent), _document(document)
 {
     connect(document, &ChartDocument::chartChanged, this, &SFCScene::synchronize);
     connect(&EditorSettings::singleton(), &EditorSettings::changed, this, [this] { update(); });
@@ -54,8 +52,7 @@ void SFCScene::removeTransitionItems()
 void SFCScene::synchronize()
 {
     // A link being dragged while the chart changes (an undo from the keyboard) may lose its step.
-    delete _rubberLink;
-    _rubberLink = nullptr;
+    cancelLink();
     _linkSource = nullptr;
     const auto chart = _document->chart();
     // Transitions carry no identity of their own: they are made anew, and those that were
@@ -103,7 +100,7 @@ void SFCScene::synchronize()
 
 void SFCScene::applyProtection()
 {
-    const bool editable = !_document->isProtected();
+    const bool editable = isEditable();
     for (const auto& [name, item] : _steps)
         item->setFlag(QGraphicsItem::ItemIsMovable, editable);
 }
@@ -163,50 +160,33 @@ StepItem* SFCScene::stepAt(const QPointF& scenePoint) const
     return nullptr;
 }
 
-void SFCScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
+bool SFCScene::isEditable() const
 {
-    // The password may have been entered or cleared since the last gesture.
-    applyProtection();
-    if (event->button() == Qt::LeftButton && !_document->isProtected()) {
-        for (const auto& [name, step] : _steps) {
-            if (step->isOnLinkHandle(event->scenePos())) {
-                _linkSource = step;
-                _rubberLink = addLine(QLineF(step->bottom(), event->scenePos()),
-                                      QPen(QColor(0x1e, 0x88, 0xe5), 1.8, Qt::DashLine));
-                event->accept();
-                return;
-            }
+    return !_document->isProtected();
+}
+
+bool SFCScene::beginLink(const QPointF& scenePoint, QPointF* start, QColor* color)
+{
+    for (const auto& [name, step] : _steps) {
+        if (step->isOnLinkHandle(scenePoint)) {
+            _linkSource = step;
+            *start = step->bottom();
+            *color = QColor(0x1e, 0x88, 0xe5);
+            return true;
         }
     }
-    QGraphicsScene::mousePressEvent(event);
+    return false;
 }
 
-void SFCScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
+QPainterPath SFCScene::wirePath(const QPointF& start, const QPointF& end) const
 {
-    if (_rubberLink) {
-        _rubberLink->setLine(QLineF(_linkSource->bottom(), event->scenePos()));
-        event->accept();
-        return;
-    }
-    QGraphicsScene::mouseMoveEvent(event);
-}
-
-void SFCScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
-{
-    if (_rubberLink && event->button() == Qt::LeftButton) {
-        finishLink(event->scenePos());
-        event->accept();
-        return;
-    }
-    QGraphicsScene::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton)
-        finishMove();
+    QPainterPath path(start);
+    path.lineTo(end);
+    return path;
 }
 
 void SFCScene::finishLink(const QPointF& scenePoint)
 {
-    delete _rubberLink;
-    _rubberLink = nullptr;
     StepItem* source = _linkSource;
     _linkSource = nullptr;
     StepItem* target = stepAt(scenePoint);

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QGraphicsScene>
+#include <lumlink/EditorScene.h>
 #include <QList>
 #include <map>
 #include <string>
-
-class QGraphicsLineItem;
 
 namespace lumlink::sfc {
 
@@ -15,7 +13,7 @@ class TransitionItem;
 
 // The scene of one sequence chart. Its items follow the document's chart; the gestures on it
 // (drag steps, drag from a step's handle to another step) become edits of the document.
-class SFCScene : public QGraphicsScene
+class SFCScene : public EditorScene
 {
     Q_OBJECT
 
@@ -39,24 +37,24 @@ public slots:
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
-    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
-    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
-    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+    bool isEditable() const override;
+    // Steps can be dragged only while the project is not protected.
+    void applyProtection() override;
+    // A link starts at a step's handle.
+    bool beginLink(const QPointF& scenePoint, QPointF* start, QColor* color) override;
+    QPainterPath wirePath(const QPointF& start, const QPointF& end) const override;
+    void finishLink(const QPointF& scenePoint) override;
+    void finishMove() override;
 
 private:
     StepItem* stepAt(const QPointF& scenePoint) const;
-    void finishLink(const QPointF& scenePoint);
-    void finishMove();
     void removeTransitionItems();
-    // Steps can be dragged only while the project is not protected.
-    void applyProtection();
 
     ChartDocument* _document;
     std::map<std::string, StepItem*> _steps;
     QList<TransitionItem*> _transitions;
     // While a link is dragged out of a step's handle.
     StepItem* _linkSource = nullptr;
-    QGraphicsLineItem* _rubberLink = nullptr;
 };
 
 } // namespace lumlink::sfc

@@ -9,19 +9,11 @@
 #include <lumlink/sfc/StepItem.h>
 #include <lumlink/sfc/TransitionItem.h>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QMenu>
-#include <QWheelEvent>
-#include <algorithm>
-#include <cmath>
 
 namespace lumlink::sfc {
 
 namespace {
-
-constexpr double ZoomStep = 1.25;
-constexpr double MinimumZoom = 0.1;
-constexpr double MaximumZoom = 8;
 
 QAction* addEntry(QMenu* menu, const char* objectName, const QString& text)
 {
@@ -33,14 +25,11 @@ QAction* addEntry(QMenu* menu, const char* objectName, const QString& text)
 } // namespace
 
 SFCView::SFCView(ChartDocument* document, QWidget* parent)
-    : QGraphicsView(parent), _document(document), _scene(new SFCScene(document, this)),
-      _model(document, _scene)
+    : EditorView(parent), _document(document), _scene(new SFCScene(document, this)), _model(document, _scene)
 {
     setScene(_scene);
-    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    setDragMode(RubberBandDrag);
-    setTransformationAnchor(AnchorUnderMouse);
     connect(document, &ChartDocument::editRefused, this, &SFCView::statusMessage);
+    connect(document, &ChartDocument::nameChanged, this, &SFCView::translate);
     connect(&lum::qt::translation::Manager::singleton(), &lum::qt::translation::Manager::languageChanged,
             this, &SFCView::translate);
     translate();
@@ -48,7 +37,17 @@ SFCView::SFCView(ChartDocument* document, QWidget* parent)
 
 void SFCView::translate()
 {
-    setAccessibleName(tr("Sequence chart %1").arg(QString::fromStdString(_document->chartName())));
+    setAccessibleName(tr("Sequence chart %1").arg(programName()));
+}
+
+QRectF SFCView::programRect() const
+{
+    return _scene->chartRect();
+}
+
+QString SFCView::programName() const
+{
+    return QString::fromStdString(_document->chartName());
 }
 
 const std::string& SFCView::chartName() const
@@ -64,50 +63,9 @@ void SFCView::setActiveSteps(const QStringList& names)
     }
 }
 
-void SFCView::zoomIn()
-{
-    zoomBy(ZoomStep);
-}
-
-void SFCView::zoomOut()
-{
-    zoomBy(1 / ZoomStep);
-}
-
-void SFCView::zoomBy(double factor)
-{
-    const double wanted = std::clamp(zoom() * factor, MinimumZoom, MaximumZoom);
-    scale(wanted / zoom(), wanted / zoom());
-}
-
-print::SceneExport SFCView::exporter() const
-{
-    return print::SceneExport(_scene, _scene->chartRect(), QString::fromStdString(_document->chartName()));
-}
-
-void SFCView::fit()
-{
-    const QRectF covered = _scene->chartRect();
-    if (covered.isEmpty())
-        return;
-    fitInView(covered, Qt::KeepAspectRatio);
-    // A small chart stays at its natural size instead of being blown up.
-    if (zoom() > 1)
-        setTransform(QTransform());
-    centerOn(covered.center());
-}
-
 void SFCView::deleteSelection()
 {
     _scene->deleteSelection();
-}
-
-void SFCView::selectAll()
-{
-    for (QGraphicsItem* item : _scene->items()) {
-        if (item->flags() & QGraphicsItem::ItemIsSelectable)
-            item->setSelected(true);
-    }
 }
 
 void SFCView::clearSelection()
@@ -237,31 +195,6 @@ void SFCView::mouseDoubleClickEvent(QMouseEvent* event)
         }
     }
     QGraphicsView::mouseDoubleClickEvent(event);
-}
-
-void SFCView::wheelEvent(QWheelEvent* event)
-{
-    if (event->modifiers() & Qt::ControlModifier) {
-        zoomBy(std::pow(ZoomStep, event->angleDelta().y() / 120.0));
-        event->accept();
-        return;
-    }
-    QGraphicsView::wheelEvent(event);
-}
-
-void SFCView::keyPressEvent(QKeyEvent* event)
-{
-    if (event->matches(QKeySequence::Delete) || event->key() == Qt::Key_Backspace) {
-        deleteSelection();
-        event->accept();
-        return;
-    }
-    if (event->matches(QKeySequence::SelectAll)) {
-        selectAll();
-        event->accept();
-        return;
-    }
-    QGraphicsView::keyPressEvent(event);
 }
 
 } // namespace lumlink::sfc

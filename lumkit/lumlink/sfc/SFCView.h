@@ -1,8 +1,7 @@
 #pragma once
 
-#include <lumlink/print/SceneExport.h>
+#include <lumlink/EditorView.h>
 #include <lumlink/sfc/model/Model.h>
-#include <QGraphicsView>
 #include <QStringList>
 #include <string>
 
@@ -16,7 +15,7 @@ class SFCScene;
 // The editor of one sequence chart: shows it, zooms, and turns mouse and key gestures, its
 // context menu and its dialogs into edits of the document, each one undo step. Read-only while
 // the project is protected; it still scrolls and zooms then.
-class SFCView : public QGraphicsView
+class SFCView : public EditorView
 {
     Q_OBJECT
 
@@ -26,11 +25,7 @@ public:
     ChartDocument* document() const { return _document; }
     SFCScene* chartScene() const { return _scene; }
     const model::Model& model() const { return _model; }
-    double zoom() const { return transform().m11(); }
     const std::string& chartName() const;
-
-    // The whole chart, for writing it as an image or a document.
-    print::SceneExport exporter() const;
 
     // While the project runs: the steps it is in are highlighted, the others not.
     void setActiveSteps(const QStringList& names);
@@ -41,11 +36,7 @@ public:
     QMenu* createContextMenu(const QPoint& viewportPoint);
 
 public slots:
-    void zoomIn();
-    void zoomOut();
-    void fit();
-    void deleteSelection();
-    void selectAll();
+    void deleteSelection() override;
     void clearSelection();
     // The dialogs of a transition (by its index in the chart) and of a step.
     void editCondition(int transition);
@@ -62,14 +53,12 @@ signals:
     void diagramRequested(const QString& programName);
 
 protected:
-    void wheelEvent(QWheelEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    QRectF programRect() const override;
+    QString programName() const override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void zoomBy(double factor);
-
     ChartDocument* _document;
     SFCScene* _scene;
     model::Model _model;

@@ -759,6 +759,13 @@
     </message>
 </context>
 <context>
+    <name>lumlink::project::TabNameEditor</name>
+    <message>
+        <source>Program name</source>
+        <translation>Programmname</translation>
+    </message>
+</context>
+<context>
     <name>lumlink::project::View</name>
     <message>
         <source>Programs</source>
@@ -775,6 +782,26 @@
     <message>
         <source>Could not export to %1: %2</source>
         <translation>Export nach %1 nicht möglich: %2</translation>
+    </message>
+    <message>
+        <source>The program %1 keeps its name: %2</source>
+        <translation>Das Programm %1 behält seinen Namen: %2</translation>
+    </message>
+    <message>
+        <source>The project is protected: enter its password to rename a program.</source>
+        <translation>Das Projekt ist geschützt: Geben Sie sein Passwort ein, um ein Programm umzubenennen.</translation>
+    </message>
+    <message>
+        <source>Program tab</source>
+        <translation>Programm-Reiter</translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation>&amp;Umbenennen...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
     </message>
 </context>
 <context>
@@ -818,6 +845,10 @@
     <message>
         <source>change %1 of device %2</source>
         <translation>%1 von Gerät %2 ändern</translation>
+    </message>
+    <message>
+        <source>rename program %1</source>
+        <translation>Programm %1 umbenennen</translation>
     </message>
 </context>
 <context>

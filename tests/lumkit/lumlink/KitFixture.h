@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -70,6 +71,14 @@ protected:
     // A robot project of the tests' own, so that changes to the shipped examples never
     // change what these tests expect.
     static QString patrolProject() { return QStringLiteral(LUMLINK_TEST_DATA "/patrol.tkp2"); }
+
+    static QStringList tabTexts(const QTabWidget& tabs)
+    {
+        QStringList texts;
+        for (int i = 0; i < tabs.count(); ++i)
+            texts.append(tabs.tabText(i));
+        return texts;
+    }
 
     // Whether a line of the message window holds the text; lines logged on this thread
     // arrive once events are processed.

@@ -161,6 +161,38 @@ TEST_F(SdfEditorFixture, refusedLinksLeaveModelAndStackAlone)
     EXPECT_EQ(diagram()->links(), before->links());
 }
 
+TEST_F(SdfEditorFixture, anUndoWhileALinkIsDraggedDropsTheWireOfTheBlockItTakesAway)
+{
+    ASSERT_TRUE(view->placeBlock("add", QPointF(600, 300)));
+    QCoreApplication::processEvents();
+    const auto before = diagram();
+    QWidget* viewport = view->viewport();
+    const QPoint start = viewportPoint(portOf("add1", "out"));
+    const QPoint end = viewportPoint(portOf("sum", "b"));
+    const auto wires = [this] {
+        const QList<QGraphicsItem*> items = view->diagramScene()->items();
+        return std::count_if(items.begin(), items.end(), [](QGraphicsItem* item) {
+            return dynamic_cast<QGraphicsPathItem*>(item) && !dynamic_cast<lumlink::sdf::LinkItem*>(item);
+        });
+    };
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, start);
+    QMouseEvent move(QEvent::MouseMove, (start + end) / 2, viewport->mapToGlobal((start + end) / 2),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    EXPECT_EQ(wires(), 1);
+
+    // The block the wire starts at goes: so does the wire, and the release links nothing.
+    stack.undo();
+    EXPECT_EQ(item("add1"), nullptr);
+    EXPECT_EQ(wires(), 0);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, end);
+    EXPECT_EQ(wires(), 0);
+    EXPECT_EQ(diagram()->links().size(), before->links().size());
+    EXPECT_TRUE(stack.canRedo());
+    stack.redo();
+    EXPECT_EQ(diagram()->blocks(), before->blocks());
+}
+
 TEST_F(SdfEditorFixture, deletingABlockTakesItsLinksAndUndoRestoresTheOrder)
 {
     const auto before = diagram();

@@ -23,18 +23,6 @@ using lumlink::project::Manager;
 using lumlink::project::Project;
 using lumlink::project::View;
 
-namespace {
-
-QStringList tabTexts(const View& view)
-{
-    QStringList texts;
-    for (int i = 0; i < view.count(); ++i)
-        texts.append(view.tabText(i));
-    return texts;
-}
-
-} // namespace
-
 using ViewTest = KitFixture;
 
 TEST_F(ViewTest, TabsOpenOnceRaiseOnRequestCloseByTheirButtonAndAreWhatTheProjectSaves)
