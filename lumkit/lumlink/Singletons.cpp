@@ -14,10 +14,14 @@
 #include <util/XmlSerializer.h>
 #include <util/XmlString.h>
 #include <QCoreApplication>
-#include <QDir>
 #include <QSettings>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace lumlink {
 
@@ -43,6 +47,28 @@ void announce(const QString& file)
     if (kirogen::observer::Observer* observer = kirogen::loadingObserver())
         observer->on_notify(kirogen::observer::DataRole::LoadingProgress, nullptr,
                             lum::core::variant::Variant::fromValue(util::XmlString(file.toStdString())));
+}
+
+// File by file, as the registry would read the folder, so that the observer names the file
+// being read while it is read, not all of them before any is.
+void loadActorTypes(const QString& dir)
+{
+    std::error_code error;
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.toStdString(), error)) {
+        if (entry.path().extension() == ".xml" && entry.is_regular_file(error))
+            files.push_back(entry.path().string());
+    }
+    if (error)
+        throw std::runtime_error(dir.toStdString() +
+                                 ": cannot read the actor-type directory: " + error.message());
+    std::sort(files.begin(), files.end());
+    // One serializer for the folder: it builds the schema grammar once for all files.
+    util::XmlSerializer serializer;
+    for (const std::string& file : files) {
+        announce(QString::fromStdString(file));
+        kirogen::sdf::ActorTypeRegistry::singleton().loadDocument(*serializer.load(file, true));
+    }
 }
 
 } // namespace
@@ -79,12 +105,8 @@ void loadSystem(int parts)
         const QString types = installation.configDir() + QStringLiteral("/types.xml");
         announce(types);
         kirogen::model::TypeRegistry::loadTypes(types.toStdString());
-        for (const QString& dir : folders(installation.unitsDir())) {
-            for (const QString& file :
-                 QDir(dir).entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name))
-                announce(dir + QLatin1Char('/') + file);
-            kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(dir.toStdString());
-        }
+        for (const QString& dir : folders(installation.unitsDir()))
+            loadActorTypes(dir);
     }
     // The device-type registry tells the observer about each of its files itself.
     if (parts & DeviceTypes) {
@@ -99,6 +121,8 @@ void singletons_init(kirogen::observer::Observer* loadingObserver)
     runtimeLog() = std::make_unique<RuntimeLogReceiver>();
     const Installation& installation = Installation::singleton();
     util::XmlSerializer::addGlobalEntityResolverSearchPath(installation.schemaDir().toStdString());
+    // The folders of the ini file, where the workbench's catalogues and help pages are.
+    lum::qt::translation::Manager::singleton().setCatalogueDirectory(installation.translationsDir());
     lum::qt::translation::Manager::singleton().addCatalogue(QStringLiteral("lumlink"));
     HelpSystem::singleton().setHelpDirectory(installation.helpDir());
 }
