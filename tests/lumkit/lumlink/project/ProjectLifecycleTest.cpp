@@ -63,6 +63,9 @@ TEST_F(ProjectLifecycleTest, NewEditUndoLayoutSaveAndOpenSignalInOrder)
     EXPECT_TRUE(project->isEmpty());
     EXPECT_FALSE(project->isModified());
     EXPECT_FALSE(project->undoAction()->isEnabled());
+    // The platform's keys, as the other shared actions have them.
+    EXPECT_EQ(project->undoAction()->shortcut(), QKeySequence(QKeySequence::Undo));
+    EXPECT_EQ(project->redoAction()->shortcut(), QKeySequence(QKeySequence::Redo));
     EXPECT_EQ(signalLog.take(), QStringList{"active:Unnamed"});
 
     ASSERT_TRUE(project->addGlobalVariable("speed", "double", "0.5"));
@@ -230,18 +233,43 @@ TEST_F(ProjectLifecycleTest, AFileTheKitRefusesOpensNothingAndSaysWhere)
 {
     Manager& manager = Manager::singleton();
     Project* current = manager.createNewProject();
-    QFile file(path("unknown-device.tkp2"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<?xml version=\"1.0\"?>\n<project xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-               "version=\"1\" xsi:noNamespaceSchemaLocation=\"project.xsd\">\n<globalVariables/>\n<devices>\n"
-               "<device name=\"d\" type=\"No Such Type\"/>\n</devices>\n</project>\n");
-    file.close();
+    const QByteArray head =
+        "<?xml version=\"1.0\"?>\n<project xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+        "version=\"1\" xsi:noNamespaceSchemaLocation=\"project.xsd\">\n";
+    // A type that is not loaded, each on line 5 of its file: nothing opens, the reason names
+    // file, line and the type.
+    const struct
+    {
+        const char* file;
+        QByteArray body;
+        const char* type;
+    } refused[] = {
+        {"unknown-device.tkp2",
+         "<globalVariables/>\n<devices>\n<device name=\"d\" type=\"No Such Type\"/>\n</devices>\n",
+         "No Such Type"},
+        {"unknown-block.tkp2",
+         "<globalVariables/><devices/>\n<programs>\n<fbd name=\"p\"><block id=\"b\" type=\"noSuchBlock\" "
+         "x=\"0\" "
+         "y=\"0\"/></fbd>\n</programs>\n",
+         "noSuchBlock"},
+        {"unknown-data-type.tkp2",
+         "<globalVariables>\n\n<variable name=\"v\" type=\"noSuchType\" value=\"0\"/>\n</globalVariables>\n"
+         "<devices/>\n",
+         "noSuchType"},
+    };
     QSignalSpy changed(&manager, &Manager::activeProjectChanged);
-    EXPECT_EQ(open(file.fileName()), nullptr);
-    EXPECT_EQ(manager.activeProject(), current);
+    for (const auto& file : refused) {
+        SCOPED_TRACE(file.file);
+        QFile written(path(file.file));
+        ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+        written.write(head + file.body + "</project>\n");
+        written.close();
+        EXPECT_EQ(open(written.fileName()), nullptr);
+        EXPECT_EQ(manager.activeProject(), current);
+        EXPECT_TRUE(logged(QString::fromLatin1(file.file) + ":5")) << _log.join('\n').toStdString();
+        EXPECT_TRUE(logged(QString::fromLatin1(file.type)));
+    }
     EXPECT_EQ(changed.count(), 0);
-    EXPECT_TRUE(logged("unknown-device.tkp2:5"));
-    EXPECT_TRUE(logged("No Such Type"));
 
     QFile broken(path("broken.tkpx"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
