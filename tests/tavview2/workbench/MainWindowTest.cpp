@@ -4,6 +4,7 @@
 #include "tavview/TaskView.h"
 #include "tavview/menu/Bar.h"
 #include "tavview/menu/Edit.h"
+#include "tavview/menu/Window.h"
 #include "tavview/toolbar/Bar.h"
 #include "tavview/toolbar/Brennic.h"
 
@@ -275,6 +276,20 @@ TEST_F(MainWindowTest, MenusFollowTheActiveProject)
     EXPECT_EQ(texts, QStringList({"1 " + project->globalVariablesWindow()->windowTitle(),
                                   "2 " + project->devicesWindow()->windowTitle()}));
     project->globalVariablesWindow()->hide();
+    project->devicesWindow()->hide();
+}
+
+TEST(WindowMenu, WithoutAProgramViewOffersOnlyTheDisabledDialogsEntry)
+{
+    // A project no window shows yet, with a dialog of its own open.
+    lumlink::project::Project* project = Manager::singleton().createNewProject();
+    ASSERT_EQ(project->view(), nullptr);
+    project->devicesWindow()->show();
+    tavview::menu::Window menu(nullptr);
+    emit menu.aboutToShow();
+    ASSERT_EQ(menu.actions().size(), 1);
+    EXPECT_EQ(menu.actions()[0], lumlink::Actions::singleton().windowDialogsAction);
+    EXPECT_FALSE(menu.actions()[0]->isEnabled());
     project->devicesWindow()->hide();
 }
 
