@@ -69,7 +69,7 @@ int main(int argc, char** argv)
         lumlink::readIni(QStringLiteral("tavview2.ini"));
         tavview::startup::readIni(QStringLiteral("tavview2.ini"));
         tavview::startup::initUserProfile();
-        lumlink::singletons_init(splash.get());
+        tavview::startup::initLibraries(splash.get());
         lum::qt::translation::Manager::singleton().addCatalogue(QStringLiteral("tavview"));
         lum::qt::translation::Manager::singleton().applySavedLanguage();
         splash->show();

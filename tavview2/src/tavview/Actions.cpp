@@ -1,4 +1,6 @@
 #include <tavview/Actions.h>
+
+#include <lum/qt/translation/Manager.h>
 #include <QAction>
 #include <QActionGroup>
 
@@ -17,6 +19,8 @@ Actions::Actions()
 {
     showToolbar->setCheckable(true);
     uploadCurProj->setCheckable(true);
+    connect(&lum::qt::translation::Manager::singleton(), &lum::qt::translation::Manager::languageChanged,
+            this, &Actions::translate);
     translate();
 }
 

@@ -1,4 +1,6 @@
 #include <tavview/LogList.h>
+
+#include <lum/qt/translation/Manager.h>
 #include <QTimer>
 
 namespace tavview {
@@ -28,6 +30,8 @@ LogList::LogList(QWidget* parent) : QListWidget(parent), _runningTimer(new QTime
 
     setSelectionMode(QAbstractItemView::NoSelection);
     setWordWrap(true);
+    connect(&lum::qt::translation::Manager::singleton(), &lum::qt::translation::Manager::languageChanged,
+            this, &LogList::translate);
     translate();
 }
 

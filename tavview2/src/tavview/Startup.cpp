@@ -2,6 +2,9 @@
 
 #include <kirolab/Version.h>
 #include <kirolab/interpreter/UserProfile.h>
+#include <lum/cv/Cv.h>
+#include <lum/navigation/Navigation.h>
+#include <lumlink/Singletons.h>
 #include <util/UserProfilePath.h>
 #include <QCoreApplication>
 #include <QDebug>
@@ -116,6 +119,13 @@ void initUserProfile()
     QDir source(QSettings().value(QStringLiteral("userdir")).toString());
     QDir target(home.filePath(profile));
     kirolab::interpreter::copyRec(source, target);
+}
+
+void initLibraries(kirogen::observer::Observer* loadingObserver)
+{
+    lumlink::singletons_init(loadingObserver);
+    lum::cv::init();
+    lum::navigation::init();
 }
 
 } // namespace tavview::startup

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <kirogen/observer/ModelObserver.h>
 #include <QString>
 #include <QStringList>
 
@@ -32,5 +33,9 @@ void printHelp();
 
 // Creates the user's profile folder and adds what it lacks from the "userdir" setting.
 void initUserProfile();
+
+// Starts the libraries with the loading observer, then the vision and navigation blocks, so
+// that every block the palette offers can run in the simulation.
+void initLibraries(kirogen::observer::Observer* loadingObserver);
 
 } // namespace tavview::startup

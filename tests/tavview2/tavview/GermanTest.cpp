@@ -1,5 +1,7 @@
+#include <lum/qt/translation/Manager.h>
 #include <tavview/AboutScreen.h>
 #include <tavview/Actions.h>
+#include <tavview/LogList.h>
 #include <tavview/PasswordProtection.h>
 #include <tavview/ProtectDialog.h>
 #include <tavview/SplashScreen.h>
@@ -61,15 +63,22 @@ TEST_F(German, WidgetsSpeakGermanWhenBuiltAndWhenRetranslated)
 
     tavview::toolbar::DummyTavikWidget dummy(nullptr);
     EXPECT_EQ(dummy.findChild<QLabel*>()->text(), QStringLiteral("Kein Tavik verfügbar"));
+    tavview::LogList log(nullptr);
+    EXPECT_EQ(log.accessibleName(), QStringLiteral("Meldungen der Roboterverbindung"));
 
-    // The shared actions exist before any language is chosen and follow a change.
+    // What lives on (the shared actions, the toolbar's stand-in, the robot link's messages)
+    // follows a language change as the language menu announces it.
+    lum::qt::translation::Manager& languages = lum::qt::translation::Manager::singleton();
     tavview::Actions& actions = tavview::Actions::singleton();
-    actions.translate();
+    emit languages.languageChanged();
     EXPECT_EQ(actions.uploadCurProj->text(), QStringLiteral("Projekt hochladen"));
     EXPECT_EQ(actions.showToolbar->text(), QStringLiteral("Werkzeugleiste"));
     english();
-    actions.translate();
+    emit languages.languageChanged();
     EXPECT_EQ(actions.uploadCurProj->text(), QStringLiteral("Upload project"));
+    EXPECT_EQ(actions.showToolbar->text(), QStringLiteral("Toolbar"));
+    EXPECT_EQ(dummy.findChild<QLabel*>()->text(), QStringLiteral("No Tavik available"));
+    EXPECT_EQ(log.accessibleName(), QStringLiteral("Robot link messages"));
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #include "tavview/TaskView.h"
 #include "tavview/menu/Bar.h"
 #include "tavview/menu/Edit.h"
+#include "tavview/menu/Window.h"
 #include "tavview/toolbar/Bar.h"
 #include "tavview/toolbar/Brennic.h"
 
+#include <kirogen/device/model/DeviceTypeRegistry.h>
 #include <kirogen/model/FunctionBlockDiagram.h>
 #include <kirogen/model/Project.h>
 #include <kiroutil/log/Log.h>
@@ -28,6 +30,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGraphicsItem>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -276,6 +279,20 @@ TEST_F(MainWindowTest, MenusFollowTheActiveProject)
     project->devicesWindow()->hide();
 }
 
+TEST(WindowMenu, WithoutAProgramViewOffersOnlyTheDisabledDialogsEntry)
+{
+    // A project no window shows yet, with a dialog of its own open.
+    lumlink::project::Project* project = Manager::singleton().createNewProject();
+    ASSERT_EQ(project->view(), nullptr);
+    project->devicesWindow()->show();
+    tavview::menu::Window menu(nullptr);
+    emit menu.aboutToShow();
+    ASSERT_EQ(menu.actions().size(), 1);
+    EXPECT_EQ(menu.actions()[0], lumlink::Actions::singleton().windowDialogsAction);
+    EXPECT_FALSE(menu.actions()[0]->isEnabled());
+    project->devicesWindow()->hide();
+}
+
 TEST_F(MainWindowTest, TheToolbarAndItsViewCommandStayInStep)
 {
     window->show();
@@ -288,6 +305,53 @@ TEST_F(MainWindowTest, TheToolbarAndItsViewCommandStayInStep)
     showToolbar->trigger();
     EXPECT_FALSE(window->toolBar()->isVisible());
     showToolbar->trigger();
+}
+
+TEST_F(MainWindowTest, TheToolbarShowsTheFirstRobotsWidgetUntilThatRobotIsRemoved)
+{
+    tavview::toolbar::Bar* toolbar = window->toolBar();
+    lumlink::project::Project* project = Manager::singleton().activeProject();
+    const auto robotType = kirogen::device::model::DeviceTypeRegistry::singleton().getByXmlId(
+        lumlink::project::Device::RobotTypeId);
+    const auto addRobot = [&](const std::string& name) {
+        auto* device = lumlink::project::Device::create(
+            robotType->createDeviceInstance(project->kirogenProject(), name), project);
+        EXPECT_TRUE(project->addDevice(device));
+        return device;
+    };
+    // The names the robot widget on the toolbar shows.
+    const auto shownTexts = [&] {
+        QStringList texts;
+        if (QAction* action = toolbar->tavikWidgetAction())
+            for (const QLabel* label : toolbar->widgetForAction(action)->findChildren<QLabel*>())
+                texts << label->text();
+        return texts.join(' ');
+    };
+
+    ASSERT_EQ(project->devices().size(), 1);
+    lumlink::project::Device* first = project->devices().first();
+    QAction* firstWidget = toolbar->tavikWidgetAction();
+    ASSERT_NE(firstWidget, nullptr);
+
+    lumlink::project::Device* second = addRobot("second");
+    EXPECT_EQ(toolbar->tavikWidgetAction(), firstWidget);
+    ASSERT_TRUE(project->removeDevice(second));
+    EXPECT_EQ(toolbar->tavikWidgetAction(), firstWidget);
+
+    // The project's other signals reach only the toolbar of the project it shows.
+    emit Manager::singleton().projectDeviceRemoved(first, nullptr);
+    EXPECT_EQ(toolbar->tavikWidgetAction(), firstWidget);
+
+    addRobot("third");
+    ASSERT_TRUE(project->removeDevice(first));
+    ASSERT_NE(toolbar->tavikWidgetAction(), nullptr);
+    EXPECT_TRUE(shownTexts().contains("third")) << shownTexts().toStdString();
+    EXPECT_FALSE(toolbar->dummyWidgetAction()->isVisible());
+
+    ASSERT_TRUE(project->removeDevice(project->devices().first()));
+    EXPECT_EQ(toolbar->tavikWidgetAction(), nullptr);
+    EXPECT_TRUE(toolbar->dummyWidgetAction()->isVisible());
+    project->undoStack()->setClean();
 }
 
 namespace {

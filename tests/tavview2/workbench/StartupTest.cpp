@@ -1,10 +1,14 @@
 #include "tavview/Startup.h"
 
+#include <kirogen/sdf/ActorFactory.h>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,7 +26,76 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Walks the arguments as the program does, answering its boxes from a timer armed before.
+struct Walk
+{
+    bool goesOn;
+    tavview::startup::CommandLine result;
+    QStringList boxes;
+};
+
+Walk walk(const QStringList& arguments)
+{
+    Walk walked;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            walked.boxes << box->windowTitle() + "|" + box->text();
+            box->accept();
+        }
+    });
+    answer.start(20);
+    walked.goesOn = tavview::startup::parseCommandLine(arguments, walked.result);
+    return walked;
+}
+
 } // namespace
+
+TEST(Startup, CommandLineTakesTheLastExistingProjectAndRefusesMissingOnesAndALoneAutostart)
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath("first.tkp2");
+    const QString second = dir.filePath("second.tkpx");
+    writeFile(first, "");
+    writeFile(second, "");
+    writeFile(dir.filePath("upper.TKP2"), "");
+
+    Walk walked = walk({"/usr/bin/tavview", first, "--unknown", second, dir.filePath("upper.TKP2")});
+    EXPECT_TRUE(walked.goesOn);
+    EXPECT_EQ(walked.result.projectPath, second);
+    EXPECT_FALSE(walked.result.autoStart);
+    EXPECT_TRUE(walked.boxes.isEmpty());
+
+    walked = walk({"/usr/bin/tavview", "/autostart", first});
+    EXPECT_TRUE(walked.goesOn);
+    EXPECT_TRUE(walked.result.autoStart);
+    EXPECT_EQ(walked.result.projectPath, first);
+
+    // A missing project ends the walk with its own box; the usage box is not shown as well.
+    walked = walk({"/usr/bin/tavview", "/autostart", "gone.tkp2", first});
+    EXPECT_FALSE(walked.goesOn);
+    EXPECT_EQ(walked.boxes,
+              QStringList({QCoreApplication::applicationName() + " startup error|Project file\n\n"
+                                                                 "gone.tkp2\n\ngiven at the command "
+                                                                 "line does not exist."}));
+
+    walked = walk({"/usr/bin/tavview", "/autostart", dir.filePath("upper.TKP2")});
+    EXPECT_FALSE(walked.goesOn);
+    EXPECT_EQ(walked.boxes,
+              QStringList({QCoreApplication::applicationName() + " command line arguments|" +
+                           QCoreApplication::applicationName() +
+                           " 3.3.1\n\nUsage: \ntavview3 [OPTIONS] [PROJECT] \n\nOptions:\n"
+                           "/autostart      Only in conjunction with a valid tkp2 project file\n"
+                           "                Connect all devices. Then start the main program.\n"}));
+}
+
+TEST(Startup, TheLibrariesStartWithTheVisionAndNavigationBlocks)
+{
+    // The palette offers these from the installation's units; the simulation needs them made.
+    const kirogen::sdf::ActorFactory& blocks = kirogen::sdf::ActorFactory::singleton();
+    EXPECT_NE(blocks.find("threshold"), nullptr);
+    EXPECT_NE(blocks.find("distance"), nullptr);
+}
 
 TEST(Startup, WorkingDirectoryFollowsInstallationsAndDevelopmentTrees)
 {

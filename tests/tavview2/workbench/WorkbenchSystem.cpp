@@ -1,3 +1,5 @@
+#include "tavview/Startup.h"
+
 #include <lumlink/Singletons.h>
 #include <QDir>
 #include <gtest/gtest.h>
@@ -13,7 +15,7 @@ public:
     {
         QDir::setCurrent(QStringLiteral(TAVVIEW_BUILD_DIR "/bin"));
         lumlink::readIni(QStringLiteral("tavview2.ini"));
-        lumlink::singletons_init(nullptr);
+        tavview::startup::initLibraries(nullptr);
         lumlink::loadSystem(3);
     }
     void TearDown() override { lumlink::singletons_done(); }

@@ -4,6 +4,7 @@
 #include <lumlink/Actions.h>
 #include <lumlink/project/Manager.h>
 #include <lumlink/project/Project.h>
+#include <lumlink/project/View.h>
 #include <QActionGroup>
 
 namespace tavview::menu {
@@ -29,11 +30,12 @@ void Window::on_aboutToShow()
     qDeleteAll(findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
     addAction(dialogsAction);
     const lumlink::project::Project* project = lumlink::project::Manager::singleton().activeProject();
-    if (!project) {
+    const lumlink::project::View* view = project ? project->view() : nullptr;
+    if (!view) {
         dialogsAction->setEnabled(false);
         return;
     }
-    const QList<QWidget*> dialogs = project->dialogs();
+    const QList<QWidget*> dialogs = view->dialogs();
     dialogsAction->setEnabled(!dialogs.isEmpty());
     if (dialogs.isEmpty())
         return;

@@ -1,4 +1,6 @@
 #include <tavview/toolbar/DummyTavikWidget.h>
+
+#include <lum/qt/translation/Manager.h>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -10,6 +12,8 @@ DummyTavikWidget::DummyTavikWidget(QWidget* parent) : QWidget(parent), _label(ne
     layout->addStretch(100);
     layout->addWidget(_label);
     layout->addStretch(100);
+    connect(&lum::qt::translation::Manager::singleton(), &lum::qt::translation::Manager::languageChanged,
+            this, &DummyTavikWidget::translate);
     translate();
 }
 
