@@ -206,7 +206,7 @@ bool XmlSerializer::save(const DOMDocument* doc, const std::string& path, std::s
     return saveText(toString(doc), path, error);
 }
 
-bool XmlSerializer::saveText(const std::string& text, const std::string& path, std::string* error)
+bool XmlSerializer::saveText(std::string_view text, const std::string& path, std::string* error)
 {
     QSaveFile file(QString::fromStdString(path));
     const bool saved =

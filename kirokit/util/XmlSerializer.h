@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace util {
@@ -53,7 +54,7 @@ public:
     static std::string toString(const xercesc::DOMDocument* doc);
     static bool save(const xercesc::DOMDocument* doc, const std::string& path, std::string* error);
     // Saves text already made, as atomically.
-    static bool saveText(const std::string& text, const std::string& path, std::string* error);
+    static bool saveText(std::string_view text, const std::string& path, std::string* error);
 
 private:
     void parse(const char* data, std::size_t size, bool validate, const std::string& path,

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <limits>
 #include <stdexcept>
 
 namespace util {
@@ -26,15 +28,45 @@ bool isAscii(std::string_view text)
 
 } // namespace
 
+inline void XmlTextWriter::append(std::string_view text)
+{
+    if (text.size() > static_cast<std::size_t>(_limit - _end))
+        grow(text.size());
+    std::memcpy(_end, text.data(), text.size());
+    _end += text.size();
+}
+
+inline void XmlTextWriter::append(char c)
+{
+    if (_end == _limit)
+        grow(1);
+    *_end++ = c;
+}
+
 XmlTextWriter::XmlTextWriter(std::string_view rootName)
 {
-    _text = R"(<?xml version="1.0" encoding="UTF-8" standalone="no" ?>)";
+    append(R"(<?xml version="1.0" encoding="UTF-8" standalone="no" ?>)");
     startElement(rootName);
 }
 
 void XmlTextWriter::reserve(std::size_t bytes)
 {
-    _text.reserve(bytes);
+    if (bytes > static_cast<std::size_t>(_text.size()))
+        grow(bytes - static_cast<std::size_t>(_end - _text.constData()));
+}
+
+void XmlTextWriter::grow(std::size_t more)
+{
+    static constexpr std::size_t largest = std::numeric_limits<int>::max() - 1;
+    const std::size_t used = _text.isEmpty() ? 0 : static_cast<std::size_t>(_end - _text.constData());
+    if (more > largest - used)
+        throw std::length_error("the text outgrows a byte array");
+    // Doubling, so that a text longer than foreseen is copied only a few times.
+    const std::size_t room =
+        std::min(std::max(used + more, 2 * static_cast<std::size_t>(_text.size()) + 4096), largest);
+    _text.resize(static_cast<int>(room));
+    _end = _text.data() + used;
+    _limit = _text.data() + _text.size();
 }
 
 void XmlTextWriter::startElement(std::string_view name)
@@ -43,10 +75,10 @@ void XmlTextWriter::startElement(std::string_view name)
         closeStartTag(false);
     const std::size_t level = _open.size();
     // The DOM serializer sets the root's children apart by a blank line.
-    _text += level == 1 ? "\n\n" : "\n";
+    append(level == 1 ? "\n\n" : "\n");
     appendIndent(level);
-    _text += '<';
-    _text += name;
+    append('<');
+    append(name);
     _open.emplace_back(name);
     _startTagOpen = true;
 }
@@ -82,21 +114,28 @@ void XmlTextWriter::endElement()
         closeStartTag(true);
     } else {
         const std::size_t level = _open.size() - 1;
-        _text += level == 0 ? "\n\n" : "\n";
+        append(level == 0 ? "\n\n" : "\n");
         appendIndent(level);
-        _text += "</";
-        _text += _open.back();
-        _text += '>';
+        append("</");
+        append(_open.back());
+        append('>');
     }
     _open.pop_back();
 }
 
 std::string XmlTextWriter::take()
 {
+    return takeBytes().toStdString();
+}
+
+QByteArray XmlTextWriter::takeBytes()
+{
     while (!_open.empty())
         endElement();
-    _text += '\n';
-    std::string text;
+    append('\n');
+    _text.resize(static_cast<int>(_end - _text.constData()));
+    _end = _limit = nullptr;
+    QByteArray text;
     text.swap(_text);
     return text;
 }
@@ -108,13 +147,13 @@ void XmlTextWriter::closeStartTag(bool empty)
         return pending.substr(a.name, a.nameSize) < pending.substr(b.name, b.nameSize);
     });
     for (const Attribute& attribute : _attributes) {
-        _text += ' ';
-        _text += pending.substr(attribute.name, attribute.nameSize);
-        _text += "=\"";
-        _text += pending.substr(attribute.value, attribute.valueSize);
-        _text += '"';
+        append(' ');
+        append(pending.substr(attribute.name, attribute.nameSize));
+        append("=\"");
+        append(pending.substr(attribute.value, attribute.valueSize));
+        append('"');
     }
-    _text += empty ? "/>" : ">";
+    append(empty ? "/>" : ">");
     _attributes.clear();
     _pending.clear();
     _startTagOpen = false;
@@ -168,7 +207,11 @@ void XmlTextWriter::appendEscaped(std::string_view name, std::string_view value)
 
 void XmlTextWriter::appendIndent(std::size_t level)
 {
-    _text.append(2 * level, ' ');
+    const std::size_t width = 2 * level;
+    if (width > static_cast<std::size_t>(_limit - _end))
+        grow(width);
+    std::memset(_end, ' ', width);
+    _end += width;
 }
 
 } // namespace util

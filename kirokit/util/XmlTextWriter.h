@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,9 @@ class XmlTextWriter
 {
 public:
     explicit XmlTextWriter(std::string_view rootName);
+    // It points into its own text.
+    XmlTextWriter(const XmlTextWriter&) = delete;
+    XmlTextWriter& operator=(const XmlTextWriter&) = delete;
 
     // Room for the whole text in one piece: growing it by doubling copies and faults in pages
     // that add up to several times the text.
@@ -28,6 +33,8 @@ public:
 
     // The whole text, every element closed; the writer is empty afterwards.
     std::string take();
+    // The same, as the bytes were written: no copy of the text.
+    QByteArray takeBytes();
 
 private:
     struct Attribute
@@ -41,8 +48,14 @@ private:
     void closeStartTag(bool empty);
     void appendEscaped(std::string_view name, std::string_view value);
     void appendIndent(std::size_t level);
+    void append(std::string_view text);
+    void append(char c);
+    void grow(std::size_t more);
 
-    std::string _text;
+    // Written up to _end; the array's size is the room, so appending is a copy and a comparison.
+    QByteArray _text;
+    char* _end = nullptr;
+    char* _limit = nullptr;
     std::vector<std::string> _open;
     // The start tag still open: its attributes wait in _pending until a child or the end.
     bool _startTagOpen = false;

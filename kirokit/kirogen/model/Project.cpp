@@ -54,13 +54,18 @@ std::string Project::toXml() const
     return ProjectWriter(*this).write();
 }
 
+QByteArray Project::toXmlBytes() const
+{
+    return ProjectWriter(*this).writeBytes();
+}
+
 bool Project::save(const std::string& path, std::string* error) const
 {
     // As when reading: only a name ending in ".tkp2" is plain text, anything else is gzip.
     static const std::string plainSuffix = ".tkp2";
-    std::string text;
+    QByteArray text;
     try {
-        text = toXml();
+        text = toXmlBytes();
     } catch (const std::invalid_argument& e) {
         if (error)
             *error = e.what();
@@ -68,8 +73,9 @@ bool Project::save(const std::string& path, std::string* error) const
     }
     if (path.size() >= plainSuffix.size() &&
         path.compare(path.size() - plainSuffix.size(), plainSuffix.size(), plainSuffix) == 0)
-        return util::XmlSerializer::saveText(text, path, error);
-    return util::GzipWriter::writeFile(path, QByteArray::fromStdString(text), error);
+        return util::XmlSerializer::saveText(
+            std::string_view(text.constData(), static_cast<std::size_t>(text.size())), path, error);
+    return util::GzipWriter::writeFile(path, text, error);
 }
 
 } // namespace kirogen::model

@@ -76,6 +76,8 @@ public:
     // The project file's text; throws std::invalid_argument when a value holds a character XML
     // cannot carry.
     std::string toXml() const;
+    // The same text as bytes, written in place: no copy of it on the way.
+    QByteArray toXmlBytes() const;
     // Writes the whole file or nothing (an existing file stays as it was on failure), also when
     // the text cannot be made.
     bool save(const std::string& path, std::string* error) const;

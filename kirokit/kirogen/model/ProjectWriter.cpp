@@ -45,6 +45,11 @@ std::size_t ProjectWriter::estimatedSize() const
 
 std::string ProjectWriter::write() const
 {
+    return writeBytes().toStdString();
+}
+
+QByteArray ProjectWriter::writeBytes() const
+{
     util::XmlTextWriter out("project");
     out.reserve(estimatedSize());
     out.setAttribute("xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance");
@@ -141,7 +146,7 @@ std::string ProjectWriter::write() const
         out.setAttribute("hash", protection.hash().toHex().toStdString());
         out.endElement();
     }
-    return out.take();
+    return out.takeBytes();
 }
 
 } // namespace kirogen::model

@@ -210,7 +210,7 @@ bool Project::write(const QFileInfo& fileInfo)
 
 QByteArray Project::saveToMem() const
 {
-    return QByteArray::fromStdString(_model->toXml());
+    return _model->toXmlBytes();
 }
 
 bool Project::isProtected() const

@@ -45,7 +45,7 @@ bool ProjectFile::write(const kirogen::model::Project& project, const QString& p
 {
     QByteArray bytes;
     try {
-        bytes = QByteArray::fromStdString(project.toXml());
+        bytes = project.toXmlBytes();
     } catch (const std::exception& e) {
         *error = QString::fromStdString(e.what());
         return false;

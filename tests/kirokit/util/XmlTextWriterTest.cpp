@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -78,6 +80,37 @@ TEST(XmlTextWriterTest, WritesTheBytesOfTheDomSerializer)
     XmlTextWriter empty("project");
     xml::DomDocumentPtr doc(XmlSerializer::createDocument("project"));
     EXPECT_EQ(empty.take(), XmlSerializer::toString(doc.get()));
+}
+
+// The text grows in one array far beyond its first room, by small pieces and by values larger
+// than all written so far; reserving, too little or enough, changes no byte.
+TEST(XmlTextWriterTest, GrowsWithoutChangingTheText)
+{
+    xml::DomDocumentPtr doc(XmlSerializer::createDocument("project"));
+    XmlTextWriter grown("project");
+    XmlTextWriter reserved("project");
+    reserved.reserve(64 << 20);
+    XmlTextWriter tooSmall("project");
+    tooSmall.reserve(100);
+    for (int i = 0; i < 20000; ++i) {
+        const std::string value = i % 5000 == 4999
+                                      ? std::string(static_cast<std::size_t>(i) * 50, 'a') + "&<\""
+                                      : std::to_string(i);
+        xercesc::DOMElement* element = xml::appendChild(doc->getDocumentElement(), "variable");
+        xml::setAttribute(element, "value", value);
+        xml::setAttribute(element, "name", "v" + std::to_string(i));
+        for (XmlTextWriter* writer : {&grown, &reserved, &tooSmall}) {
+            writer->startElement("variable");
+            writer->setAttribute("value", value);
+            writer->setAttribute("name", "v" + std::to_string(i));
+            writer->endElement();
+        }
+    }
+    const QByteArray expected = QByteArray::fromStdString(XmlSerializer::toString(doc.get()));
+    EXPECT_GT(expected.size(), 1 << 20);
+    EXPECT_TRUE(grown.takeBytes() == expected);
+    EXPECT_TRUE(reserved.takeBytes() == expected);
+    EXPECT_TRUE(tooSmall.takeBytes() == expected);
 }
 
 // A control character cannot be written in XML 1.0 at all, not even as a reference: the write
