@@ -16,12 +16,8 @@
 #include <QCoreApplication>
 #include <QSettings>
 
-#include <algorithm>
-#include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace lumlink {
 
@@ -47,28 +43,6 @@ void announce(const QString& file)
     if (kirogen::observer::Observer* observer = kirogen::loadingObserver())
         observer->on_notify(kirogen::observer::DataRole::LoadingProgress, nullptr,
                             lum::core::variant::Variant::fromValue(util::XmlString(file.toStdString())));
-}
-
-// File by file, as the registry would read the folder, so that the observer names the file
-// being read while it is read, not all of them before any is.
-void loadActorTypes(const QString& dir)
-{
-    std::error_code error;
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.toStdString(), error)) {
-        if (entry.path().extension() == ".xml" && entry.is_regular_file(error))
-            files.push_back(entry.path().string());
-    }
-    if (error)
-        throw std::runtime_error(dir.toStdString() +
-                                 ": cannot read the actor-type directory: " + error.message());
-    std::sort(files.begin(), files.end());
-    // One serializer for the folder: it builds the schema grammar once for all files.
-    util::XmlSerializer serializer;
-    for (const std::string& file : files) {
-        announce(QString::fromStdString(file));
-        kirogen::sdf::ActorTypeRegistry::singleton().loadDocument(*serializer.load(file, true));
-    }
 }
 
 } // namespace
@@ -105,8 +79,10 @@ void loadSystem(int parts)
         const QString types = installation.configDir() + QStringLiteral("/types.xml");
         announce(types);
         kirogen::model::TypeRegistry::loadTypes(types.toStdString());
+        // Each file is named as it is read, not all of them before any is.
         for (const QString& dir : folders(installation.unitsDir()))
-            loadActorTypes(dir);
+            kirogen::sdf::ActorTypeRegistry::singleton().loadActorTypes(
+                dir.toStdString(), [](const std::string& file) { announce(QString::fromStdString(file)); });
     }
     // The device-type registry tells the observer about each of its files itself.
     if (parts & DeviceTypes) {

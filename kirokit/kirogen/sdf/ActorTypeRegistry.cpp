@@ -49,7 +49,8 @@ ActorTypeRegistry& ActorTypeRegistry::singleton()
     return registry;
 }
 
-void ActorTypeRegistry::loadActorTypes(const std::string& dir)
+void ActorTypeRegistry::loadActorTypes(const std::string& dir,
+                                       const std::function<void(const std::string&)>& beforeFile)
 {
     std::error_code error;
     std::filesystem::directory_iterator entries(dir, error);
@@ -64,8 +65,11 @@ void ActorTypeRegistry::loadActorTypes(const std::string& dir)
     std::sort(files.begin(), files.end());
     // One serializer for the directory: it builds the schema grammar once for all files.
     util::XmlSerializer serializer;
-    for (const std::string& file : files)
+    for (const std::string& file : files) {
+        if (beforeFile)
+            beforeFile(file);
         loadFile(file, serializer);
+    }
 }
 
 void ActorTypeRegistry::loadFile(const std::string& path, util::XmlSerializer& serializer)

@@ -2,6 +2,7 @@
 
 #include <kirogen/sdf/ActorType.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -26,7 +27,9 @@ public:
     // Reads every *.xml file of the directory (validated against units.xsd). Throws
     // std::runtime_error naming the file and line of the first fault; types read before the
     // fault stay known. Loading a file again replaces the types it declared before.
-    void loadActorTypes(const std::string& dir);
+    // beforeFile, when given, is told each file's path just before it is read.
+    void loadActorTypes(const std::string& dir,
+                        const std::function<void(const std::string&)>& beforeFile = {});
     // Reads the types of one validated actor-type document, named by its path; the same
     // faults throw, and loading a path again replaces what it declared before.
     void loadDocument(const util::xml::Document& document);
