@@ -4,10 +4,13 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
+
+#include <sys/mman.h>
 
 namespace util {
 
@@ -67,6 +70,20 @@ void XmlTextWriter::grow(std::size_t more)
     _text.resize(static_cast<int>(room));
     _end = _text.data() + used;
     _limit = _text.data() + _text.size();
+    adviseLargePages();
+}
+
+void XmlTextWriter::adviseLargePages()
+{
+    // A large text is written into fresh memory page after page; in small pages each first
+    // touch is a fault that costs about as much as writing the page.
+#ifdef MADV_HUGEPAGE
+    static constexpr std::uintptr_t largePage = 2 << 20;
+    const auto from = (reinterpret_cast<std::uintptr_t>(_end) + largePage - 1) & ~(largePage - 1);
+    const auto to = reinterpret_cast<std::uintptr_t>(_limit) & ~(largePage - 1);
+    if (to > from)
+        madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#endif
 }
 
 void XmlTextWriter::startElement(std::string_view name)
@@ -87,23 +104,9 @@ void XmlTextWriter::setAttribute(std::string_view name, std::string_view value)
 {
     if (!_startTagOpen)
         throw std::logic_error("an attribute after the element's content");
-    const std::size_t nameAt = _pending.size();
-    _pending += name;
-    const std::size_t valueAt = _pending.size();
-    try {
-        appendEscaped(name, value);
-    } catch (...) {
-        _pending.resize(nameAt);
-        throw;
-    }
-    const Attribute attribute{nameAt, name.size(), valueAt, _pending.size() - valueAt};
-    for (Attribute& existing : _attributes) {
-        if (std::string_view(_pending).substr(existing.name, existing.nameSize) == name) {
-            existing = attribute;
-            return;
-        }
-    }
-    _attributes.push_back(attribute);
+    const std::size_t start = static_cast<std::size_t>(_end - _text.constData());
+    writeAttribute(name, value);
+    placeAttribute(start, name.size());
 }
 
 void XmlTextWriter::endElement()
@@ -142,24 +145,12 @@ QByteArray XmlTextWriter::takeBytes()
 
 void XmlTextWriter::closeStartTag(bool empty)
 {
-    const std::string_view pending(_pending);
-    std::sort(_attributes.begin(), _attributes.end(), [pending](const Attribute& a, const Attribute& b) {
-        return pending.substr(a.name, a.nameSize) < pending.substr(b.name, b.nameSize);
-    });
-    for (const Attribute& attribute : _attributes) {
-        append(' ');
-        append(pending.substr(attribute.name, attribute.nameSize));
-        append("=\"");
-        append(pending.substr(attribute.value, attribute.valueSize));
-        append('"');
-    }
     append(empty ? "/>" : ">");
     _attributes.clear();
-    _pending.clear();
     _startTagOpen = false;
 }
 
-void XmlTextWriter::appendEscaped(std::string_view name, std::string_view value)
+void XmlTextWriter::writeAttribute(std::string_view name, std::string_view value)
 {
     // Beyond ASCII the text takes the road the DOM's did: malformed UTF-8 becomes U+FFFD.
     QByteArray recoded;
@@ -172,37 +163,97 @@ void XmlTextWriter::appendEscaped(std::string_view name, std::string_view value)
         recoded = text.toUtf8();
         value = std::string_view(recoded.constData(), static_cast<std::size_t>(recoded.size()));
     }
+    // Room for exactly the escaped text, so that the loop below writes without looking and
+    // a text written into reserved room never outgrows it.
+    std::size_t size = name.size() + 4 + value.size();
+    for (const char c : value) {
+        if (c == '"')
+            size += 5;
+        else if (c == '&' || static_cast<unsigned char>(c) < 0x20)
+            size += 4;
+        else if (c == '<')
+            size += 3;
+    }
+    if (size > static_cast<std::size_t>(_limit - _end))
+        grow(size);
+    char* const start = _end;
+    char* out = _end;
+    *out++ = ' ';
+    std::memcpy(out, name.data(), name.size());
+    out += name.size();
+    *out++ = '=';
+    *out++ = '"';
     std::size_t run = 0;
     for (std::size_t i = 0; i < value.size(); ++i) {
         const auto c = static_cast<unsigned char>(value[i]);
         if (c >= 0x20 && c != '&' && c != '<' && c != '"')
             continue;
-        _pending.append(value.data() + run, i - run);
+        std::memcpy(out, value.data() + run, i - run);
+        out += i - run;
         run = i + 1;
+        std::string_view reference;
         switch (c) {
         case '&':
-            _pending += "&amp;";
+            reference = "&amp;";
             break;
         case '<':
-            _pending += "&lt;";
+            reference = "&lt;";
             break;
         case '"':
-            _pending += "&quot;";
+            reference = "&quot;";
             break;
         case '\t':
-            _pending += "&#x9;";
+            reference = "&#x9;";
             break;
         case '\n':
-            _pending += "&#xA;";
+            reference = "&#xA;";
             break;
         case '\r':
-            _pending += "&#xD;";
+            reference = "&#xD;";
             break;
         default:
+            _end = start;
             refuse(name, c);
         }
+        std::memcpy(out, reference.data(), reference.size());
+        out += reference.size();
     }
-    _pending.append(value.data() + run, value.size() - run);
+    std::memcpy(out, value.data() + run, value.size() - run);
+    out += value.size() - run;
+    *out++ = '"';
+    _end = out;
+}
+
+void XmlTextWriter::placeAttribute(std::size_t start, std::size_t nameSize)
+{
+    // The new attribute was written last; it moves before every attribute whose name sorts
+    // after its own, and takes the place of one of the same name. Writers mostly set them in
+    // order, so this is one comparison.
+    char* const text = _text.data();
+    const std::size_t size = static_cast<std::size_t>(_end - text) - start;
+    const std::string_view name(text + start + 1, nameSize);
+    std::size_t at = start;
+    std::size_t index = _attributes.size();
+    while (index > 0) {
+        const Attribute& before = _attributes[index - 1];
+        const std::size_t beforeAt = at - before.size;
+        const std::string_view beforeName(text + beforeAt + 1, before.nameSize);
+        if (beforeName < name)
+            break;
+        at = beforeAt;
+        --index;
+        if (beforeName == name) {
+            std::rotate(text + at, text + start, _end);
+            char* const old = text + at + size;
+            std::memmove(old, old + before.size, static_cast<std::size_t>(_end - old) - before.size);
+            _end -= before.size;
+            _attributes[index] = Attribute{nameSize, size};
+            return;
+        }
+    }
+    if (at != start)
+        std::rotate(text + at, text + start, _end);
+    _attributes.insert(_attributes.begin() + static_cast<std::ptrdiff_t>(index), Attribute{nameSize, size});
 }
 
 void XmlTextWriter::appendIndent(std::size_t level)

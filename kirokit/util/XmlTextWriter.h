@@ -37,29 +37,30 @@ public:
     QByteArray takeBytes();
 
 private:
+    // An attribute of the open start tag, written as ` name="value"`; the attributes stand
+    // in the text sorted by name, one after the other, up to _end.
     struct Attribute
     {
-        std::size_t name;
         std::size_t nameSize;
-        std::size_t value;
-        std::size_t valueSize;
+        std::size_t size;
     };
 
     void closeStartTag(bool empty);
-    void appendEscaped(std::string_view name, std::string_view value);
+    void writeAttribute(std::string_view name, std::string_view value);
+    void placeAttribute(std::size_t start, std::size_t nameSize);
     void appendIndent(std::size_t level);
     void append(std::string_view text);
     void append(char c);
     void grow(std::size_t more);
+    void adviseLargePages();
 
     // Written up to _end; the array's size is the room, so appending is a copy and a comparison.
     QByteArray _text;
     char* _end = nullptr;
     char* _limit = nullptr;
     std::vector<std::string> _open;
-    // The start tag still open: its attributes wait in _pending until a child or the end.
+    // The start tag still open: attributes may still be added, in their sorted places.
     bool _startTagOpen = false;
-    std::string _pending;
     std::vector<Attribute> _attributes;
 };
 
