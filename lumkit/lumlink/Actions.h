@@ -13,8 +13,7 @@ namespace lumlink {
 // - viewLibraryAction1 shows the active project's global-variables window,
 //   viewLibraryAction2 its devices window, and windowDialogsAction raises every open window
 //   of the active project;
-// - toolbarLibraryAction shows the block palette: the workbench's main window, which holds
-//   the palette, answers it;
+// - toolbarLibraryAction is given to the block palette, which it shows and raises;
 // - logWindowAction (checkable) is given to the message window, which it shows and hides;
 // - cutAction, copyAction, pasteAction, deleteAction, selectAllAction and
 //   clearSelectionAction act on the current program editor, which connects to them.

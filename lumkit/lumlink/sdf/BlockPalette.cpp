@@ -1,6 +1,7 @@
 #include <kirogen/sdf/ActorTypeRegistry.h>
 #include <lumlink/sdf/BlockPalette.h>
 #include <lumlink/sdf/PaletteTree.h>
+#include <QAction>
 #include <QEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -14,7 +15,7 @@ constexpr int SearchRole = Qt::UserRole + 2;
 
 } // namespace
 
-BlockPalette::BlockPalette(QWidget* parent)
+BlockPalette::BlockPalette(QAction* action, QWidget* parent)
     : QDockWidget(parent), _filter(new QLineEdit), _tree(new PaletteTree)
 {
     setObjectName(QStringLiteral("blockPalette"));
@@ -32,6 +33,13 @@ BlockPalette::BlockPalette(QWidget* parent)
         if (!typeId.isEmpty())
             emit placeRequested(typeId);
     });
+    if (action) {
+        // Raised as well: the palette may sit behind another dock in the same tab group.
+        connect(action, &QAction::triggered, this, [this] {
+            show();
+            raise();
+        });
+    }
     reload();
 }
 

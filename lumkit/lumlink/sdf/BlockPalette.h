@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 
+class QAction;
 class QLineEdit;
 
 namespace lumlink::sdf {
@@ -9,13 +10,14 @@ namespace lumlink::sdf {
 class PaletteTree;
 
 // The dock with every loaded actor type by category and a filter field. A type is placed by
-// dragging it onto a diagram or by double-clicking it (placeRequested()).
+// dragging it onto a diagram or by double-clicking it (placeRequested()). Triggering the given
+// action shows the palette and brings it to the front.
 class BlockPalette : public QDockWidget
 {
     Q_OBJECT
 
 public:
-    explicit BlockPalette(QWidget* parent = nullptr);
+    BlockPalette(QAction* action, QWidget* parent = nullptr);
 
     // Reads the actor types the kit has loaded.
     void reload();

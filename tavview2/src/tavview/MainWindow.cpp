@@ -83,14 +83,10 @@ MainWindow::MainWindow() : _taskView(new TaskView(this)), _toolBar(new toolbar::
     addDockWidget(Qt::BottomDockWidgetArea, _logWindow);
     _logWindow->hide();
     addAction(actions.mainWindowLibraryAction);
-    _blockPalette = new lumlink::sdf::BlockPalette(this);
+    _blockPalette = new lumlink::sdf::BlockPalette(actions.toolbarLibraryAction, this);
     _blockPalette->setAllowedAreas(Qt::AllDockWidgetAreas);
     addDockWidget(Qt::LeftDockWidgetArea, _blockPalette);
     _blockPalette->hide();
-    connect(actions.toolbarLibraryAction, &QAction::triggered, _blockPalette, [this] {
-        _blockPalette->show();
-        _blockPalette->raise();
-    });
     connect(_blockPalette, &lumlink::sdf::BlockPalette::placeRequested, this, &MainWindow::placeBlock);
 
     connect(actions.newProjectAction, &QAction::triggered, this,

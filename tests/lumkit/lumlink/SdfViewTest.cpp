@@ -4,6 +4,7 @@
 #include <lumlink/sdf/BlockPalette.h>
 #include <lumlink/sdf/Magnifier.h>
 #include <lumlink/sdf/commands/SetParametersCommand.h>
+#include <QAction>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
@@ -68,9 +69,12 @@ TEST_F(SdfEditorFixture, magnifierFollowsTheMouseWhileEnabled)
 
 TEST_F(SdfEditorFixture, paletteFiltersAndPlacesByDoubleClickAndDrop)
 {
-    lumlink::sdf::BlockPalette palette;
+    QAction showPalette(nullptr);
+    lumlink::sdf::BlockPalette palette(&showPalette);
     palette.resize(250, 500);
-    palette.show();
+    EXPECT_FALSE(palette.isVisible());
+    showPalette.trigger();
+    ASSERT_TRUE(palette.isVisible());
     EXPECT_TRUE(palette.visibleTypeIds().contains("add"));
     EXPECT_TRUE(palette.visibleTypeIds().contains("delay"));
     palette.setFilterText("previous cycle");
