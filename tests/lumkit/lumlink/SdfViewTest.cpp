@@ -16,6 +16,32 @@
 #include <poppler-qt5.h>
 #include <memory>
 
+namespace {
+
+// Exports the view to a PDF at the path and reads it back: the text of each page, none when the
+// export or the reading failed.
+QStringList pdfPageTexts(const lumlink::sdf::SDFView& view, const QString& path)
+{
+    QString error;
+    if (!view.exporter().toPdf(path, &error)) {
+        ADD_FAILURE() << "PDF export failed: " << error.toStdString();
+        return {};
+    }
+    const std::unique_ptr<Poppler::Document> pdf(Poppler::Document::load(path));
+    if (!pdf) {
+        ADD_FAILURE() << "unreadable PDF: " << path.toStdString();
+        return {};
+    }
+    QStringList texts;
+    for (int i = 0; i < pdf->numPages(); ++i) {
+        const std::unique_ptr<Poppler::Page> page(pdf->page(i));
+        texts.append(page->text(QRectF()));
+    }
+    return texts;
+}
+
+} // namespace
+
 TEST_F(SdfEditorFixture, zoomsWithButtonsAndCtrlWheelAndFitsTheDiagram)
 {
     const double start = view->zoom();
@@ -114,13 +140,9 @@ TEST_F(SdfEditorFixture, exportsPdfPostScriptAndImagesOrNothing)
     ASSERT_TRUE(folder.isValid());
     QString error;
 
-    const QString pdfPath = folder.filePath("count.pdf");
-    ASSERT_TRUE(view->exporter().toPdf(pdfPath, &error)) << error.toStdString();
-    const std::unique_ptr<Poppler::Document> pdf(Poppler::Document::load(pdfPath));
-    ASSERT_TRUE(pdf);
-    ASSERT_EQ(pdf->numPages(), 1);
-    const std::unique_ptr<Poppler::Page> page(pdf->page(0));
-    const QString text = page->text(QRectF());
+    const QStringList pages = pdfPageTexts(*view, folder.filePath("count.pdf"));
+    ASSERT_EQ(pages.size(), 1);
+    const QString& text = pages.front();
     EXPECT_TRUE(text.contains("count")) << text.toStdString();
     EXPECT_TRUE(text.contains("writeCounter")) << text.toStdString();
 
@@ -196,13 +218,9 @@ TEST_F(SdfEditorFixture, blocksOnScreenFollowTheirChangesAndExportAsText)
     view->viewport()->grab();
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    QString error;
-    const QString pdfPath = folder.filePath("count.pdf");
-    ASSERT_TRUE(view->exporter().toPdf(pdfPath, &error)) << error.toStdString();
-    const std::unique_ptr<Poppler::Document> pdf(Poppler::Document::load(pdfPath));
-    ASSERT_TRUE(pdf);
-    const std::unique_ptr<Poppler::Page> page(pdf->page(0));
-    const QString text = page->text(QRectF());
+    const QStringList pages = pdfPageTexts(*view, folder.filePath("count.pdf"));
+    ASSERT_FALSE(pages.isEmpty());
+    const QString& text = pages.front();
     for (const char* drawn : {"readIncrement", "hundred", "gvwrite", "value = 2", "add1"})
         EXPECT_TRUE(text.contains(drawn)) << drawn << " in " << text.toStdString();
 }
