@@ -6,9 +6,10 @@ class QGraphicsPathItem;
 
 namespace lumlink {
 
-// The mouse gestures both program editors' scenes share. A left press on an item's link handle
-// drags a dashed wire that ends in a link where the button is released; any other release of the
-// left button ends a move of the dragged items. What is linked and moved is the subclass's.
+// The mouse gestures and the background both program editors' scenes share. A left press on an
+// item's link handle drags a dashed wire that ends in a link where the button is released; any
+// other release of the left button ends a move of the dragged items. What is linked and moved is
+// the subclass's.
 class EditorScene : public QGraphicsScene
 {
     Q_OBJECT
@@ -32,6 +33,12 @@ protected:
 
     // Drops a link being dragged, as when its start left the program.
     void cancelLink();
+
+    // Paints the background: on screen (the view's viewport or its background cache) the editing
+    // grid in the given colour, every majorEvery-th line (none for 0) in majorColor; on exported
+    // pictures and pages plain white.
+    static void drawGrid(QPainter* painter, const QRectF& rect, const QColor& color, int majorEvery = 0,
+                         const QColor& majorColor = QColor());
 
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;

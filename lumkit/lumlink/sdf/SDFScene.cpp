@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QUndoStack>
 #include <algorithm>
-#include <cmath>
 #include <set>
 
 namespace lumlink::sdf {
@@ -209,35 +208,7 @@ void SDFScene::deleteSelection()
 
 void SDFScene::drawBackground(QPainter* painter, const QRectF& rect)
 {
-    // Exported pictures and pages show the diagram on white, without the editing grid; the
-    // editor draws it on its viewport or into its background cache, a pixmap.
-    const int device = painter->device()->devType();
-    if (device != QInternal::Widget && device != QInternal::Pixmap) {
-        painter->fillRect(rect, Qt::white);
-        return;
-    }
-    painter->fillRect(rect, QColor(0xf7, 0xf8, 0xfa));
-    const double grid = EditorSettings::singleton().gridSize();
-    // Lines closer than a few pixels on screen would turn the background grey: thin them out.
-    const double scale = painter->transform().m11();
-    double step = grid;
-    while (step * scale < 8)
-        step *= 2;
-    const double major = step * 5;
-    QVector<QLineF> minor;
-    QVector<QLineF> majorLines;
-    const double left = std::floor(rect.left() / step) * step;
-    const double top = std::floor(rect.top() / step) * step;
-    for (double x = left; x <= rect.right(); x += step)
-        (std::fmod(std::abs(x), major) < 0.5 ? majorLines : minor)
-            .append(QLineF(x, rect.top(), x, rect.bottom()));
-    for (double y = top; y <= rect.bottom(); y += step)
-        (std::fmod(std::abs(y), major) < 0.5 ? majorLines : minor)
-            .append(QLineF(rect.left(), y, rect.right(), y));
-    painter->setPen(QPen(QColor(0xe9, 0xec, 0xf0), 0));
-    painter->drawLines(minor);
-    painter->setPen(QPen(QColor(0xd8, 0xdd, 0xe3), 0));
-    painter->drawLines(majorLines);
+    drawGrid(painter, rect, QColor(0xe9, 0xec, 0xf0), 5, QColor(0xd8, 0xdd, 0xe3));
 }
 
 const ActorPort* SDFScene::portAt(const QPointF& scenePoint, BlockItem** block) const

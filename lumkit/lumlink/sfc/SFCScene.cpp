@@ -5,7 +5,6 @@
 #include <lumlink/sfc/StepItem.h>
 #include <lumlink/sfc/TransitionItem.h>
 #include <QPainter>
-#include <cmath>
 #include <set>
 #include <tuple>
 
@@ -131,24 +130,7 @@ void SFCScene::deleteSelection()
 
 void SFCScene::drawBackground(QPainter* painter, const QRectF& rect)
 {
-    // Exported pictures and pages show the chart on white, without the editing grid.
-    if (painter->device()->devType() != QInternal::Widget) {
-        painter->fillRect(rect, Qt::white);
-        return;
-    }
-    painter->fillRect(rect, QColor(0xf7, 0xf8, 0xfa));
-    // Lines closer than a few pixels on screen would turn the background grey: thin them out.
-    const double scale = painter->transform().m11();
-    double step = EditorSettings::singleton().gridSize();
-    while (step * scale < 8)
-        step *= 2;
-    QVector<QLineF> lines;
-    for (double x = std::floor(rect.left() / step) * step; x <= rect.right(); x += step)
-        lines.append(QLineF(x, rect.top(), x, rect.bottom()));
-    for (double y = std::floor(rect.top() / step) * step; y <= rect.bottom(); y += step)
-        lines.append(QLineF(rect.left(), y, rect.right(), y));
-    painter->setPen(QPen(QColor(0xec, 0xef, 0xf2), 0));
-    painter->drawLines(lines);
+    drawGrid(painter, rect, QColor(0xec, 0xef, 0xf2));
 }
 
 StepItem* SFCScene::stepAt(const QPointF& scenePoint) const
