@@ -1,3 +1,4 @@
+#include <lum/qt/translation/Manager.h>
 #include <tavview/uploader/FtpLister.h>
 #include <tavview/uploader/FtpView.h>
 #include <QHeaderView>
@@ -96,6 +97,8 @@ FtpView::FtpView(QWidget* parent)
     connect(_lister, &FtpLister::listed, this, &FtpView::onListed);
     connect(_lister, &FtpLister::failed, this, &FtpView::onFailed);
     connect(_tree, &QTreeWidget::itemActivated, this, &FtpView::onItemActivated);
+    connect(&lum::qt::translation::Manager::singleton(), &lum::qt::translation::Manager::languageChanged,
+            this, &FtpView::translate);
     translate();
 }
 

@@ -1,3 +1,4 @@
+#include <lum/qt/translation/Manager.h>
 #include <tavview/uploader/Debug.h>
 #include <tavview/uploader/FtpView.h>
 #include <QCoreApplication>
@@ -6,7 +7,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-// The German catalogue reaches the widgets: its contexts are the classes' full names.
+// The German catalogue reaches the widgets when the language changes: its contexts are the
+// classes' full names.
 TEST(UploaderTranslation, germanCatalogueTranslatesTheFolderViewAndTheVariableTable)
 {
     QTranslator german;
@@ -14,8 +16,7 @@ TEST(UploaderTranslation, germanCatalogueTranslatesTheFolderViewAndTheVariableTa
     tavview::uploader::FtpView view;
     tavview::uploader::Debug debug;
     QCoreApplication::installTranslator(&german);
-    view.translate();
-    debug.translate();
+    emit lum::qt::translation::Manager::singleton().languageChanged();
     QCoreApplication::removeTranslator(&german);
 
     const QTreeWidgetItem* header = view.findChild<QTreeWidget*>()->headerItem();
@@ -23,4 +24,7 @@ TEST(UploaderTranslation, germanCatalogueTranslatesTheFolderViewAndTheVariableTa
     EXPECT_EQ(header->text(2), QStringLiteral("Geändert"));
     EXPECT_EQ(view.findChild<QTreeWidget*>()->accessibleName(), QStringLiteral("Ordner auf dem Roboter"));
     EXPECT_EQ(debug.findChild<QTableWidget*>()->horizontalHeaderItem(1)->text(), QStringLiteral("Wert"));
+
+    emit lum::qt::translation::Manager::singleton().languageChanged();
+    EXPECT_EQ(header->text(1), QStringLiteral("Size")) << "back in English";
 }
