@@ -316,3 +316,24 @@ TEST_F(UploadRoad, shellSyntaxInTheNameRunsOnlyTheInterpreterAndCancellingLeaves
     EXPECT_TRUE(sessionLog().contains("Ctrl + C has been hit.")) << sessionLog().toStdString();
     EXPECT_FALSE(QFile::exists(marker)) << "the file name ran a command";
 }
+
+// The workbench going away in the middle of a run drops the shell connection without a Ctrl+C:
+// the hang-up ends the interpreter on the robot all the same, and nothing of the run is left.
+TEST_F(UploadRoad, droppedConnectionEndsTheRunOnTheRobot)
+{
+    const QString folderName = QStringLiteral("drop-%1").arg(QCoreApplication::applicationPid());
+    RobotFolder folder(folderName);
+    ASSERT_TRUE(folder.made());
+    uploadInto(folderName, QStringLiteral("counter.tkp2"));
+    const QString robotFile = QStringLiteral("/home/tavik/%1/counter.tkp2").arg(folderName);
+
+    ASSERT_TRUE(activate(QStringLiteral("counter.tkp2")));
+    auto* table = view->findChild<QTableWidget*>(QStringLiteral("variableTable"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->rowCount() > 0; }, waitLimitMs))
+        << logText().toStdString();
+    ASSERT_NE(interpreterRunning(robotFile), 0);
+
+    view.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return processesMentioning(robotFile).isEmpty(); }, waitLimitMs))
+        << "the run outlived its connection";
+}
