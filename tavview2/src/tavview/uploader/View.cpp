@@ -191,6 +191,7 @@ void View::on_refreshAction_triggered()
 
 void View::on_ftpView_listed()
 {
+    _browsing = false;
     if (!_refreshing)
         return;
     _refreshing = false;
@@ -200,10 +201,13 @@ void View::on_ftpView_listed()
 
 void View::on_ftpView_listingFailed(const QString& reason)
 {
+    if (!_refreshing && !_browsing)
+        return;
+    _browsing = false;
+    _logList->addLogEntry(LogEntry(LogEntry::Error, tr("Listing %1 failed: %2").arg(_currentFolder, reason)));
     if (!_refreshing)
         return;
     _refreshing = false;
-    _logList->addLogEntry(LogEntry(LogEntry::Error, tr("Listing %1 failed: %2").arg(_currentFolder, reason)));
     hideProgressWidget();
     setActionsEnabled(true);
 }
@@ -211,7 +215,16 @@ void View::on_ftpView_listingFailed(const QString& reason)
 void View::on_ftpView_dirClicked(const QUrl& url)
 {
     _currentFolder = url.path(QUrl::FullyDecoded);
-    on_refreshAction_triggered();
+    if (!_telnet) {
+        on_refreshAction_triggered();
+        return;
+    }
+    // A refresh would end the run's progress, and with it the user's only way to stop the
+    // program on the robot: during a run the folder is only listed.
+    if (!_currentFolder.startsWith(robotHome))
+        _currentFolder = robotHome;
+    _browsing = true;
+    _ftpView->list(ftpUrl(_currentFolder));
 }
 
 void View::on_ftpView_programClicked(const QUrl& url)

@@ -99,7 +99,10 @@ private:
     FtpUpload* _ftpUpload;
     QPointer<QNetworkReply> _ftpReply;
     QString _uploadFileName;
+    // A listing is under way that ends the "Refreshing" progress.
     bool _refreshing = false;
+    // A listing is under way during a remote run, which keeps its own progress.
+    bool _browsing = false;
 };
 
 } // namespace tavview::uploader

@@ -485,6 +485,40 @@ TEST_F(UploadView, outOfDateInterpreterEndsTheRunUnlessIgnored)
     EXPECT_NE(progress(), nullptr);
 }
 
+// Opening a folder while a program runs on the robot lists it and leaves the run as it is: its
+// progress, and with it the Cancel that stops the program, stays.
+TEST_F(UploadView, openingAFolderDuringARunKeepsTheRunsProgressAndCancel)
+{
+    ASSERT_TRUE(QDir().mkpath(server.robotHome() + QStringLiteral("/lessons")));
+    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    FakeShell shell;
+    showOnRobot(shell.address());
+    auto activate = [&](const QString& name) {
+        ASSERT_TRUE(waitForFolderEntry(name));
+        folderTree()->setCurrentItem(folderTree()->findItems(name, Qt::MatchExactly).first());
+        QTest::keyClick(folderTree(), Qt::Key_Return);
+    };
+    activate(QStringLiteral("run.tkp2"));
+    ASSERT_TRUE(shell.login());
+    ASSERT_FALSE(shell.receiveLine().isEmpty());
+
+    activate(QStringLiteral("lessons"));
+    ASSERT_TRUE(waitForFolderEntry(QStringLiteral(".."))) << log().join('\n').toStdString();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(progress(), nullptr) << "the run lost its Cancel";
+    EXPECT_EQ(progress()->title(), QStringLiteral("Execute run.tkp2"));
+    EXPECT_FALSE(action("uploadAction")->isEnabled());
+    EXPECT_FALSE(action("refreshAction")->isEnabled());
+
+    QTest::mouseClick(progress()->findChild<QPushButton*>(), Qt::LeftButton);
+    EXPECT_EQ(log().first(), QStringLiteral("Current action terminated"));
+    const QByteArray interrupt("\xff\xf4", 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shell.received().contains(interrupt); }, waitLimitMs));
+    EXPECT_TRUE(waitForIdle());
+}
+
 // A robot shell that refuses the login ends the run with an Error entry and nothing sent after
 // the password; the view is idle again.
 TEST_F(UploadView, refusedRemoteLoginEndsTheRunWithAnError)
