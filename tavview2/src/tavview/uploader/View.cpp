@@ -215,12 +215,12 @@ void View::on_ftpView_listingFailed(const QString& reason)
 void View::on_ftpView_dirClicked(const QUrl& url)
 {
     _currentFolder = url.path(QUrl::FullyDecoded);
-    if (!_telnet) {
+    if (!isBusyWithRemoteOrUpload()) {
         on_refreshAction_triggered();
         return;
     }
-    // A refresh would end the run's progress, and with it the user's only way to stop the
-    // program on the robot: during a run the folder is only listed.
+    // A refresh would cut an upload off, or end a run's progress and with it the user's only
+    // way to stop the program on the robot: meanwhile the folder is only listed.
     if (!_currentFolder.startsWith(robotHome))
         _currentFolder = robotHome;
     _browsing = true;

@@ -101,7 +101,7 @@ private:
     QString _uploadFileName;
     // A listing is under way that ends the "Refreshing" progress.
     bool _refreshing = false;
-    // A listing is under way during a remote run, which keeps its own progress.
+    // A listing is under way during an upload or a remote run, which keep their own progress.
     bool _browsing = false;
 };
 

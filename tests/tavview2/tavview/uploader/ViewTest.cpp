@@ -519,6 +519,31 @@ TEST_F(UploadView, openingAFolderDuringARunKeepsTheRunsProgressAndCancel)
     EXPECT_TRUE(waitForIdle());
 }
 
+// Opening a folder during an upload lists it and leaves the upload running.
+TEST_F(UploadView, openingAFolderDuringAnUploadLeavesTheUploadRunning)
+{
+    ASSERT_TRUE(QDir().mkpath(server.robotHome() + QStringLiteral("/lessons")));
+    showOnRobot(QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("lessons")));
+    // A server that takes the connection and never answers holds the upload.
+    testsupport::LoopbackServer silent;
+    QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
+    action("uploadAction")->trigger();
+    ASSERT_NE(progress(), nullptr);
+
+    folderTree()->setCurrentItem(
+        folderTree()->findItems(QStringLiteral("lessons"), Qt::MatchExactly).first());
+    QTest::keyClick(folderTree(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ASSERT_NE(progress(), nullptr);
+    EXPECT_EQ(progress()->title(), QStringLiteral("Upload Unnamed.tkpx")) << "the upload was cut off";
+    EXPECT_FALSE(action("uploadAction")->isEnabled());
+
+    QTest::mouseClick(progress()->findChild<QPushButton*>(), Qt::LeftButton);
+    EXPECT_EQ(log().first(), QStringLiteral("Current action terminated"));
+    EXPECT_TRUE(waitForIdle());
+}
+
 // A robot shell that refuses the login ends the run with an Error entry and nothing sent after
 // the password; the view is idle again.
 TEST_F(UploadView, refusedRemoteLoginEndsTheRunWithAnError)
