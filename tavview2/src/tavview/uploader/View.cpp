@@ -220,7 +220,13 @@ void View::on_ftpView_dirClicked(const QUrl& url)
         return;
     }
     // A refresh would cut an upload off, or end a run's progress and with it the user's only
-    // way to stop the program on the robot: meanwhile the folder is only listed.
+    // way to stop the program on the robot.
+    listCurrentFolder();
+}
+
+// Lists the current folder while an upload or a run keeps its own progress and actions.
+void View::listCurrentFolder()
+{
     if (!_currentFolder.startsWith(robotHome))
         _currentFolder = robotHome;
     _browsing = true;
@@ -237,9 +243,14 @@ void View::on_ftpReply_finished()
     if (sender() != _ftpReply || _ftpReply->error() != QNetworkReply::NoError)
         return;
     _ftpReply = nullptr;
+    _logList->addLogEntry(LogEntry(LogEntry::Fine, tr("Uploaded %1.").arg(_uploadFileName)));
+    // A run started meanwhile keeps its progress.
+    if (_telnet) {
+        listCurrentFolder();
+        return;
+    }
     hideProgressWidget();
     setActionsEnabled(true);
-    _logList->addLogEntry(LogEntry(LogEntry::Fine, tr("Uploaded %1.").arg(_uploadFileName)));
     on_refreshAction_triggered();
 }
 
@@ -247,8 +258,11 @@ void View::on_ftpReply_error(QNetworkReply::NetworkError)
 {
     if (sender() != _ftpReply)
         return;
-    // The transfer is over; its reason follows from the FTP client.
+    // The transfer is over; its reason follows from the FTP client. A run started meanwhile
+    // goes on.
     _ftpReply = nullptr;
+    if (_telnet)
+        return;
     setActionsEnabled(true);
     cancelCurrentAction();
 }

@@ -79,6 +79,7 @@ private:
     // The robot's FTP address of a path, logged in as the robot's shell user.
     QUrl ftpUrl(const QString& path) const;
     bool isBusyWithRemoteOrUpload() const;
+    void listCurrentFolder();
     // Lets the remote run end on its own terms and forgets it.
     void endRemoteRun();
 

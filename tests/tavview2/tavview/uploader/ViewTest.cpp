@@ -544,6 +544,36 @@ TEST_F(UploadView, openingAFolderDuringAnUploadLeavesTheUploadRunning)
     EXPECT_TRUE(waitForIdle());
 }
 
+// A program started while an upload is under way runs on when the upload fails.
+TEST_F(UploadView, failedUploadLeavesARunStartedMeanwhileGoingOn)
+{
+    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    FakeShell shell;
+    showOnRobot(shell.address());
+    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
+    testsupport::LoopbackServer silent;
+    QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
+    QSettings().setValue(View::transferTimeoutKey, 500);
+    action("uploadAction")->trigger();
+
+    folderTree()->setCurrentItem(
+        folderTree()->findItems(QStringLiteral("run.tkp2"), Qt::MatchExactly).first());
+    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(shell.login());
+    ASSERT_FALSE(shell.receiveLine().isEmpty());
+    ASSERT_TRUE(waitForLogStart(QStringLiteral("Upload of Unnamed.tkpx failed: ")))
+        << log().join('\n').toStdString();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(progress(), nullptr) << "the run lost its Cancel";
+    EXPECT_EQ(progress()->title(), QStringLiteral("Execute run.tkp2"));
+    EXPECT_FALSE(action("uploadAction")->isEnabled());
+    shell.send("## speed;;4 ##\r\n");
+    auto* table = view->findChild<QTableWidget*>(QStringLiteral("variableTable"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 1; }, waitLimitMs)) << "the run goes on";
+}
+
 // A robot shell that refuses the login ends the run with an Error entry and nothing sent after
 // the password; the view is idle again.
 TEST_F(UploadView, refusedRemoteLoginEndsTheRunWithAnError)
