@@ -343,7 +343,7 @@ void View::on_telnet_interpreterVersionReceived(const lum::core::Version& versio
     _logList->addLogEntry(LogEntry(LogEntry::Error, tr("Interpreter out of date.")));
     if (Options::ignoreInterpreterOutOfDate())
         return;
-    cancelCurrentAction();
+    endRun();
     QMessageBox::warning(this, tr("Tavik View Interpreter"),
                          tr("Interpreter is out of date. Please update tavview%1 package.").arg(3),
                          QMessageBox::Ok);
@@ -352,13 +352,13 @@ void View::on_telnet_interpreterVersionReceived(const lum::core::Version& versio
 void View::on_telnet_interpreterStopped()
 {
     _logList->addLogEntry(LogEntry(LogEntry::Error, tr("Interpreter stopped.")));
-    cancelCurrentAction();
+    endRun();
 }
 
 void View::on_telnet_errorMessage(const QString& text)
 {
     _logList->addLogEntry(LogEntry(LogEntry::Error, withoutPasswords(text)));
-    cancelCurrentAction();
+    endRun();
 }
 
 void View::cancelCurrentAction()
@@ -371,6 +371,17 @@ void View::cancelCurrentAction()
     _refreshing = false;
     hideProgressWidget();
     setActionsEnabled(true);
+}
+
+// The run is over; an upload started before it goes on and shows its progress again.
+void View::endRun()
+{
+    if (!_ftpReply) {
+        cancelCurrentAction();
+        return;
+    }
+    endRemoteRun();
+    showProgressWidget(tr("Upload %1").arg(_uploadFileName));
 }
 
 // Ctrl+C first, so the interpreter terminates its program and lets go of its devices; the

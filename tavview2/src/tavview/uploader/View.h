@@ -82,6 +82,9 @@ private:
     void listCurrentFolder();
     // Lets the remote run end on its own terms and forgets it.
     void endRemoteRun();
+    // Ends the remote run for a reason of its own (the interpreter stopped, a login error, an
+    // out-of-date interpreter); unlike cancelCurrentAction() it leaves an upload running.
+    void endRun();
 
     LogList* _logList;
     QAction* _uploadAction;

@@ -574,6 +574,39 @@ TEST_F(UploadView, failedUploadLeavesARunStartedMeanwhileGoingOn)
     EXPECT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 1; }, waitLimitMs)) << "the run goes on";
 }
 
+// A run that ends on the robot while an upload is under way leaves the upload running, and the
+// upload's progress shows again.
+TEST_F(UploadView, runEndingOnTheRobotLeavesAnUploadRunning)
+{
+    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    FakeShell shell;
+    showOnRobot(shell.address());
+    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
+    testsupport::LoopbackServer silent;
+    QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
+    action("uploadAction")->trigger();
+
+    folderTree()->setCurrentItem(
+        folderTree()->findItems(QStringLiteral("run.tkp2"), Qt::MatchExactly).first());
+    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(shell.login());
+    ASSERT_FALSE(shell.receiveLine().isEmpty());
+    shell.send("Send SIG2 to lcdd.\r\n");
+    ASSERT_TRUE(waitForLogStart(QStringLiteral("Interpreter stopped.")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(progress(), nullptr) << "the upload was cut off";
+    EXPECT_EQ(progress()->title(), QStringLiteral("Upload Unnamed.tkpx"));
+    EXPECT_FALSE(action("uploadAction")->isEnabled());
+    EXPECT_TRUE(shell.waitForPeerClosed());
+    EXPECT_TRUE(log().filter(QStringLiteral("Upload of")).isEmpty()) << log().join('\n').toStdString();
+
+    QTest::mouseClick(progress()->findChild<QPushButton*>(), Qt::LeftButton);
+    EXPECT_EQ(log().first(), QStringLiteral("Current action terminated"));
+    EXPECT_TRUE(waitForIdle());
+}
+
 // A robot shell that refuses the login ends the run with an Error entry and nothing sent after
 // the password; the view is idle again.
 TEST_F(UploadView, refusedRemoteLoginEndsTheRunWithAnError)
