@@ -502,7 +502,7 @@ Möchten Sie die Änderungen speichern?</translation>
     </message>
     <message>
         <source>Refreshing</source>
-        <translation>Aktualisiere</translation>
+        <translation>Wird aktualisiert</translation>
     </message>
     <message>
         <source>Listing %1 failed: %2</source>

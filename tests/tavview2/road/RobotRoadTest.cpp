@@ -9,6 +9,10 @@
 #include "tavview/uploader/Options.h"
 #include "tavview/uploader/View.h"
 
+#include <kirogen/device/model/DeviceInstance.h>
+#include <lumlink/project/Device.h>
+#include <lumlink/project/Manager.h>
+#include <lumlink/project/Project.h>
 #include <util/UserProfilePath.h>
 
 #include <QAction>
@@ -82,9 +86,11 @@ QStringList processesMentioning(const QString& text)
 
 } // namespace
 
-// A user's whole road: open the robot example, open the robot panel from the toolbar, give the
-// robot's address, upload, find the file on the robot, click it, watch the run in the log and
-// the variable table; the robot going away ends the run on the robot and in the panel.
+// A user's whole road: open the robot example, connect the robot from the toolbar, open the
+// robot panel, give the robot's address, upload, find the file on the robot, click it (the
+// workbench lets go of the robot, which takes one controller at a time, so the robot's
+// interpreter can take it), watch the run in the log and the variable table; the robot going
+// away ends the run on the robot and in the panel.
 TEST(RobotRoad, UploadRunAndWatchFromTheMainWindow)
 {
     if (geteuid() != 0)
@@ -120,6 +126,22 @@ TEST(RobotRoad, UploadRunAndWatchFromTheMainWindow)
     window.show();
     window.open(project.fileName());
     tavview::TaskView* taskView = window.taskView();
+    lumlink::project::Device* robotDevice = nullptr;
+    for (lumlink::project::Device* device :
+         lumlink::project::Manager::singleton().activeProject()->devices()) {
+        if (device->isRobot())
+            robotDevice = device;
+    }
+    ASSERT_NE(robotDevice, nullptr);
+    QToolButton* connectButton = nullptr;
+    for (QToolButton* button : window.toolBar()->findChildren<QToolButton*>()) {
+        if (button->text() == QStringLiteral("Connect"))
+            connectButton = button;
+    }
+    ASSERT_NE(connectButton, nullptr);
+    QTest::mouseClick(connectButton, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return robotDevice->deviceInstance()->isConnected(); }, robotLimitMs));
+
     auto* uploadButton = qobject_cast<QToolButton*>(
         window.toolBar()->widgetForAction(tavview::Actions::singleton().uploadCurProj));
     ASSERT_NE(uploadButton, nullptr);
@@ -158,6 +180,8 @@ TEST(RobotRoad, UploadRunAndWatchFromTheMainWindow)
     QTest::mouseClick(folder->viewport(), Qt::LeftButton, Qt::NoModifier, where);
     QTest::mouseDClick(folder->viewport(), Qt::LeftButton, Qt::NoModifier, where);
 
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !robotDevice->deviceInstance()->isConnected(); }, robotLimitMs))
+        << "the workbench still holds the robot";
     ASSERT_TRUE(QTest::qWaitFor([&] { return logHas(log, QStringLiteral("Logged in.")); }, robotLimitMs))
         << logTexts(log).join('\n').toStdString();
     ASSERT_TRUE(QTest::qWaitFor(

@@ -1,3 +1,4 @@
+#include <lum/qt/translation/Manager.h>
 #include <tavview/uploader/FtpLister.h>
 #include <tavview/uploader/FtpView.h>
 #include <QHeaderView>
@@ -34,6 +35,27 @@ enum Kind
 
 constexpr int pathRole = Qt::UserRole;
 constexpr int kindRole = Qt::UserRole + 1;
+constexpr int sizeRole = Qt::UserRole + 2;
+constexpr int modifiedRole = Qt::UserRole + 3;
+
+// Sizes and dates as the user's language writes them, which need not be the system's: the
+// system's own conventions where its language is the user's.
+QLocale userLocale()
+{
+    const QLocale language(lum::qt::translation::Manager::singleton().currentLanguageString());
+    const QLocale system = QLocale::system();
+    return system.language() == language.language() ? system : language;
+}
+
+void showDetails(QTreeWidgetItem* item, const QLocale& locale)
+{
+    const QVariant size = item->data(NameColumn, sizeRole);
+    item->setText(SizeColumn, size.isValid() ? locale.formattedDataSize(size.toLongLong()) : QString());
+    const QDateTime modified = item->data(NameColumn, modifiedRole).toDateTime();
+    item->setText(ModifiedColumn, modified.isValid()
+                                      ? locale.toString(modified.toLocalTime(), QLocale::ShortFormat)
+                                      : QString());
+}
 
 bool isProgram(const QString& name)
 {
@@ -96,6 +118,8 @@ FtpView::FtpView(QWidget* parent)
     connect(_lister, &FtpLister::listed, this, &FtpView::onListed);
     connect(_lister, &FtpLister::failed, this, &FtpView::onFailed);
     connect(_tree, &QTreeWidget::itemActivated, this, &FtpView::onItemActivated);
+    connect(&lum::qt::translation::Manager::singleton(), &lum::qt::translation::Manager::languageChanged,
+            this, &FtpView::translate);
     translate();
 }
 
@@ -108,6 +132,9 @@ void FtpView::translate()
         if (parentItem->data(NameColumn, kindRole).toInt() == ParentKind)
             parentItem->setToolTip(NameColumn, tr("Up one folder"));
     }
+    const QLocale locale = userLocale();
+    for (int i = 0; i < _tree->topLevelItemCount(); ++i)
+        showDetails(_tree->topLevelItem(i), locale);
 }
 
 void FtpView::list(const QUrl& folder)
@@ -161,11 +188,10 @@ void FtpView::addItem(const QString& name, const QString& path, int kind, const 
     item->setData(NameColumn, pathRole, path);
     item->setData(NameColumn, kindRole, kind);
     if (entry && !entry->isFolder && entry->size >= 0)
-        item->setText(SizeColumn, QLocale().formattedDataSize(entry->size));
+        item->setData(NameColumn, sizeRole, entry->size);
     item->setTextAlignment(SizeColumn, Qt::AlignRight | Qt::AlignVCenter);
     if (entry && entry->modified.isValid())
-        item->setText(ModifiedColumn,
-                      QLocale().toString(entry->modified.toLocalTime(), QLocale::ShortFormat));
+        item->setData(NameColumn, modifiedRole, entry->modified);
 }
 
 void FtpView::onItemActivated(QTreeWidgetItem* item)

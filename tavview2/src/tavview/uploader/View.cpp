@@ -191,6 +191,7 @@ void View::on_refreshAction_triggered()
 
 void View::on_ftpView_listed()
 {
+    _browsing = false;
     if (!_refreshing)
         return;
     _refreshing = false;
@@ -200,10 +201,13 @@ void View::on_ftpView_listed()
 
 void View::on_ftpView_listingFailed(const QString& reason)
 {
+    if (!_refreshing && !_browsing)
+        return;
+    _browsing = false;
+    _logList->addLogEntry(LogEntry(LogEntry::Error, tr("Listing %1 failed: %2").arg(_currentFolder, reason)));
     if (!_refreshing)
         return;
     _refreshing = false;
-    _logList->addLogEntry(LogEntry(LogEntry::Error, tr("Listing %1 failed: %2").arg(_currentFolder, reason)));
     hideProgressWidget();
     setActionsEnabled(true);
 }
@@ -211,7 +215,22 @@ void View::on_ftpView_listingFailed(const QString& reason)
 void View::on_ftpView_dirClicked(const QUrl& url)
 {
     _currentFolder = url.path(QUrl::FullyDecoded);
-    on_refreshAction_triggered();
+    if (!isBusyWithRemoteOrUpload()) {
+        on_refreshAction_triggered();
+        return;
+    }
+    // A refresh would cut an upload off, or end a run's progress and with it the user's only
+    // way to stop the program on the robot.
+    listCurrentFolder();
+}
+
+// Lists the current folder while an upload or a run keeps its own progress and actions.
+void View::listCurrentFolder()
+{
+    if (!_currentFolder.startsWith(robotHome))
+        _currentFolder = robotHome;
+    _browsing = true;
+    _ftpView->list(ftpUrl(_currentFolder));
 }
 
 void View::on_ftpView_programClicked(const QUrl& url)
@@ -224,9 +243,14 @@ void View::on_ftpReply_finished()
     if (sender() != _ftpReply || _ftpReply->error() != QNetworkReply::NoError)
         return;
     _ftpReply = nullptr;
+    _logList->addLogEntry(LogEntry(LogEntry::Fine, tr("Uploaded %1.").arg(_uploadFileName)));
+    // A run started meanwhile keeps its progress.
+    if (_telnet) {
+        listCurrentFolder();
+        return;
+    }
     hideProgressWidget();
     setActionsEnabled(true);
-    _logList->addLogEntry(LogEntry(LogEntry::Fine, tr("Uploaded %1.").arg(_uploadFileName)));
     on_refreshAction_triggered();
 }
 
@@ -234,8 +258,11 @@ void View::on_ftpReply_error(QNetworkReply::NetworkError)
 {
     if (sender() != _ftpReply)
         return;
-    // The transfer is over; its reason follows from the FTP client.
+    // The transfer is over; its reason follows from the FTP client. A run started meanwhile
+    // goes on.
     _ftpReply = nullptr;
+    if (_telnet)
+        return;
     setActionsEnabled(true);
     cancelCurrentAction();
 }
@@ -316,7 +343,7 @@ void View::on_telnet_interpreterVersionReceived(const lum::core::Version& versio
     _logList->addLogEntry(LogEntry(LogEntry::Error, tr("Interpreter out of date.")));
     if (Options::ignoreInterpreterOutOfDate())
         return;
-    cancelCurrentAction();
+    endRun();
     QMessageBox::warning(this, tr("Tavik View Interpreter"),
                          tr("Interpreter is out of date. Please update tavview%1 package.").arg(3),
                          QMessageBox::Ok);
@@ -325,13 +352,13 @@ void View::on_telnet_interpreterVersionReceived(const lum::core::Version& versio
 void View::on_telnet_interpreterStopped()
 {
     _logList->addLogEntry(LogEntry(LogEntry::Error, tr("Interpreter stopped.")));
-    cancelCurrentAction();
+    endRun();
 }
 
 void View::on_telnet_errorMessage(const QString& text)
 {
     _logList->addLogEntry(LogEntry(LogEntry::Error, withoutPasswords(text)));
-    cancelCurrentAction();
+    endRun();
 }
 
 void View::cancelCurrentAction()
@@ -344,6 +371,17 @@ void View::cancelCurrentAction()
     _refreshing = false;
     hideProgressWidget();
     setActionsEnabled(true);
+}
+
+// The run is over; an upload started before it goes on and shows its progress again.
+void View::endRun()
+{
+    if (!_ftpReply) {
+        cancelCurrentAction();
+        return;
+    }
+    endRemoteRun();
+    showProgressWidget(tr("Upload %1").arg(_uploadFileName));
 }
 
 // Ctrl+C first, so the interpreter terminates its program and lets go of its devices; the

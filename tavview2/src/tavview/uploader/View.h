@@ -79,8 +79,12 @@ private:
     // The robot's FTP address of a path, logged in as the robot's shell user.
     QUrl ftpUrl(const QString& path) const;
     bool isBusyWithRemoteOrUpload() const;
+    void listCurrentFolder();
     // Lets the remote run end on its own terms and forgets it.
     void endRemoteRun();
+    // Ends the remote run for a reason of its own (the interpreter stopped, a login error, an
+    // out-of-date interpreter); unlike cancelCurrentAction() it leaves an upload running.
+    void endRun();
 
     LogList* _logList;
     QAction* _uploadAction;
@@ -99,7 +103,10 @@ private:
     FtpUpload* _ftpUpload;
     QPointer<QNetworkReply> _ftpReply;
     QString _uploadFileName;
+    // A listing is under way that ends the "Refreshing" progress.
     bool _refreshing = false;
+    // A listing is under way during an upload or a remote run, which keep their own progress.
+    bool _browsing = false;
 };
 
 } // namespace tavview::uploader

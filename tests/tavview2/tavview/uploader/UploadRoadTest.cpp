@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -260,7 +261,8 @@ TEST_F(UploadRoad, uploadedExampleRunsFromTheFolderViewAndFillsTheTable)
 
 // A project named with shell syntax, in a folder named with more of it, runs only the
 // interpreter on that very file; cancelling the run lets the interpreter terminate and leaves
-// no process behind.
+// no process behind. Without variable output every chunk of the interpreter's output reaches
+// the log, so each of its steps shows as a line of its own.
 TEST_F(UploadRoad, shellSyntaxInTheNameRunsOnlyTheInterpreterAndCancellingLeavesNothing)
 {
     const QString marker =
@@ -278,6 +280,7 @@ TEST_F(UploadRoad, shellSyntaxInTheNameRunsOnlyTheInterpreterAndCancellingLeaves
     const QString fileName = marker.section(QLatin1Char('/'), -1) + QStringLiteral(")\";x.tkp2");
     const QString robotFile = QStringLiteral("/home/tavik/%1/tmp/%2").arg(folderName, fileName);
 
+    QSettings().setValue(QStringLiteral("remote-execution-debug-interval"), 0);
     view->on_ipAddressChanged(address);
     view->show();
     ASSERT_TRUE(waitForIdle());
@@ -286,10 +289,18 @@ TEST_F(UploadRoad, shellSyntaxInTheNameRunsOnlyTheInterpreterAndCancellingLeaves
     ASSERT_TRUE(QFile::exists(robotFile));
 
     ASSERT_TRUE(activate(fileName));
+    ASSERT_TRUE(waitForLogStart(QStringLiteral("Logged in."))) << logText().toStdString();
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Interpreter version 3.3.1"))) << logText().toStdString();
-    auto* table = view->findChild<QTableWidget*>(QStringLiteral("variableTable"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return table->rowCount() > 0; }, waitLimitMs))
-        << logText().toStdString();
+    ASSERT_TRUE(waitForLogStart(QStringLiteral("Starting program "))) << logText().toStdString();
+    for (const char* step : {"Loading types", "Loading actor types", "Loading devices", "Loading project",
+                             "Successfully connected to all devices"}) {
+        // The step, a blank, and a dot for each chunk of output since.
+        const QRegularExpression line(
+            QStringLiteral("^%1 \\.*$").arg(QRegularExpression::escape(QString::fromLatin1(step))));
+        EXPECT_EQ(log().filter(line).size(), 1) << step << "\n" << logText().toStdString();
+    }
+    EXPECT_EQ(view->findChild<QTableWidget*>(QStringLiteral("variableTable"))->rowCount(), 0)
+        << "an interval of 0 prints no variables";
     EXPECT_FALSE(QFile::exists(marker)) << "the file name ran a command";
     EXPECT_NE(interpreterRunning(robotFile), 0) << "the interpreter runs on the file";
 
@@ -304,4 +315,25 @@ TEST_F(UploadRoad, shellSyntaxInTheNameRunsOnlyTheInterpreterAndCancellingLeaves
         << sessionLog().toStdString();
     EXPECT_TRUE(sessionLog().contains("Ctrl + C has been hit.")) << sessionLog().toStdString();
     EXPECT_FALSE(QFile::exists(marker)) << "the file name ran a command";
+}
+
+// The workbench going away in the middle of a run drops the shell connection without a Ctrl+C:
+// the hang-up ends the interpreter on the robot all the same, and nothing of the run is left.
+TEST_F(UploadRoad, droppedConnectionEndsTheRunOnTheRobot)
+{
+    const QString folderName = QStringLiteral("drop-%1").arg(QCoreApplication::applicationPid());
+    RobotFolder folder(folderName);
+    ASSERT_TRUE(folder.made());
+    uploadInto(folderName, QStringLiteral("counter.tkp2"));
+    const QString robotFile = QStringLiteral("/home/tavik/%1/counter.tkp2").arg(folderName);
+
+    ASSERT_TRUE(activate(QStringLiteral("counter.tkp2")));
+    auto* table = view->findChild<QTableWidget*>(QStringLiteral("variableTable"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->rowCount() > 0; }, waitLimitMs))
+        << logText().toStdString();
+    ASSERT_NE(interpreterRunning(robotFile), 0);
+
+    view.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return processesMentioning(robotFile).isEmpty(); }, waitLimitMs))
+        << "the run outlived its connection";
 }

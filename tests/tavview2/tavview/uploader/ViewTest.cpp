@@ -3,6 +3,7 @@
 #include "PyFtpServer.h"
 
 #include <tavview/Actions.h>
+#include <tavview/LogList.h>
 #include <tavview/uploader/RobotSideParameters.h>
 #include <tavview/uploader/View.h>
 
@@ -40,6 +41,8 @@
 using lumlink::project::Device;
 using lumlink::project::Manager;
 using lumlink::project::Project;
+using tavview::LogEntry;
+using tavview::LogList;
 using tavview::uploader::View;
 
 namespace {
@@ -133,6 +136,28 @@ protected:
         for (int i = 0; i < list->count(); ++i)
             texts.append(list->item(i)->text());
         return texts;
+    }
+
+    // The kind of the newest entry starting with the text, as its icon shows it; -1 without one.
+    int typeOf(const QString& start) const
+    {
+        auto* list = view->findChild<QListWidget*>(QStringLiteral("logList"));
+        for (int i = 0; i < list->count(); ++i) {
+            if (!list->item(i)->text().startsWith(start))
+                continue;
+            const qint64 icon = list->item(i)->icon().cacheKey();
+            const std::pair<const QIcon&, LogEntry::Type> kinds[] = {
+                {LogList::iconFine, LogEntry::Fine},
+                {LogList::iconInfo, LogEntry::Info},
+                {LogList::iconWarning, LogEntry::Warning},
+                {LogList::iconError, LogEntry::Error}};
+            for (const auto& kind : kinds) {
+                if (kind.first.cacheKey() == icon)
+                    return kind.second;
+            }
+            return -1;
+        }
+        return -1;
     }
 
     bool logHas(const QString& text) const { return log().contains(text); }
@@ -247,6 +272,7 @@ TEST_F(UploadView, uploadedCopyHoldsTheRobotSideParametersAndTheProjectKeepsItsO
     EXPECT_FALSE(action("uploadAction")->isEnabled());
     EXPECT_TRUE(action("helpAction")->isEnabled());
     ASSERT_TRUE(waitForLog(QStringLiteral("Uploaded lab.tkp2."))) << log().join('\n').toStdString();
+    EXPECT_EQ(typeOf(QStringLiteral("Uploaded lab.tkp2.")), LogEntry::Fine);
     ASSERT_TRUE(waitForFolderEntry(QStringLiteral("lab.tkp2")));
     ASSERT_TRUE(waitForIdle());
 
@@ -306,6 +332,11 @@ TEST_F(UploadView, refusedAndStalledTransfersEndWithTheirReason)
 {
     QSettings().setValue(QStringLiteral("telnet/password"), QStringLiteral("Wrong-Pa55"));
     showOnRobot(QStringLiteral("127.0.0.1"));
+    // The folder view's listing is refused first.
+    const QString listing = QStringLiteral("Listing /home/tavik/ failed: ");
+    ASSERT_TRUE(waitForLogStart(listing)) << log().join('\n').toStdString();
+    EXPECT_EQ(typeOf(listing), LogEntry::Error);
+    EXPECT_GT(log().filter(listing).first().size(), listing.size()) << "a reason follows";
     action("uploadAction")->trigger();
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Upload of Unnamed.tkpx failed: ")))
         << log().join('\n').toStdString();
@@ -314,6 +345,7 @@ TEST_F(UploadView, refusedAndStalledTransfersEndWithTheirReason)
     const QString refused = log().first();
     EXPECT_GT(refused.size(), QStringLiteral("Upload of Unnamed.tkpx failed: ").size()) << "a reason follows";
     EXPECT_FALSE(refused.contains(QLatin1String("Wrong-Pa55"))) << refused.toStdString();
+    EXPECT_EQ(typeOf(refused), LogEntry::Error);
 
     testsupport::LoopbackServer silent;
     QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
@@ -322,6 +354,7 @@ TEST_F(UploadView, refusedAndStalledTransfersEndWithTheirReason)
     ASSERT_TRUE(
         waitForLog(QStringLiteral("Upload of Unnamed.tkpx failed: No answer from 127.0.0.1 for 0.5 s")))
         << log().join('\n').toStdString();
+    EXPECT_EQ(typeOf(QStringLiteral("Upload of Unnamed.tkpx failed: No answer")), LogEntry::Error);
     EXPECT_TRUE(waitForIdle());
     for (const QString& entry : log())
         EXPECT_FALSE(entry.contains(QLatin1String("Wrong-Pa55"))) << entry.toStdString();
@@ -345,18 +378,22 @@ TEST_F(UploadView, remoteRunShowsStatusLinesVersionAndVariables)
         << "the same address again logs nothing";
     view->on_invalidIPAddress(QStringLiteral("10.0 .0.1"));
     EXPECT_EQ(log().first(), QStringLiteral("Invalid IP address: 10.0 .0.1"));
+    EXPECT_EQ(typeOf(QStringLiteral("Invalid IP address")), LogEntry::Warning);
+    EXPECT_EQ(typeOf(QStringLiteral("New IP address")), LogEntry::Fine);
 
     ASSERT_TRUE(waitForFolderEntry(QStringLiteral("it's.tkp2")));
     folderTree()->setCurrentItem(
         folderTree()->findItems(QStringLiteral("it's.tkp2"), Qt::MatchExactly).first());
     QTest::keyClick(folderTree(), Qt::Key_Return);
     EXPECT_EQ(log().first(), QStringLiteral("Telnet session started"));
+    EXPECT_EQ(typeOf(log().first()), LogEntry::Info);
     ASSERT_NE(progress(), nullptr);
     EXPECT_EQ(progress()->title(), QStringLiteral("Execute it's.tkp2"));
     EXPECT_FALSE(action("refreshAction")->isEnabled());
 
     ASSERT_TRUE(shell.login());
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Logged in.")));
+    EXPECT_EQ(typeOf(QStringLiteral("Logged in.")), LogEntry::Fine);
     const QByteArray command = shell.receiveLine();
     EXPECT_EQ(command, QByteArray("sudo /usr/bin/tavview_interpreter --global-variable-output-interval 0 -f "
                                   "'/home/tavik/it'\\''s.tkp2'"));
@@ -364,9 +401,12 @@ TEST_F(UploadView, remoteRunShowsStatusLinesVersionAndVariables)
     shell.send("TavikView Interpreter Version 3.3.1\r\n");
     // The banner is reported and counted as output: one dot.
     ASSERT_TRUE(waitForLog(QStringLiteral("Interpreter version 3.3.1.")));
+    EXPECT_EQ(typeOf(QStringLiteral("Interpreter version")), LogEntry::Info);
     shell.send("Loading project... Loading devices...\r\n");
     ASSERT_TRUE(waitForLog(QStringLiteral("Loading project .")));
     EXPECT_EQ(log().at(1), QStringLiteral("Loading devices "));
+    EXPECT_EQ(typeOf(QStringLiteral("Loading devices")), LogEntry::Fine);
+    EXPECT_EQ(typeOf(QStringLiteral("Loading project")), LogEntry::Fine);
     shell.send("Loading project... done.\r\n");
     ASSERT_TRUE(waitForLog(QStringLiteral("Loading project ..")));
     shell.send("## speed;;12 ##\r\n## mode;;fast ##\r\n## speed;;13 ##\r\n");
@@ -380,6 +420,7 @@ TEST_F(UploadView, remoteRunShowsStatusLinesVersionAndVariables)
 
     shell.send("Send SIG2 to lcdd.\r\n");
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Interpreter stopped.")));
+    EXPECT_EQ(typeOf(QStringLiteral("Interpreter stopped.")), LogEntry::Error);
     EXPECT_TRUE(waitForIdle());
     EXPECT_TRUE(shell.waitForPeerClosed());
     EXPECT_EQ(table->rowCount(), 2) << "the table keeps the run's last values";
@@ -416,6 +457,7 @@ TEST_F(UploadView, outOfDateInterpreterEndsTheRunUnlessIgnored)
     unexpected.disarm();
     QTest::mouseClick(progress()->findChild<QPushButton*>(), Qt::LeftButton);
     EXPECT_EQ(log().first(), QStringLiteral("Current action terminated"));
+    EXPECT_EQ(typeOf(log().first()), LogEntry::Warning);
 
     FakeShell old;
     BoxWatcher box;
@@ -423,6 +465,7 @@ TEST_F(UploadView, outOfDateInterpreterEndsTheRunUnlessIgnored)
     runOn(old, "3.0.14");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !box.title.isEmpty(); }, waitLimitMs));
     EXPECT_TRUE(waitForLogStart(QStringLiteral("Interpreter out of date.")));
+    EXPECT_EQ(typeOf(QStringLiteral("Interpreter out of date.")), LogEntry::Error);
     EXPECT_EQ(box.title, QStringLiteral("Tavik View Interpreter"));
     EXPECT_EQ(box.text, QStringLiteral("Interpreter is out of date. Please update tavview3 package."));
     EXPECT_EQ(box.icon, QMessageBox::Warning);
@@ -440,6 +483,158 @@ TEST_F(UploadView, outOfDateInterpreterEndsTheRunUnlessIgnored)
     auto* table = view->findChild<QTableWidget*>(QStringLiteral("variableTable"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 1; }, waitLimitMs)) << "the run goes on";
     EXPECT_NE(progress(), nullptr);
+}
+
+// Opening a folder while a program runs on the robot lists it and leaves the run as it is: its
+// progress, and with it the Cancel that stops the program, stays.
+TEST_F(UploadView, openingAFolderDuringARunKeepsTheRunsProgressAndCancel)
+{
+    ASSERT_TRUE(QDir().mkpath(server.robotHome() + QStringLiteral("/lessons")));
+    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    FakeShell shell;
+    showOnRobot(shell.address());
+    auto activate = [&](const QString& name) {
+        ASSERT_TRUE(waitForFolderEntry(name));
+        folderTree()->setCurrentItem(folderTree()->findItems(name, Qt::MatchExactly).first());
+        QTest::keyClick(folderTree(), Qt::Key_Return);
+    };
+    activate(QStringLiteral("run.tkp2"));
+    ASSERT_TRUE(shell.login());
+    ASSERT_FALSE(shell.receiveLine().isEmpty());
+
+    activate(QStringLiteral("lessons"));
+    ASSERT_TRUE(waitForFolderEntry(QStringLiteral(".."))) << log().join('\n').toStdString();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(progress(), nullptr) << "the run lost its Cancel";
+    EXPECT_EQ(progress()->title(), QStringLiteral("Execute run.tkp2"));
+    EXPECT_FALSE(action("uploadAction")->isEnabled());
+    EXPECT_FALSE(action("refreshAction")->isEnabled());
+
+    QTest::mouseClick(progress()->findChild<QPushButton*>(), Qt::LeftButton);
+    EXPECT_EQ(log().first(), QStringLiteral("Current action terminated"));
+    const QByteArray interrupt("\xff\xf4", 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shell.received().contains(interrupt); }, waitLimitMs));
+    EXPECT_TRUE(waitForIdle());
+}
+
+// Opening a folder during an upload lists it and leaves the upload running.
+TEST_F(UploadView, openingAFolderDuringAnUploadLeavesTheUploadRunning)
+{
+    ASSERT_TRUE(QDir().mkpath(server.robotHome() + QStringLiteral("/lessons")));
+    showOnRobot(QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("lessons")));
+    // A server that takes the connection and never answers holds the upload.
+    testsupport::LoopbackServer silent;
+    QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
+    action("uploadAction")->trigger();
+    ASSERT_NE(progress(), nullptr);
+
+    folderTree()->setCurrentItem(
+        folderTree()->findItems(QStringLiteral("lessons"), Qt::MatchExactly).first());
+    QTest::keyClick(folderTree(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ASSERT_NE(progress(), nullptr);
+    EXPECT_EQ(progress()->title(), QStringLiteral("Upload Unnamed.tkpx")) << "the upload was cut off";
+    EXPECT_FALSE(action("uploadAction")->isEnabled());
+
+    QTest::mouseClick(progress()->findChild<QPushButton*>(), Qt::LeftButton);
+    EXPECT_EQ(log().first(), QStringLiteral("Current action terminated"));
+    EXPECT_TRUE(waitForIdle());
+}
+
+// A program started while an upload is under way runs on when the upload fails.
+TEST_F(UploadView, failedUploadLeavesARunStartedMeanwhileGoingOn)
+{
+    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    FakeShell shell;
+    showOnRobot(shell.address());
+    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
+    testsupport::LoopbackServer silent;
+    QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
+    QSettings().setValue(View::transferTimeoutKey, 500);
+    action("uploadAction")->trigger();
+
+    folderTree()->setCurrentItem(
+        folderTree()->findItems(QStringLiteral("run.tkp2"), Qt::MatchExactly).first());
+    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(shell.login());
+    ASSERT_FALSE(shell.receiveLine().isEmpty());
+    ASSERT_TRUE(waitForLogStart(QStringLiteral("Upload of Unnamed.tkpx failed: ")))
+        << log().join('\n').toStdString();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(progress(), nullptr) << "the run lost its Cancel";
+    EXPECT_EQ(progress()->title(), QStringLiteral("Execute run.tkp2"));
+    EXPECT_FALSE(action("uploadAction")->isEnabled());
+    shell.send("## speed;;4 ##\r\n");
+    auto* table = view->findChild<QTableWidget*>(QStringLiteral("variableTable"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 1; }, waitLimitMs)) << "the run goes on";
+}
+
+// A run that ends on the robot while an upload is under way leaves the upload running, and the
+// upload's progress shows again.
+TEST_F(UploadView, runEndingOnTheRobotLeavesAnUploadRunning)
+{
+    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    FakeShell shell;
+    showOnRobot(shell.address());
+    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
+    testsupport::LoopbackServer silent;
+    QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
+    action("uploadAction")->trigger();
+
+    folderTree()->setCurrentItem(
+        folderTree()->findItems(QStringLiteral("run.tkp2"), Qt::MatchExactly).first());
+    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(shell.login());
+    ASSERT_FALSE(shell.receiveLine().isEmpty());
+    shell.send("Send SIG2 to lcdd.\r\n");
+    ASSERT_TRUE(waitForLogStart(QStringLiteral("Interpreter stopped.")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(progress(), nullptr) << "the upload was cut off";
+    EXPECT_EQ(progress()->title(), QStringLiteral("Upload Unnamed.tkpx"));
+    EXPECT_FALSE(action("uploadAction")->isEnabled());
+    EXPECT_TRUE(shell.waitForPeerClosed());
+    EXPECT_TRUE(log().filter(QStringLiteral("Upload of")).isEmpty()) << log().join('\n').toStdString();
+
+    QTest::mouseClick(progress()->findChild<QPushButton*>(), Qt::LeftButton);
+    EXPECT_EQ(log().first(), QStringLiteral("Current action terminated"));
+    EXPECT_TRUE(waitForIdle());
+}
+
+// A robot shell that refuses the login ends the run with an Error entry and nothing sent after
+// the password; the view is idle again.
+TEST_F(UploadView, refusedRemoteLoginEndsTheRunWithAnError)
+{
+    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    FakeShell shell;
+    showOnRobot(shell.address());
+    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
+    folderTree()->setCurrentItem(
+        folderTree()->findItems(QStringLiteral("run.tkp2"), Qt::MatchExactly).first());
+    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(shell.waitForPeer());
+    shell.send("\r\nrobot login: ");
+    EXPECT_EQ(shell.receiveLine(), QByteArray("tavik"));
+    shell.send("Password: ");
+    EXPECT_EQ(shell.receiveLine(), robotPassword.toUtf8());
+    shell.send("\r\nLogin incorrect\r\n");
+
+    ASSERT_TRUE(waitForLog(QStringLiteral("Error: Login failed"))) << log().join('\n').toStdString();
+    EXPECT_EQ(typeOf(QStringLiteral("Error: Login failed")), LogEntry::Error);
+    EXPECT_TRUE(waitForIdle());
+    EXPECT_FALSE(logHas(QStringLiteral("Logged in.")));
+    EXPECT_TRUE(shell.waitForPeerClosed());
+    EXPECT_FALSE(shell.received().contains("tavview_interpreter")) << "no command without a login";
+    for (const QString& entry : log())
+        EXPECT_FALSE(entry.contains(robotPassword)) << entry.toStdString();
 }
 
 // Cancelling a run asks the robot's interpreter to stop (Ctrl+C) before the connection goes;
