@@ -193,6 +193,23 @@ protected:
                                waitLimitMs);
     }
 
+    // A program file in the robot's home, as an earlier upload would have left it.
+    bool putOnRobot(const QString& name, const QByteArray& content = QByteArray()) const
+    {
+        QFile program(server.robotHome() + QLatin1Char('/') + name);
+        return program.open(QIODevice::WriteOnly) && program.write(content) == content.size();
+    }
+
+    // Opens an entry of the folder view as the user does: select it, press Enter.
+    bool activate(const QString& name) const
+    {
+        if (!waitForFolderEntry(name))
+            return false;
+        folderTree()->setCurrentItem(folderTree()->findItems(name, Qt::MatchExactly).first());
+        QTest::keyClick(folderTree(), Qt::Key_Return);
+        return true;
+    }
+
     // Shows the view on the robot at the address (telnet on its port, FTP on the server's) and
     // waits for its folder listing.
     void showOnRobot(const QString& address)
@@ -366,10 +383,7 @@ TEST_F(UploadView, refusedAndStalledTransfersEndWithTheirReason)
 // the robot's end line ends the run.
 TEST_F(UploadView, remoteRunShowsStatusLinesVersionAndVariables)
 {
-    QFile program(server.robotHome() + QStringLiteral("/it's.tkp2"));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.write("<project/>");
-    program.close();
+    ASSERT_TRUE(putOnRobot(QStringLiteral("it's.tkp2"), "<project/>"));
     QSettings().setValue(QStringLiteral("remote-execution-debug-interval"), 0);
     FakeShell shell;
     showOnRobot(shell.address());
@@ -381,10 +395,7 @@ TEST_F(UploadView, remoteRunShowsStatusLinesVersionAndVariables)
     EXPECT_EQ(typeOf(QStringLiteral("Invalid IP address")), LogEntry::Warning);
     EXPECT_EQ(typeOf(QStringLiteral("New IP address")), LogEntry::Fine);
 
-    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("it's.tkp2")));
-    folderTree()->setCurrentItem(
-        folderTree()->findItems(QStringLiteral("it's.tkp2"), Qt::MatchExactly).first());
-    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(activate(QStringLiteral("it's.tkp2")));
     EXPECT_EQ(log().first(), QStringLiteral("Telnet session started"));
     EXPECT_EQ(typeOf(log().first()), LogEntry::Info);
     ASSERT_NE(progress(), nullptr);
@@ -430,17 +441,12 @@ TEST_F(UploadView, remoteRunShowsStatusLinesVersionAndVariables)
 // user chose to ignore that; then the run goes on after the Error entry.
 TEST_F(UploadView, outOfDateInterpreterEndsTheRunUnlessIgnored)
 {
-    QFile program(server.robotHome() + QStringLiteral("/old.tkp2"));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.close();
+    ASSERT_TRUE(putOnRobot(QStringLiteral("old.tkp2")));
     auto runOn = [&](FakeShell& shell, const QByteArray& version) {
         view->on_ipAddressChanged(shell.address());
         view->show();
         EXPECT_TRUE(waitForIdle());
-        EXPECT_TRUE(waitForFolderEntry(QStringLiteral("old.tkp2")));
-        folderTree()->setCurrentItem(
-            folderTree()->findItems(QStringLiteral("old.tkp2"), Qt::MatchExactly).first());
-        QTest::keyClick(folderTree(), Qt::Key_Return);
+        EXPECT_TRUE(activate(QStringLiteral("old.tkp2")));
         EXPECT_TRUE(shell.login());
         EXPECT_FALSE(shell.receiveLine().isEmpty());
         shell.send("TavikView Interpreter Version " + version + "\r\n");
@@ -490,21 +496,14 @@ TEST_F(UploadView, outOfDateInterpreterEndsTheRunUnlessIgnored)
 TEST_F(UploadView, openingAFolderDuringARunKeepsTheRunsProgressAndCancel)
 {
     ASSERT_TRUE(QDir().mkpath(server.robotHome() + QStringLiteral("/lessons")));
-    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.close();
+    ASSERT_TRUE(putOnRobot(QStringLiteral("run.tkp2")));
     FakeShell shell;
     showOnRobot(shell.address());
-    auto activate = [&](const QString& name) {
-        ASSERT_TRUE(waitForFolderEntry(name));
-        folderTree()->setCurrentItem(folderTree()->findItems(name, Qt::MatchExactly).first());
-        QTest::keyClick(folderTree(), Qt::Key_Return);
-    };
-    activate(QStringLiteral("run.tkp2"));
+    ASSERT_TRUE(activate(QStringLiteral("run.tkp2")));
     ASSERT_TRUE(shell.login());
     ASSERT_FALSE(shell.receiveLine().isEmpty());
 
-    activate(QStringLiteral("lessons"));
+    ASSERT_TRUE(activate(QStringLiteral("lessons")));
     ASSERT_TRUE(waitForFolderEntry(QStringLiteral(".."))) << log().join('\n').toStdString();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_NE(progress(), nullptr) << "the run lost its Cancel";
@@ -531,9 +530,7 @@ TEST_F(UploadView, openingAFolderDuringAnUploadLeavesTheUploadRunning)
     action("uploadAction")->trigger();
     ASSERT_NE(progress(), nullptr);
 
-    folderTree()->setCurrentItem(
-        folderTree()->findItems(QStringLiteral("lessons"), Qt::MatchExactly).first());
-    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(activate(QStringLiteral("lessons")));
     QCoreApplication::processEvents();
     ASSERT_NE(progress(), nullptr);
     EXPECT_EQ(progress()->title(), QStringLiteral("Upload Unnamed.tkpx")) << "the upload was cut off";
@@ -547,9 +544,7 @@ TEST_F(UploadView, openingAFolderDuringAnUploadLeavesTheUploadRunning)
 // A program started while an upload is under way runs on when the upload fails.
 TEST_F(UploadView, failedUploadLeavesARunStartedMeanwhileGoingOn)
 {
-    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.close();
+    ASSERT_TRUE(putOnRobot(QStringLiteral("run.tkp2")));
     FakeShell shell;
     showOnRobot(shell.address());
     ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
@@ -558,9 +553,7 @@ TEST_F(UploadView, failedUploadLeavesARunStartedMeanwhileGoingOn)
     QSettings().setValue(View::transferTimeoutKey, 500);
     action("uploadAction")->trigger();
 
-    folderTree()->setCurrentItem(
-        folderTree()->findItems(QStringLiteral("run.tkp2"), Qt::MatchExactly).first());
-    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(activate(QStringLiteral("run.tkp2")));
     ASSERT_TRUE(shell.login());
     ASSERT_FALSE(shell.receiveLine().isEmpty());
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Upload of Unnamed.tkpx failed: ")))
@@ -578,9 +571,7 @@ TEST_F(UploadView, failedUploadLeavesARunStartedMeanwhileGoingOn)
 // upload's progress shows again.
 TEST_F(UploadView, runEndingOnTheRobotLeavesAnUploadRunning)
 {
-    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.close();
+    ASSERT_TRUE(putOnRobot(QStringLiteral("run.tkp2")));
     FakeShell shell;
     showOnRobot(shell.address());
     ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
@@ -588,9 +579,7 @@ TEST_F(UploadView, runEndingOnTheRobotLeavesAnUploadRunning)
     QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
     action("uploadAction")->trigger();
 
-    folderTree()->setCurrentItem(
-        folderTree()->findItems(QStringLiteral("run.tkp2"), Qt::MatchExactly).first());
-    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(activate(QStringLiteral("run.tkp2")));
     ASSERT_TRUE(shell.login());
     ASSERT_FALSE(shell.receiveLine().isEmpty());
     shell.send("Send SIG2 to lcdd.\r\n");
@@ -611,15 +600,10 @@ TEST_F(UploadView, runEndingOnTheRobotLeavesAnUploadRunning)
 // the password; the view is idle again.
 TEST_F(UploadView, refusedRemoteLoginEndsTheRunWithAnError)
 {
-    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.close();
+    ASSERT_TRUE(putOnRobot(QStringLiteral("run.tkp2")));
     FakeShell shell;
     showOnRobot(shell.address());
-    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
-    folderTree()->setCurrentItem(
-        folderTree()->findItems(QStringLiteral("run.tkp2"), Qt::MatchExactly).first());
-    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(activate(QStringLiteral("run.tkp2")));
     ASSERT_TRUE(shell.waitForPeer());
     shell.send("\r\nrobot login: ");
     EXPECT_EQ(shell.receiveLine(), QByteArray("tavik"));
@@ -641,15 +625,10 @@ TEST_F(UploadView, refusedRemoteLoginEndsTheRunWithAnError)
 // its "Disconnecting devices" still shows, and then the connection closes.
 TEST_F(UploadView, cancellingSendsCtrlCAndClosesOnceTheDevicesAreLetGo)
 {
-    QFile program(server.robotHome() + QStringLiteral("/run.tkp2"));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.close();
+    ASSERT_TRUE(putOnRobot(QStringLiteral("run.tkp2")));
     FakeShell shell;
     showOnRobot(shell.address());
-    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
-    folderTree()->setCurrentItem(
-        folderTree()->findItems(QStringLiteral("run.tkp2"), Qt::MatchExactly).first());
-    QTest::keyClick(folderTree(), Qt::Key_Return);
+    ASSERT_TRUE(activate(QStringLiteral("run.tkp2")));
     ASSERT_TRUE(shell.login());
     ASSERT_FALSE(shell.receiveLine().isEmpty());
     shell.send("Starting program... done.\r\n");
