@@ -210,6 +210,20 @@ protected:
         return true;
     }
 
+    // Starts an upload that the silent server holds, then a run of "run.tkp2" on the robot shell,
+    // logged in and its command line received.
+    void startRunDuringUpload(FakeShell& shell, const testsupport::LoopbackServer& silent)
+    {
+        ASSERT_TRUE(putOnRobot(QStringLiteral("run.tkp2")));
+        showOnRobot(shell.address());
+        ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
+        QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
+        action("uploadAction")->trigger();
+        ASSERT_TRUE(activate(QStringLiteral("run.tkp2")));
+        ASSERT_TRUE(shell.login());
+        ASSERT_FALSE(shell.receiveLine().isEmpty());
+    }
+
     // Shows the view on the robot at the address (telnet on its port, FTP on the server's) and
     // waits for its folder listing.
     void showOnRobot(const QString& address)
@@ -544,18 +558,10 @@ TEST_F(UploadView, openingAFolderDuringAnUploadLeavesTheUploadRunning)
 // A program started while an upload is under way runs on when the upload fails.
 TEST_F(UploadView, failedUploadLeavesARunStartedMeanwhileGoingOn)
 {
-    ASSERT_TRUE(putOnRobot(QStringLiteral("run.tkp2")));
     FakeShell shell;
-    showOnRobot(shell.address());
-    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
     testsupport::LoopbackServer silent;
-    QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
     QSettings().setValue(View::transferTimeoutKey, 500);
-    action("uploadAction")->trigger();
-
-    ASSERT_TRUE(activate(QStringLiteral("run.tkp2")));
-    ASSERT_TRUE(shell.login());
-    ASSERT_FALSE(shell.receiveLine().isEmpty());
+    ASSERT_NO_FATAL_FAILURE(startRunDuringUpload(shell, silent));
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Upload of Unnamed.tkpx failed: ")))
         << log().join('\n').toStdString();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -571,17 +577,9 @@ TEST_F(UploadView, failedUploadLeavesARunStartedMeanwhileGoingOn)
 // upload's progress shows again.
 TEST_F(UploadView, runEndingOnTheRobotLeavesAnUploadRunning)
 {
-    ASSERT_TRUE(putOnRobot(QStringLiteral("run.tkp2")));
     FakeShell shell;
-    showOnRobot(shell.address());
-    ASSERT_TRUE(waitForFolderEntry(QStringLiteral("run.tkp2")));
     testsupport::LoopbackServer silent;
-    QSettings().setValue(QStringLiteral("ftp/port"), silent.port());
-    action("uploadAction")->trigger();
-
-    ASSERT_TRUE(activate(QStringLiteral("run.tkp2")));
-    ASSERT_TRUE(shell.login());
-    ASSERT_FALSE(shell.receiveLine().isEmpty());
+    ASSERT_NO_FATAL_FAILURE(startRunDuringUpload(shell, silent));
     shell.send("Send SIG2 to lcdd.\r\n");
     ASSERT_TRUE(waitForLogStart(QStringLiteral("Interpreter stopped.")));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
