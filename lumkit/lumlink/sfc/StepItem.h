@@ -35,6 +35,7 @@ public:
     // Transitions redraw when the step moves.
     void attach(TransitionItem* transition) { _transitions.append(transition); }
     void detach(TransitionItem* transition) { _transitions.removeAll(transition); }
+    const QList<TransitionItem*>& transitions() const { return _transitions; }
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPathStroker>
+#include <QSet>
 #include <QStyleOptionGraphicsItem>
 #include <algorithm>
 
@@ -33,13 +34,41 @@ TransitionItem::TransitionItem(const kirogen::model::SfcTransition& transition, 
     setPen(QPen(QColor(0x37, 0x47, 0x4f), 1.5));
     _from->attach(this);
     _to->attach(this);
-    updatePath();
+    // The other transitions leaving the step make room for this one.
+    updateSiblings();
 }
 
 TransitionItem::~TransitionItem()
 {
     _from->detach(this);
     _to->detach(this);
+    updateSiblings();
+}
+
+void TransitionItem::updateSiblings()
+{
+    const QList<TransitionItem*> attached = _from->transitions();
+    for (TransitionItem* transition : attached) {
+        if (transition->_from == _from)
+            transition->updatePath();
+    }
+}
+
+// Transitions leaving the same step each take their own height below it, in chart order, so
+// that their bars and conditions do not cover one another. Returns the place of this one and
+// how many there are.
+std::pair<std::size_t, std::size_t> TransitionItem::placeAmongSiblings() const
+{
+    QSet<const TransitionItem*> siblings;
+    std::size_t earlier = 0;
+    for (const TransitionItem* sibling : _from->transitions()) {
+        if (sibling->_from != _from || siblings.contains(sibling))
+            continue;
+        siblings.insert(sibling);
+        if (sibling->_index < _index)
+            ++earlier;
+    }
+    return {earlier, static_cast<std::size_t>(siblings.size())};
 }
 
 void TransitionItem::updatePath()
@@ -47,22 +76,24 @@ void TransitionItem::updatePath()
     prepareGeometryChange();
     const QPointF start = _from->bottom();
     const QPointF end = _to->top();
+    const auto [rank, siblings] = placeAmongSiblings();
+    const double drop = Detour * static_cast<double>(1 + rank);
     QPainterPath path(start);
-    if (end.y() > start.y() + 2 * Detour) {
-        const double middle = (start.y() + end.y()) / 2;
+    if (end.y() > start.y() + drop + Detour) {
+        const double middle = std::max((start.y() + end.y()) / 2, start.y() + drop);
         path.lineTo(start.x(), middle);
         path.lineTo(end.x(), middle);
         path.lineTo(end);
-        _bar = QPointF(start.x(), (start.y() + middle) / 2);
+        _bar = QPointF(start.x(), siblings < 2 ? (start.y() + middle) / 2 : start.y() + drop - Detour / 2);
     } else {
         // Back up to an earlier step: round the left of both steps.
         const double left = std::min(start.x(), end.x()) - StepItem::Width / 2 - Detour;
-        path.lineTo(start.x(), start.y() + Detour);
-        path.lineTo(left, start.y() + Detour);
+        path.lineTo(start.x(), start.y() + drop);
+        path.lineTo(left, start.y() + drop);
         path.lineTo(left, end.y() - Detour);
         path.lineTo(end.x(), end.y() - Detour);
         path.lineTo(end);
-        _bar = QPointF(start.x(), start.y() + Detour / 2);
+        _bar = QPointF(start.x(), start.y() + drop - Detour / 2);
     }
     setPath(path);
 }

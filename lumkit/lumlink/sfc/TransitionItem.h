@@ -3,6 +3,7 @@
 #include <kirogen/model/SfcTransition.h>
 #include <QGraphicsPathItem>
 #include <cstddef>
+#include <utility>
 
 namespace lumlink::sfc {
 
@@ -31,6 +32,8 @@ public:
 
 private:
     QRectF conditionRect() const;
+    std::pair<std::size_t, std::size_t> placeAmongSiblings() const;
+    void updateSiblings();
 
     kirogen::model::SfcTransition _transition;
     std::size_t _index;

@@ -27,8 +27,10 @@
 #include <QUndoStack>
 #include <gtest/gtest.h>
 #include <ProjectTestSupport.h>
+#include <cmath>
 #include <functional>
 #include <memory>
+#include <vector>
 
 using kirogen::model::Position;
 using kirogen::model::SfcModel;
@@ -194,6 +196,32 @@ TEST_F(SfcEditor, showsStepsWhereTheChartPlacesThemAndJoinsThemByTransitions)
     view->fit();
     const QRectF shown = view->mapToScene(view->viewport()->rect()).boundingRect();
     EXPECT_TRUE(shown.contains(view->chartScene()->chartRect().adjusted(20, 20, -20, -20)));
+}
+
+// Transitions leaving one step, down and back up, each cross their own wire at their own
+// height: their conditions never print over one another.
+TEST_F(SfcEditor, transitionsLeavingOneStepKeepTheirBarsApart)
+{
+    const std::string below = document->addStep(Position{100, 400});
+    const std::string beside = document->addStep(Position{300, 40});
+    ASSERT_TRUE(document->addTransition("Drive", below));
+    ASSERT_TRUE(document->addTransition("Drive", beside));
+    const auto* drive = step("Drive");
+    std::vector<const TransitionItem*> leaving;
+    for (const auto* transition : itemsOf<TransitionItem>(*view->scene())) {
+        if (transition->transition().from == "Drive")
+            leaving.push_back(transition);
+    }
+    ASSERT_EQ(leaving.size(), 3u);
+    QPainterPathStroker wire;
+    wire.setWidth(2);
+    for (std::size_t i = 0; i < leaving.size(); ++i) {
+        EXPECT_GT(leaving[i]->barCentre().y(), drive->bottom().y());
+        EXPECT_TRUE(wire.createStroke(leaving[i]->path()).contains(leaving[i]->barCentre()));
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_GE(std::abs(leaving[i]->barCentre().y() - leaving[j]->barCentre().y()), 16)
+                << leaving[i]->transition().to << " and " << leaving[j]->transition().to;
+    }
 }
 
 TEST_F(SfcEditor, placeLinkMoveAndDeleteAreStepsThatUndoAndRedo)
